@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 machine, builds Kelvara and then either starts it or runs the tests.
+#   ./kelvara.sh run    install what is missing, build, launch the program
+#   ./kelvara.sh test   install what is missing, build, run the whole test suite headless
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(cmake g++ make qt6-base-dev qt6-charts-dev libqt6opengl6-dev fonts-dejavu-core)
+
+install_missing() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" apt-get update </dev/null
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}" </dev/null
+}
+
+build() {
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build --parallel "$(nproc)"
+}
+
+case "${1:-}" in
+  run)
+    install_missing; build
+    exec ./build/kelvara ;;
+  test)
+    install_missing; build
+    cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure ;;
+  *)
+    echo "usage: $0 run|test" >&2; exit 2 ;;
+esac

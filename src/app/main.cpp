@@ -1,0 +1,11 @@
+#include "app/startup.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (!kelvara::startUp())
+        return 0;
+    return app.exec();
+}

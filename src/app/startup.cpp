@@ -1,0 +1,44 @@
+#include "app/startup.h"
+
+#include "app/messages.h"
+#include "app/shared.h"
+#include "windows/quincunxform.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QScreen>
+
+namespace kelvara {
+namespace {
+
+constexpr int minimumScreenHeight = 768;
+
+QPointer<QuincunxForm> g_mainWindow;
+
+bool screenIsHighEnough()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen && float(screen->size().height()) >= float(minimumScreenHeight);
+}
+
+} // namespace
+
+bool startUp()
+{
+    if (!screenIsHighEnough()) {
+        showMessage(QStringLiteral("To run this Kelvara, you need a screen resolution of at least 1024x768."));
+        return false;
+    }
+    shared() = SharedState::initial();
+
+    // A second start within one process (tests do this) begins from scratch too.
+    delete g_mainWindow.data();
+    g_mainWindow = new QuincunxForm;
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, [] { delete g_mainWindow.data(); });
+    g_mainWindow->show();
+    QCoreApplication::processEvents();
+    g_mainWindow->firstActivation();
+    return true;
+}
+
+} // namespace kelvara

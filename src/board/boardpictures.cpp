@@ -1,0 +1,82 @@
+#include "board/boardpictures.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+namespace kelvara {
+
+QImage funnelImage(int scale)
+{
+    QImage image(50 * scale, 15 * scale, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
+
+    const QRectF box(0.5, 3.5, 49, 11);
+    painter.fillRect(box, QColor(0, 255, 255));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 0, 0));
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 13; ++column)
+            painter.drawEllipse(QPointF(4.0 + column * 3.3 + (row % 2) * 1.6, 6.0 + row * 3.0), 1.3, 1.3);
+
+    // Outline with the inlet at the top right and the outlet (pixels 1..10) open at the bottom.
+    QPen outline(Qt::black, 1.0);
+    painter.setPen(outline);
+    painter.setBrush(Qt::NoBrush);
+    QPainterPath path;
+    path.moveTo(11, 14.5);
+    path.lineTo(49.5, 14.5);
+    path.lineTo(49.5, 3.5);
+    path.lineTo(44, 3.5);
+    path.lineTo(47.5, 0.3);
+    path.moveTo(38, 0.3);
+    path.lineTo(41.5, 3.5);
+    path.lineTo(0.5, 3.5);
+    path.lineTo(0.5, 14.5);
+    path.lineTo(1, 14.5);
+    painter.drawPath(path);
+    return image;
+}
+
+namespace {
+
+QPixmap blankIcon(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+} // namespace
+
+QIcon funnelButtonIcon(ArrowDirection direction)
+{
+    QPixmap pixmap = blankIcon(64);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0, 0, 128), 3));
+    painter.setBrush(QColor(0, 128, 255));
+    const bool left = direction == ArrowDirection::Left;
+    const double tip = left ? 6 : 58, back = left ? 34 : 30, end = left ? 58 : 6;
+    QPolygonF arrow{{tip, 32}, {back, 8}, {back, 22}, {end, 22}, {end, 42}, {back, 42}, {back, 56}};
+    painter.drawPolygon(arrow);
+    return QIcon(pixmap);
+}
+
+QIcon baffleHandleIcon()
+{
+    QPixmap pixmap = blankIcon(64);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::black, 3));
+    painter.setBrush(QColor(160, 160, 160));
+    painter.drawRoundedRect(QRectF(8, 26, 48, 12), 4, 4);
+    painter.setBrush(QColor(200, 40, 40));
+    painter.drawEllipse(QPointF(32, 32), 10, 10);
+    return QIcon(pixmap);
+}
+
+} // namespace kelvara

@@ -1,0 +1,94 @@
+#include "board/funnel.h"
+
+#include "board/boardpictures.h"
+#include "core/numberformat.h"
+#include "surface/drawingsurface.h"
+#include "surface/overlay.h"
+
+#include <QLabel>
+#include <QToolButton>
+
+namespace kelvara {
+namespace {
+
+constexpr double buttonWidth = 6.41;
+constexpr double buttonHeight = 3.68;
+
+QToolButton *makeButton(DrawingSurface *board, const QString &name, ArrowDirection direction)
+{
+    auto *button = new QToolButton(board);
+    button->setObjectName(name);
+    button->setIcon(funnelButtonIcon(direction));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setToolTip(direction == ArrowDirection::Left ? QObject::tr("Move the funnel left")
+                                                         : QObject::tr("Move the funnel right"));
+    return button;
+}
+
+} // namespace
+
+Funnel::Funnel(DrawingSurface *board, RunState &run, const SharedState &shared)
+    : m_board(board), m_run(run), m_shared(shared),
+      m_image(new OverlayImage(board, QStringLiteral("funnel"), funnelImage())),
+      m_leftButton(makeButton(board, QStringLiteral("funnelleftbutton"), ArrowDirection::Left)),
+      m_rightButton(makeButton(board, QStringLiteral("funnelrightbutton"), ArrowDirection::Right)),
+      m_caption(new QLabel(QStringLiteral("Process Centered at"), board)),
+      m_centreLabel(new QLabel(QStringLiteral("16"), board))
+{
+    m_image->setGeometry(homeLeft, top, width, height);
+
+    m_caption->setObjectName(QStringLiteral("lblProcCen"));
+    m_caption->setWordWrap(true);
+    m_caption->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    board->placeWidget(m_caption, 90.63, 94.39, 8.2, 6.9);
+
+    m_centreLabel->setObjectName(QStringLiteral("processcenteredatlabel"));
+    m_centreLabel->setAlignment(Qt::AlignCenter);
+    m_centreLabel->setAutoFillBackground(true);
+    m_centreLabel->setStyleSheet(QStringLiteral("QLabel { background: rgb(255,0,0); color: white; font-weight: bold; }"));
+    board->placeWidget(m_centreLabel, 90.63, 87.37, 7.66, 2.98);
+}
+
+void Funnel::putHome()
+{
+    m_image->setLeft(homeLeft);
+}
+
+void Funnel::placeButtons()
+{
+    m_board->placeWidget(m_leftButton, 1, 99, buttonWidth, buttonHeight);
+    m_board->placeWidget(m_rightButton, 99 - buttonWidth, 99, buttonWidth, buttonHeight);
+}
+
+void Funnel::showProcessCenter()
+{
+    const float value = m_shared.scale.valueOf(m_run.funnelPosition);
+    m_centreLabel->setText(formatNumber(value, m_shared.formats.reading));
+    m_centreLabel->repaint();
+}
+
+bool Funnel::moveLeft()
+{
+    const int half = m_run.pinLevels / 2;
+    if (!(m_run.funnelPosition > half + 1))
+        return false;
+    m_image->setLeft(m_image->left() - 2.5);
+    m_run.funnelPosition -= 1.0f;
+    showProcessCenter();
+    return true;
+}
+
+bool Funnel::moveRight()
+{
+    const int half = m_run.pinLevels / 2;
+    const int bound = m_run.pinLevels % 2 != 0 ? half : half - 1;
+    if (!(31.0f - m_run.funnelPosition > bound))
+        return false;
+    m_image->setLeft(m_image->left() + 2.5);
+    m_run.funnelPosition += 1.0f;
+    showProcessCenter();
+    return true;
+}
+
+} // namespace kelvara

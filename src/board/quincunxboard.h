@@ -1,0 +1,75 @@
+#pragma once
+// The quincunx on its picture: 21 pin rows, 31 slots with their piles, the
+// measurement and ball-count scales, the specification-limit lines, and the
+// funnel, baffle and balls on top. Board units run from (0, 0) at the lower
+// left to (100, 100) at the upper right.
+
+#include "board/baffle.h"
+#include "board/balldropper.h"
+#include "board/ballshapes.h"
+#include "board/funnel.h"
+#include "core/runstate.h"
+#include "core/sharedstate.h"
+
+
+class QLabel;
+
+namespace kelvara {
+
+class BoardHost;
+class DrawingSurface;
+class OverlayLine;
+
+class QuincunxBoard {
+public:
+    static constexpr int pinRows = 21;
+    static constexpr double firstRowY = 95.0;
+    static constexpr double specLineTop = 57.99;
+
+    QuincunxBoard(DrawingSurface *picture, RunState &run, SharedState &shared, BoardHost &host,
+                  RandomSource &random);
+
+    /// Sets the board's coordinate system and sizes the ball (first showing).
+    void setUp();
+    /// Draws the board for a new run (resets the run first).
+    void drawQuincunx(int16 pinLevels);
+    /// Draws the board again with the current piles; the run's data stay.
+    void redrawQuincunx(int16 pinLevels);
+    void drawCountScale(double x);
+    /// Takes a new scale and specification limits; a new half-width starts a new run.
+    void scaleQuincunx(float halfWidth, float center, float lsl, float usl, int16 pinLevels);
+    /// The offset rows changed: the baffle empties, the board is redrawn, the trace goes.
+    void changeRows(int16 pinLevels);
+
+    DrawingSurface *picture() const { return m_picture; }
+    Funnel &funnel() { return m_funnel; }
+    Baffle &baffle() { return m_baffle; }
+    BallShapes &shapes() { return m_shapes; }
+    BallDropper &dropper() { return m_dropper; }
+    double slotOrigin() const { return m_slotOrigin; }
+
+private:
+    void draw(int16 pinLevels, bool keepPiles);
+    void drawPins(int pinsPerRow);
+    void drawSlots();
+    void drawMeasurementScale();
+    void placeSpecLines(bool redraw);
+    void placeSpecLine(OverlayLine *line, QLabel *label, float limit, bool redraw);
+    void drawPiles();
+
+    DrawingSurface *m_picture;
+    RunState &m_run;
+    SharedState &m_shared;
+    BoardHost &m_host;
+    BallShapes m_shapes;
+    Funnel m_funnel;
+    Baffle m_baffle;
+    BallDropper m_dropper;
+    OverlayLine *m_usl;
+    OverlayLine *m_lsl;
+    QLabel *m_uslLabel;
+    QLabel *m_lslLabel;
+    double m_slotOrigin = 10.0;
+};
+
+} // namespace kelvara

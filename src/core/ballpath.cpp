@@ -1,0 +1,50 @@
+#include "core/ballpath.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelvara {
+
+float TwisterSource::nextUniform()
+{
+    // 24 random bits give every float in [0, 1) on a 2^-24 grid, never 1.
+    return static_cast<float>(m_engine() >> 8) * (1.0f / 16777216.0f);
+}
+
+int16 decisionOf(float r)
+{
+    return toInt16(std::floor(double(r) + double(r)));
+}
+
+float startPosition(float funnelPosition, int16 pinLevels)
+{
+    return pinLevels % 2 != 0 ? funnelPosition : funnelPosition - 0.5f;
+}
+
+double startX(float funnelPosition)
+{
+    return (double(funnelPosition) - 1.0) * 2.5 + 10.0 + rowStepX;
+}
+
+int16 landingSlot(float ballPosition)
+{
+    return std::clamp<int16>(toInt16(ballPosition), 1, slotTotal);
+}
+
+PileBall addToPile(RunState &run, int16 slot, double h)
+{
+    const double top = double(run.slotCount[static_cast<std::size_t>(slot)]) * h + floorY + h;
+    ++run.slotCount[static_cast<std::size_t>(slot)];
+    const double radius = double(run.ballSize) / 2.0;
+    return {double(run.slotX[static_cast<std::size_t>(slot - 1)]), top - radius, radius};
+}
+
+double addToBaffle(RunState &run, int16 slot, double h, double baffleY)
+{
+    const double top = double(run.baffleCount[static_cast<std::size_t>(slot)]) * h + baffleY + h;
+    ++run.baffleCount[static_cast<std::size_t>(slot)];
+    ++run.baffleBallCount;
+    return top;
+}
+
+} // namespace kelvara

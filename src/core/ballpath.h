@@ -1,0 +1,64 @@
+#pragma once
+// The rules of one ball's path: where it starts under the funnel, the fair
+// left/right decision at each pin row, and where it comes to rest.
+
+#include "core/numeric.h"
+#include "core/runstate.h"
+
+#include <cstdint>
+#include <random>
+
+namespace kelvara {
+
+/// Uniform 32-bit floats in [0, 1).
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    virtual float nextUniform() = 0;
+};
+
+/// The program's generator: a Mersenne twister seeded once.
+class TwisterSource : public RandomSource {
+public:
+    explicit TwisterSource(std::uint32_t seed) : m_engine(seed) {}
+    void seed(std::uint32_t seed) { m_engine.seed(seed); }
+    float nextUniform() override;
+
+private:
+    std::mt19937 m_engine;
+};
+
+/// floor(r + r): 0 sends the ball left, 1 right; anything else is a faulty generator.
+int16 decisionOf(float r);
+
+/// Slot position of a ball leaving the funnel: half a slot left of the funnel
+/// when the number of pin levels is even, so the path ends on a whole slot.
+float startPosition(float funnelPosition, int16 pinLevels);
+
+/// Board x of a ball leaving the funnel.
+double startX(float funnelPosition);
+
+/// Board x and y step of one pin row.
+inline constexpr double rowStepX = 1.25;
+inline constexpr double rowStepY = 1.5;
+inline constexpr float floorY = 3.0f;
+
+/// The slot a final position lands in, kept within 1..31.
+int16 landingSlot(float ballPosition);
+
+/// Where a ball added to a slot's pile is drawn.
+struct PileBall {
+    double x;
+    double y;
+    double radius;
+};
+
+/// Adds a ball to the pile of a slot (counts it) and says where it is drawn;
+/// h is the ball shape's height.
+PileBall addToPile(RunState &run, int16 slot, double h);
+
+/// The upper edge of a ball stacked on the baffle above a slot; counts it on
+/// the baffle. baffleY is the height of the baffle line.
+double addToBaffle(RunState &run, int16 slot, double h, double baffleY);
+
+} // namespace kelvara

@@ -1,0 +1,74 @@
+#include "core/controllimits.h"
+
+#include "core/numberformat.h"
+
+namespace kelvara {
+namespace {
+
+const QString fiveSpaces = QStringLiteral("     ");
+
+QString item(const QString &prefix, float value, const QString &format, const QLocale &locale)
+{
+    return prefix + formatNumber(value, format, locale);
+}
+
+// Sum of a column over rows first..last, each cell read back as a 32-bit
+// float and every addition kept in 32 bits.
+float columnSum(const TextTable &table, int column, int first, int last, const QLocale &locale)
+{
+    float sum = 0.0f;
+    for (int row = first; row <= last; ++row)
+        sum = toSingle(double(sum) + double(readSingle(table.text(row, column), locale)));
+    return sum;
+}
+
+} // namespace
+
+ControlLimits limitsFor(float x, float r, int n, const ControlFactors &factors)
+{
+    const int i = ControlFactors::indexFor(n);
+    const double a2r = double(factors.A2[i]) * double(r);
+    return {toSingle(a2r + double(x)), toSingle(double(x) - a2r),
+            toSingle(double(factors.D4[i]) * double(r)), toSingle(double(factors.D3[i]) * double(r))};
+}
+
+LimitTexts limitTexts(float xBarBar, float rBar, const ControlLimits &limits, int n,
+                      const DisplayFormats &formats, const QLocale &locale)
+{
+    const bool individuals = n == 1;
+    LimitTexts texts;
+    texts.x = item(individuals ? QStringLiteral("X-Bar = ") : QStringLiteral("Mean X-Bar = "),
+                   xBarBar, formats.mean, locale)
+              + fiveSpaces + item(QStringLiteral("UCLx = "), limits.uclX, formats.mean, locale)
+              + fiveSpaces + item(QStringLiteral("LCLx = "), limits.lclX, formats.mean, locale);
+    texts.r = item(individuals ? QStringLiteral("MR-Bar = ") : QStringLiteral("R-Bar = "), rBar,
+                   formats.range, locale)
+              + fiveSpaces
+              + item(individuals ? QStringLiteral("UCLmr = ") : QStringLiteral("UCLr = "),
+                     limits.uclR, formats.range, locale)
+              + fiveSpaces
+              + item(individuals ? QStringLiteral("LCLmr = ") : QStringLiteral("LCLr = "),
+                     limits.lclR, formats.range, locale);
+    return texts;
+}
+
+LimitTexts fixControlLimits(RunState &run, SharedState &shared, const TextTable &slotTable, int n,
+                            int k, const QLocale &locale)
+{
+    const float kSingle = float(k);
+    const float slotMean = toSingle(double(columnSum(slotTable, n + 1, 1, k, locale)) / kSingle);
+    run.xBarBar = shared.scale.valueOf(slotMean);
+
+    const float slotRange = n == 1
+        ? toSingle(double(columnSum(slotTable, n + 2, 2, k, locale)) / double(kSingle - 1.0f))
+        : toSingle(double(columnSum(slotTable, n + 2, 1, k, locale)) / kSingle);
+    run.rBar = toSingle((double(slotRange) + double(slotRange)) * double(shared.scale.halfWidth) / 30.0);
+
+    const ControlLimits limits = limitsFor(run.xBarBar, run.rBar, n, shared.factors);
+    shared.bounds.trackMaxX(limits.uclX, shared.scale);
+    shared.bounds.trackMinX(limits.lclX, shared.scale);
+    shared.bounds.trackMaxR(limits.uclR, shared.scale);
+    return limitTexts(run.xBarBar, run.rBar, limits, n, shared.formats, locale);
+}
+
+} // namespace kelvara

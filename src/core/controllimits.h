@@ -1,0 +1,36 @@
+#pragma once
+// Centre lines and control limits: fixed once per run from the first k
+// subgroups of the slot table, shown as label texts and fed to the chart bounds.
+
+#include "core/controlfactors.h"
+#include "core/displayformats.h"
+#include "core/runstate.h"
+#include "core/sharedstate.h"
+#include "core/texttable.h"
+
+#include <QLocale>
+#include <QString>
+
+namespace kelvara {
+
+struct ControlLimits {
+    float uclX = 0, lclX = 0, uclR = 0, lclR = 0;
+};
+
+/// Limits around grand mean x and mean range r for subgroup size n.
+ControlLimits limitsFor(float x, float r, int n, const ControlFactors &factors);
+
+struct LimitTexts {
+    QString x; // "Mean X-Bar = ..." (or "X-Bar = ..." for n = 1)
+    QString r; // "R-Bar = ..." (or "MR-Bar = ..." for n = 1)
+};
+
+LimitTexts limitTexts(float xBarBar, float rBar, const ControlLimits &limits, int n,
+                      const DisplayFormats &formats, const QLocale &locale = QLocale());
+
+/// Reads the first k rows of the slot table, fixes xBarBar and rBar, widens the
+/// chart bounds by the limits and returns the label texts.
+LimitTexts fixControlLimits(RunState &run, SharedState &shared, const TextTable &slotTable, int n,
+                            int k, const QLocale &locale = QLocale());
+
+} // namespace kelvara

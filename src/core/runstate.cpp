@@ -1,0 +1,12 @@
+#include "core/runstate.h"
+
+namespace kelvara {
+
+void RunState::clearBoard()
+{
+    funnelPosition = 16.0f;
+    slotCount.fill(0);
+    baffleCount.fill(0);
+}
+
+} // namespace kelvara

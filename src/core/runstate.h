@@ -1,0 +1,44 @@
+#pragma once
+// The board and run state the main window owns: where the funnel stands, what
+// lies in the slots and on the baffle, the run's control flags and the
+// statistics fixed at the k-th subgroup.
+
+#include "core/numeric.h"
+
+#include <array>
+
+namespace kelvara {
+
+inline constexpr int slotTotal = 31;
+
+struct RunState {
+    float funnelPosition = 0.0f;   // slot under the funnel, whole numbers only
+    float ballPosition = 0.0f;     // slot position of the ball being dropped
+    float ballSize = 0.0f;         // ball diameter in board units
+    std::array<int16, 32> slotCount{};    // balls in slot i (1..31)
+    std::array<int16, 32> baffleCount{};  // balls on the baffle above slot i (1..31)
+    std::array<float, 32> slotX{};        // centre of slot k at index k - 1
+    int16 baffleBallCount = 0;
+    int16 slotCapacity = 0;
+    int16 baffleCapacity = 0;
+    int16 pinLevels = 0;           // pin rows + 1
+    float pinsBottomY = 0.0f;
+
+    bool isRunning = false;
+    bool pauseRequested = false;
+    bool traceOn = false;
+    double stepDelay = 0.0;
+    int16 startFunnel = 0;
+    int16 startRows = 0;
+    bool processUnchanged = false;
+
+    float xBarBar = 0.0f;
+    float rBar = 0.0f;
+    float grandMean = 0.0f;
+    float meanRange = 0.0f;
+
+    /// Clears the slot and baffle counts and puts the funnel back at the centre.
+    void clearBoard();
+};
+
+} // namespace kelvara

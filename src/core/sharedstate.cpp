@@ -1,0 +1,18 @@
+#include "core/sharedstate.h"
+
+#include "core/numberformat.h"
+
+namespace kelvara {
+
+SharedState SharedState::initial()
+{
+    SharedState state;
+    state.decimalSeparator = decimalSeparatorOf();
+    state.factors = ControlFactors::load();
+    state.scale = Scale{};
+    state.formats = DisplayFormats::build(2);
+    state.bounds = ChartBounds::startFor(state.scale);
+    return state;
+}
+
+} // namespace kelvara

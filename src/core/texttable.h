@@ -1,0 +1,50 @@
+#pragma once
+// A table of text cells, row 0 being the header row. The subgroup tables are
+// the run's data store: every reader parses the cells back, so derived values
+// carry the rounding of the display formats.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace kelvara {
+
+class TextTable {
+public:
+    virtual ~TextTable() = default;
+
+    virtual int rowCount() const = 0;
+    virtual void setRowCount(int rows) = 0;
+    virtual int columnCount() const = 0;
+    virtual void setColumnCount(int columns) = 0;
+    virtual QString text(int row, int column) const = 0;
+    virtual void setText(int row, int column, const QString &text) = 0;
+    /// Called when a data row is closed; a shown table makes it taller.
+    virtual void rowCompleted(int /*row*/) {}
+    /// Called after the columns were laid out for a subgroup size.
+    virtual void columnsLaidOut(int /*subgroupSize*/) {}
+};
+
+/// A table kept in memory only (the slot table is never shown).
+class MemoryTable : public TextTable {
+public:
+    int rowCount() const override { return static_cast<int>(m_rows.size()); }
+    void setRowCount(int rows) override;
+    int columnCount() const override { return m_columns; }
+    void setColumnCount(int columns) override;
+    QString text(int row, int column) const override;
+    void setText(int row, int column, const QString &text) override;
+
+private:
+    QList<QStringList> m_rows;
+    int m_columns = 0;
+};
+
+/// Lays a table out for subgroup size n: n + 3 columns and the header row
+/// (empty, R1..Rn, "Average", "Range"). The row count stays.
+void layOutSubgroupTable(TextTable &table, int subgroupSize);
+
+/// Header row only, laid out for n.
+void resetSubgroupTable(TextTable &table, int subgroupSize);
+
+} // namespace kelvara

@@ -1,0 +1,18 @@
+#pragma once
+// What the control charts read from the main window at drawing time.
+
+namespace kelvara {
+
+class TextTable;
+
+class ChartDataSource {
+public:
+    virtual ~ChartDataSource() = default;
+    virtual int subgroupSize() const = 0;      // n
+    virtual int controlLimitCount() const = 0; // k
+    virtual const TextTable &measurementTable() const = 0;
+    virtual float grandMean() const = 0;
+    virtual float meanRange() const = 0;
+};
+
+} // namespace kelvara

@@ -1,0 +1,82 @@
+#include "reports/subgroupgrid.h"
+
+#include "core/numeric.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+
+namespace kelvara {
+
+SubgroupGrid::SubgroupGrid(QTableWidget *table) : m_table(table)
+{
+    m_table->setObjectName(QStringLiteral("grdScaled"));
+    m_table->verticalHeader()->hide();
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionMode(QAbstractItemView::NoSelection);
+    m_table->setFocusPolicy(Qt::NoFocus);
+    m_table->setColumnCount(1);
+}
+
+int SubgroupGrid::rowCount() const
+{
+    return m_table->rowCount() + 1;
+}
+
+void SubgroupGrid::setRowCount(int rows)
+{
+    m_table->setRowCount(std::max(rows - 1, 0));
+}
+
+int SubgroupGrid::columnCount() const
+{
+    return m_table->columnCount();
+}
+
+void SubgroupGrid::setColumnCount(int columns)
+{
+    m_table->setColumnCount(columns);
+}
+
+QString SubgroupGrid::text(int row, int column) const
+{
+    const QTableWidgetItem *item = row == 0 ? m_table->horizontalHeaderItem(column)
+                                            : m_table->item(row - 1, column);
+    return item ? item->text() : QString();
+}
+
+void SubgroupGrid::setText(int row, int column, const QString &text)
+{
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
+        return;
+    if (row == 0) {
+        m_table->setHorizontalHeaderItem(column, new QTableWidgetItem(text));
+        return;
+    }
+    auto *item = new QTableWidgetItem(text);
+    item->setTextAlignment(Qt::AlignCenter);
+    m_table->setItem(row - 1, column, item);
+}
+
+void SubgroupGrid::rowCompleted(int row)
+{
+    const int modelRow = row - 1;
+    m_table->setRowHeight(modelRow, toInt16(m_table->rowHeight(modelRow) * 1.5));
+}
+
+void SubgroupGrid::columnsLaidOut(int subgroupSize)
+{
+    const int width = toInt16(m_table->width() / (1.2 * (subgroupSize + 3)));
+    for (int column = 0; column <= subgroupSize; ++column)
+        m_table->setColumnWidth(column, width);
+    const int defaultWidth = m_table->horizontalHeader()->defaultSectionSize();
+    m_table->setColumnWidth(subgroupSize + 1, defaultWidth);
+    m_table->setColumnWidth(subgroupSize + 2, defaultWidth);
+}
+
+void SubgroupGrid::enlargeHeader()
+{
+    QHeaderView *header = m_table->horizontalHeader();
+    header->setFixedHeight(toInt16(header->sizeHint().height() * 1.5));
+}
+
+} // namespace kelvara

@@ -1,0 +1,527 @@
+#include "surface/drawingsurface.h"
+
+#include "core/numberformat.h"
+#include "surface/overlay.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kelvara {
+
+namespace {
+
+// Font engines only render whole pixel sizes, so text is drawn at the nearest
+// one and scaled by what is left over, and measured at a large size where that
+// rounding is negligible. Text then grows exactly in proportion with the
+// picture, and what print() measures is what it draws.
+constexpr int measuringPixels = 120;
+
+struct TextGeometry {
+    QFont font;
+    double scale; // from the font's whole pixel size to the wanted one
+};
+
+TextGeometry textGeometry(double pixels, QFont (*fontAt)(int))
+{
+    const int whole = std::max(1, qRound(pixels));
+    return {fontAt(whole), std::max(pixels, 0.01) / whole};
+}
+
+// Room for antialiasing and pen rounding around a primitive's exact extent.
+constexpr double slack = 2.0;
+
+} // namespace
+
+// Positions are kept as fractions of the picture rather than in the user units
+// of the moment, so a later setScale leaves what is already drawn where it is,
+// as it would on paper, while a resize still redraws everything in proportion.
+struct DrawingSurface::Primitive {
+    enum class Kind { Line, Box, Dot, Circle, Text };
+    Kind kind = Kind::Line;
+    QPointF a;
+    QPointF b;
+    double radius = 0; // circles: a fraction of the picture's width
+    QColor colour;
+    QColor fill;       // invalid when the circle is not filled
+    int width = 1;     // pixels
+    double fontSize = 0;
+    QString text;
+};
+
+DrawingSurface::DrawingSurface(QWidget *parent)
+    : QWidget(parent)
+{
+    // Every pixel comes from the cache, so Qt need not erase first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+DrawingSurface::~DrawingSurface()
+{
+    // The overlays are our QObject children and are deleted by ~QWidget, when
+    // this part of the object is already gone; their QPointer is only cleared
+    // later still, in ~QObject. Tell them now so they don't call back.
+    for (OverlayElement *element : m_overlays)
+        element->m_surface = nullptr;
+    m_overlays.clear();
+}
+
+void DrawingSurface::setScale(double x1, double y1, double x2, double y2)
+{
+    // A scale without extent would divide by zero everywhere; keep the old one.
+    if (x1 == x2 || y1 == y2)
+        return;
+    m_left = x1;
+    m_top = y1;
+    m_width = x2 - x1;
+    m_height = y2 - y1;
+}
+
+void DrawingSurface::setReferenceHeight(int pixels)
+{
+    if (pixels == m_referenceHeight)
+        return;
+    m_referenceHeight = std::max(0, pixels);
+    // Text already drawn changes size.
+    m_cacheValid = false;
+    update();
+}
+
+double DrawingSurface::pixelsPerUserX() const
+{
+    return width() / m_width;
+}
+
+double DrawingSurface::pixelsPerUserY() const
+{
+    return height() / m_height;
+}
+
+QPointF DrawingSurface::toPixels(QPointF user) const
+{
+    return {(user.x() - m_left) * pixelsPerUserX(), (user.y() - m_top) * pixelsPerUserY()};
+}
+
+QRectF DrawingSurface::toPixels(const QRectF &userRect) const
+{
+    return QRectF(toPixels(userRect.topLeft()), toPixels(userRect.bottomRight())).normalized();
+}
+
+QPointF DrawingSurface::toUser(QPointF pixel) const
+{
+    const double x = width() > 0 ? m_left + pixel.x() / pixelsPerUserX() : m_left;
+    const double y = height() > 0 ? m_top + pixel.y() / pixelsPerUserY() : m_top;
+    return {x, y};
+}
+
+QPointF DrawingSurface::toFraction(QPointF user) const
+{
+    return {(user.x() - m_left) / m_width, (user.y() - m_top) / m_height};
+}
+
+QPointF DrawingSurface::fromFraction(QPointF fraction) const
+{
+    return {fraction.x() * width(), fraction.y() * height()};
+}
+
+void DrawingSurface::setBackColor(const QColor &colour)
+{
+    m_backColor = colour;
+    cls();
+}
+
+void DrawingSurface::cls()
+{
+    m_primitives.clear();
+    m_currentX = m_left;
+    m_currentY = m_top;
+    if (m_cacheValid && m_cache.size() == cacheSize())
+        m_cache.fill(m_backColor);
+    else
+        m_cacheValid = false;
+    update();
+    m_dirty = rect();
+}
+
+void DrawingSurface::line(double x1, double y1, double x2, double y2,
+                          std::optional<QColor> colour, bool box)
+{
+    Primitive primitive;
+    primitive.kind = box ? Primitive::Kind::Box : Primitive::Kind::Line;
+    primitive.a = toFraction({x1, y1});
+    primitive.b = toFraction({x2, y2});
+    primitive.colour = colour.value_or(m_foreColor);
+    primitive.width = std::max(1, m_drawWidth);
+    append(std::move(primitive));
+    m_currentX = x2;
+    m_currentY = y2;
+}
+
+void DrawingSurface::pset(double x, double y, std::optional<QColor> colour)
+{
+    Primitive primitive;
+    primitive.kind = Primitive::Kind::Dot;
+    primitive.a = toFraction({x, y});
+    primitive.colour = colour.value_or(m_foreColor);
+    primitive.width = std::max(1, m_drawWidth);
+    append(std::move(primitive));
+    m_currentX = x;
+    m_currentY = y;
+}
+
+void DrawingSurface::circle(double x, double y, double radius, std::optional<QColor> colour)
+{
+    Primitive primitive;
+    primitive.kind = Primitive::Kind::Circle;
+    primitive.a = toFraction({x, y});
+    primitive.radius = std::abs(radius / m_width);
+    primitive.colour = colour.value_or(m_foreColor);
+    if (m_fillSolid)
+        primitive.fill = m_fillColor;
+    primitive.width = std::max(1, m_drawWidth);
+    append(std::move(primitive));
+    m_currentX = x;
+    m_currentY = y;
+}
+
+void DrawingSurface::print(const QString &text, bool lineEnd)
+{
+    if (!text.isEmpty()) {
+        Primitive primitive;
+        primitive.kind = Primitive::Kind::Text;
+        primitive.a = toFraction({m_currentX, m_currentY});
+        primitive.colour = m_foreColor;
+        primitive.fontSize = m_fontSize;
+        primitive.text = text;
+        append(std::move(primitive));
+    }
+    if (lineEnd) {
+        m_currentY += textHeight(text);
+        m_currentX = m_left;
+    } else {
+        m_currentX += textWidth(text);
+    }
+}
+
+void DrawingSurface::printNumber(float value, bool lineEnd)
+{
+    print(printedNumber(value), lineEnd);
+}
+
+QSizeF DrawingSurface::layoutSize() const
+{
+    if (width() > 0 && height() > 0)
+        return size();
+    // Not laid out yet: measure as if at the reference height with the
+    // preferred shape, which is what the text will look like once shown.
+    const QSize hint = sizeHint();
+    const double h = m_referenceHeight > 0 ? m_referenceHeight : hint.height();
+    return {h * hint.width() / hint.height(), h};
+}
+
+double DrawingSurface::fontPixels(double points, double widgetHeight) const
+{
+    const double scale = m_referenceHeight > 0 && widgetHeight > 0
+            ? widgetHeight / m_referenceHeight : 1.0;
+    return points * (96.0 / 72.0) * scale;
+}
+
+QFont DrawingSurface::fontAtPixels(int pixels)
+{
+    QFont font = QGuiApplication::font();
+    font.setPixelSize(std::max(1, pixels));
+    return font;
+}
+
+double DrawingSurface::textWidth(const QString &text) const
+{
+    const QSizeF area = layoutSize();
+    const QFontMetricsF metrics(fontAtPixels(measuringPixels));
+    const double pixels = metrics.horizontalAdvance(text)
+            * fontPixels(m_fontSize, area.height()) / measuringPixels;
+    return pixels * m_width / area.width();
+}
+
+double DrawingSurface::textHeight(const QString &text) const
+{
+    Q_UNUSED(text) // one line of the font, whatever its characters
+    const QSizeF area = layoutSize();
+    const QFontMetricsF metrics(fontAtPixels(measuringPixels));
+    const double pixels = metrics.height() * fontPixels(m_fontSize, area.height()) / measuringPixels;
+    return pixels * m_height / area.height();
+}
+
+int DrawingSurface::primitiveCount() const
+{
+    return static_cast<int>(m_primitives.size());
+}
+
+QSize DrawingSurface::cacheSize() const
+{
+    return size().expandedTo(QSize(1, 1));
+}
+
+void DrawingSurface::append(Primitive primitive)
+{
+    m_primitives.push_back(std::move(primitive));
+    // A hidden surface only records; it rasterises everything once it is shown.
+    if (!isVisible() || !m_cacheValid || m_cache.size() != cacheSize()) {
+        m_cacheValid = false;
+        if (isVisible()) {
+            update();
+            m_dirty = rect();
+        }
+        return;
+    }
+    const Primitive &added = m_primitives.back();
+    QPainter painter(&m_cache);
+    render(added, painter);
+    painter.end();
+    const QRect area = pixelBounds(added) & rect();
+    if (!area.isEmpty()) {
+        update(area);
+        m_dirty += area;
+    }
+}
+
+QRect DrawingSurface::pixelBounds(const Primitive &primitive) const
+{
+    const QPointF a = fromFraction(primitive.a);
+    const double pen = primitive.width / 2.0 + slack;
+    QRectF area;
+    switch (primitive.kind) {
+    case Primitive::Kind::Line:
+    case Primitive::Kind::Box:
+        area = QRectF(a, fromFraction(primitive.b)).normalized().adjusted(-pen, -pen, pen, pen);
+        break;
+    case Primitive::Kind::Dot:
+        area = QRectF(a.x() - pen, a.y() - pen, 2 * pen, 2 * pen);
+        break;
+    case Primitive::Kind::Circle: {
+        const double r = primitive.radius * width() + pen;
+        area = QRectF(a.x() - r, a.y() - r, 2 * r, 2 * r);
+        break;
+    }
+    case Primitive::Kind::Text: {
+        const TextGeometry text = textGeometry(fontPixels(primitive.fontSize, height()), fontAtPixels);
+        const QFontMetricsF metrics(text.font);
+        const QRectF box(0, 0, metrics.horizontalAdvance(primitive.text), metrics.height());
+        const QRectF ink = metrics.boundingRect(primitive.text).translated(0, metrics.ascent());
+        const QRectF unscaled = box.united(ink);
+        area = QRectF(a + unscaled.topLeft() * text.scale, unscaled.size() * text.scale)
+                       .adjusted(-slack, -slack, slack, slack);
+        break;
+    }
+    }
+    return area.toAlignedRect();
+}
+
+void DrawingSurface::render(const Primitive &primitive, QPainter &painter) const
+{
+    const QPointF a = fromFraction(primitive.a);
+    switch (primitive.kind) {
+    case Primitive::Kind::Line: {
+        const QPointF b = fromFraction(primitive.b);
+        // Level and upright lines stay crisp; only slanted ones are smoothed.
+        const bool slanted = a.x() != b.x() && a.y() != b.y();
+        painter.setRenderHint(QPainter::Antialiasing, slanted);
+        QPen pen(primitive.colour, primitive.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        pen.setCosmetic(true);
+        painter.setPen(pen);
+        painter.drawLine(a, b);
+        break;
+    }
+    case Primitive::Kind::Box: {
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        QPen pen(primitive.colour, primitive.width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+        pen.setCosmetic(true);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(a, fromFraction(primitive.b)).normalized());
+        break;
+    }
+    case Primitive::Kind::Dot:
+        if (primitive.width <= 1) {
+            painter.fillRect(QRect(int(std::floor(a.x())), int(std::floor(a.y())), 1, 1), primitive.colour);
+        } else {
+            const double r = primitive.width / 2.0;
+            painter.setRenderHint(QPainter::Antialiasing, true);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(primitive.colour);
+            painter.drawEllipse(a, r, r);
+        }
+        break;
+    case Primitive::Kind::Circle: {
+        const double r = primitive.radius * width();
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setPen(QPen(primitive.colour, primitive.width));
+        painter.setBrush(primitive.fill.isValid() ? QBrush(primitive.fill) : QBrush(Qt::NoBrush));
+        painter.drawEllipse(a, r, r);
+        break;
+    }
+    case Primitive::Kind::Text: {
+        const TextGeometry text = textGeometry(fontPixels(primitive.fontSize, height()), fontAtPixels);
+        painter.save();
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        painter.translate(a);
+        painter.scale(text.scale, text.scale);
+        painter.setFont(text.font);
+        painter.setPen(primitive.colour);
+        painter.drawText(QPointF(0, QFontMetricsF(text.font).ascent()), primitive.text);
+        painter.restore();
+        break;
+    }
+    }
+}
+
+void DrawingSurface::rebuildCache()
+{
+    m_cache = QImage(cacheSize(), QImage::Format_RGB32);
+    m_cache.fill(m_backColor);
+    QPainter painter(&m_cache);
+    for (const Primitive &primitive : m_primitives)
+        render(primitive, painter);
+    m_cacheValid = true;
+}
+
+void DrawingSurface::ensureCache()
+{
+    if (!m_cacheValid || m_cache.size() != cacheSize())
+        rebuildCache();
+}
+
+void DrawingSurface::refresh()
+{
+    if (!isVisible()) {
+        m_dirty = QRegion();
+        return;
+    }
+    if (!m_dirty.isEmpty())
+        repaint(m_dirty);
+    m_dirty = QRegion();
+}
+
+QImage DrawingSurface::picture()
+{
+    ensureCache();
+    QImage image = m_cache; // shared until the overlays are painted on it
+    if (std::any_of(m_overlays.begin(), m_overlays.end(),
+                    [](const OverlayElement *element) { return element->isVisible(); })) {
+        QPainter painter(&image);
+        paintOverlays(painter, image.rect());
+    }
+    return image;
+}
+
+void DrawingSurface::placeWidget(QWidget *child, double left, double top, double width, double height)
+{
+    if (!child)
+        return;
+    if (child->parentWidget() != this)
+        child->setParent(this);
+    std::erase_if(m_placements, [](const Placement &p) { return p.child.isNull(); });
+    const QRectF rect(left, top, width, height);
+    auto it = std::find_if(m_placements.begin(), m_placements.end(),
+                           [child](const Placement &p) { return p.child == child; });
+    if (it == m_placements.end())
+        it = m_placements.insert(m_placements.end(), Placement{child, rect});
+    else
+        it->rect = rect;
+    applyPlacement(*it);
+}
+
+void DrawingSurface::applyPlacement(const Placement &placement)
+{
+    if (!placement.child)
+        return;
+    // Width and height are sizes: the widget extends right and down on screen
+    // whichever way the axes run.
+    const QPointF corner = toPixels(placement.rect.topLeft());
+    const double right = corner.x() + placement.rect.width() * std::abs(pixelsPerUserX());
+    const double bottom = corner.y() + placement.rect.height() * std::abs(pixelsPerUserY());
+    const int x = qRound(corner.x());
+    const int y = qRound(corner.y());
+    placement.child->setGeometry(x, y, qRound(right) - x, qRound(bottom) - y);
+}
+
+void DrawingSurface::addOverlay(OverlayElement *element)
+{
+    if (element && std::find(m_overlays.begin(), m_overlays.end(), element) == m_overlays.end())
+        m_overlays.push_back(element);
+}
+
+void DrawingSurface::removeOverlay(OverlayElement *element)
+{
+    std::erase(m_overlays, element);
+}
+
+void DrawingSurface::updateUserRect(const QRectF &userRect)
+{
+    updateOverlayArea(userRect, slack);
+}
+
+void DrawingSurface::updateOverlayArea(const QRectF &userRect, double marginPixels)
+{
+    if (!isVisible())
+        return;
+    const double m = marginPixels;
+    const QRect area = toPixels(userRect).adjusted(-m, -m, m, m).toAlignedRect() & rect();
+    if (area.isEmpty())
+        return;
+    update(area);
+    m_dirty += area;
+}
+
+void DrawingSurface::paintOverlays(QPainter &painter, const QRect &area) const
+{
+    for (const OverlayElement *element : m_overlays) {
+        if (!element->isVisible())
+            continue;
+        const double m = element->pixelMargin();
+        if (!toPixels(element->userBounds()).adjusted(-m, -m, m, m).intersects(area))
+            continue;
+        painter.save();
+        element->paint(painter);
+        painter.restore();
+    }
+}
+
+QSize DrawingSurface::sizeHint() const
+{
+    return {600, 600};
+}
+
+QSize DrawingSurface::minimumSizeHint() const
+{
+    return {200, 200};
+}
+
+void DrawingSurface::paintEvent(QPaintEvent *event)
+{
+    ensureCache();
+    QPainter painter(this);
+    for (const QRect &area : event->region())
+        painter.drawImage(area, m_cache, area);
+    paintOverlays(painter, event->rect());
+    m_dirty -= event->region();
+}
+
+void DrawingSurface::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (isVisible())
+        rebuildCache();
+    else
+        m_cacheValid = false;
+    // Qt repaints the whole widget after a resize.
+    m_dirty = QRegion();
+    for (const Placement &placement : m_placements)
+        applyPlacement(placement);
+}
+
+} // namespace kelvara

@@ -1,0 +1,16 @@
+#pragma once
+// Icons of the main window's picture buttons, drawn by the program.
+
+#include <QIcon>
+
+namespace kelvara {
+
+QIcon histogramIcon();
+QIcon controlChartIcon();
+QIcon demonstrationIcon();
+QIcon helpIcon();
+QIcon exitIcon();
+/// The program's own icon: a small quincunx with its pile.
+QIcon applicationIcon();
+
+} // namespace kelvara

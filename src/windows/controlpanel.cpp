@@ -1,0 +1,188 @@
+#include "windows/controlpanel.h"
+
+#include "windows/buttonicons.h"
+#include "windows/spinner.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kelvara {
+namespace {
+
+template <class Widget>
+Widget *named(Widget *widget, const QString &name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+QLineEdit *settingBox(const QString &name, const QString &text, QWidget *parent)
+{
+    auto *box = named(new QLineEdit(text, parent), name);
+    box->setAlignment(Qt::AlignCenter);
+    box->setFixedWidth(48);
+    return box;
+}
+
+QToolButton *pictureButton(const QString &name, const QIcon &icon, const QString &hint, QWidget *parent)
+{
+    auto *button = named(new QToolButton(parent), name);
+    button->setIcon(icon);
+    button->setIconSize(QSize(34, 34));
+    button->setToolTip(hint);
+    button->setAutoRaise(false);
+    return button;
+}
+
+} // namespace
+
+ControlPanel::ControlPanel(QWidget *parent) : QGroupBox(QStringLiteral("Kelvara"), parent)
+{
+    setObjectName(QStringLiteral("contpanel"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(buildSettings());
+    layout->addWidget(buildOperations(), 1);
+}
+
+QGroupBox *ControlPanel::buildSettings()
+{
+    settingsframe = named(new QGroupBox(QStringLiteral("Settings"), this), QStringLiteral("settingsframe"));
+    rowstext = settingBox(QStringLiteral("rowstext"), QStringLiteral("20"), settingsframe);
+    spnRows = new Spinner(QStringLiteral("spnRows"), settingsframe);
+    spnRows->setToolTip(QStringLiteral("Min:1, Max:20"));
+    subgrouptext = settingBox(QStringLiteral("subgrouptext"), QStringLiteral("5"), settingsframe);
+    spnSubGroup = new Spinner(QStringLiteral("spnSubGroup"), settingsframe);
+    spnSubGroup->setToolTip(QStringLiteral("Min:1, Max:15"));
+    climitstext = settingBox(QStringLiteral("climitstext"), QStringLiteral("20"), settingsframe);
+    spnClimit = new Spinner(QStringLiteral("spnClimit"), settingsframe);
+    spnClimit->setToolTip(QStringLiteral("Min:5, Max:30"));
+    scalequincunxbutton = named(new QPushButton(QStringLiteral("Change Scale"), settingsframe),
+                                QStringLiteral("scalequincunxbutton"));
+
+    auto *grid = new QGridLayout(settingsframe);
+    const struct { const char *caption; QLineEdit *box; Spinner *spinner; } rows[] = {
+        {"Offset Rows", rowstext, spnRows},
+        {"Sub Group Size", subgrouptext, spnSubGroup},
+        {"Subgroups before Control Limits", climitstext, spnClimit},
+    };
+    int row = 0;
+    for (const auto &setting : rows) {
+        auto *label = new QLabel(QString::fromLatin1(setting.caption), settingsframe);
+        label->setWordWrap(true);
+        label->setBuddy(setting.box);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(setting.box, row, 1);
+        grid->addWidget(setting.spinner, row, 2);
+        ++row;
+    }
+    grid->setColumnStretch(0, 1);
+    grid->addWidget(scalequincunxbutton, row, 0, 1, 3);
+    return settingsframe;
+}
+
+QFrame *ControlPanel::buildDropGroup()
+{
+    Panel3D1 = named(new QFrame(this), QStringLiteral("Panel3D1"));
+    Panel3D1->setFrameShape(QFrame::StyledPanel);
+    howmanytext = named(new QLineEdit(QStringLiteral("5"), Panel3D1), QStringLiteral("howmanytext"));
+    howmanytext->setMaxLength(2);
+    howmanytext->setAlignment(Qt::AlignCenter);
+    howmanytext->setFixedWidth(40);
+    SpinButton1 = new Spinner(QStringLiteral("SpinButton1"), Panel3D1);
+    dropbutton = named(new QPushButton(QStringLiteral("Run"), Panel3D1), QStringLiteral("dropbutton"));
+    QFont bold = dropbutton->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.2);
+    dropbutton->setFont(bold);
+    dropbutton->setMinimumHeight(34);
+
+    auto *layout = new QHBoxLayout(Panel3D1);
+    layout->addWidget(new QLabel(QStringLiteral("Drop"), Panel3D1));
+    layout->addWidget(howmanytext);
+    layout->addWidget(SpinButton1);
+    layout->addWidget(new QLabel(QStringLiteral("SubGroups"), Panel3D1));
+    layout->addWidget(dropbutton, 1);
+    return Panel3D1;
+}
+
+QWidget *ControlPanel::buildPictureButtons()
+{
+    auto *row = new QWidget(this);
+    histbutton = pictureButton(QStringLiteral("histbutton"), histogramIcon(),
+                               QStringLiteral("View Histograms of Subgroup Means and Individuals"), row);
+    contchrbutton = pictureButton(QStringLiteral("contchrbutton"), controlChartIcon(),
+                                  QStringLiteral("View Control Charts"), row);
+    selfscriptbutton = pictureButton(QStringLiteral("selfscriptbutton"), demonstrationIcon(),
+                                     QStringLiteral("View self-running demo"), row);
+    cmdHelp = pictureButton(QStringLiteral("cmdHelp"), helpIcon(), QStringLiteral("Help"), row);
+    exitbutton = pictureButton(QStringLiteral("exitbutton"), exitIcon(),
+                               QStringLiteral("Close & Exit Kelvara"), row);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (QToolButton *button : {histbutton, contchrbutton, selfscriptbutton, cmdHelp, exitbutton})
+        layout->addWidget(button);
+    return row;
+}
+
+QGroupBox *ControlPanel::buildOperations()
+{
+    auto *frame = named(new QGroupBox(QStringLiteral("Operations"), this), QStringLiteral("operationsframe"));
+    auto *layout = new QVBoxLayout(frame);
+    layout->addWidget(buildDropGroup());
+
+    Animationcheck = named(new QCheckBox(QStringLiteral("&Animation"), frame), QStringLiteral("Animationcheck"));
+    chkTrace = named(new QCheckBox(QStringLiteral("Show Traceline"), frame), QStringLiteral("chkTrace"));
+    auto *checks = new QHBoxLayout;
+    checks->addWidget(Animationcheck);
+    checks->addWidget(chkTrace);
+    layout->addLayout(checks);
+
+    HScroll1 = named(new QScrollBar(Qt::Horizontal, frame), QStringLiteral("HScroll1"));
+    HScroll1->setRange(1, 5);
+    HScroll1->setPageStep(1);
+    HScroll1->setValue(3);
+    // Position 5 is the slowest and stands at the left, under "Slow".
+    HScroll1->setInvertedAppearance(true);
+    HScroll1->setInvertedControls(true);
+    layout->addWidget(HScroll1);
+    auto *speedCaption = new QLabel(QStringLiteral("<--Slow - Speed - Fast -->"), frame);
+    speedCaption->setAlignment(Qt::AlignCenter);
+    layout->addWidget(speedCaption);
+
+    bafflepresentcheck = named(new QCheckBox(QStringLiteral("Show Baffle"), frame), QStringLiteral("bafflepresentcheck"));
+    layout->addWidget(bafflepresentcheck);
+
+    cmdPause = named(new QPushButton(QStringLiteral("Pause"), frame), QStringLiteral("cmdPause"));
+    resetbutton = named(new QPushButton(QStringLiteral("Reset"), frame), QStringLiteral("resetbutton"));
+    cmdOutput = named(new QPushButton(QStringLiteral("Export Data"), frame), QStringLiteral("cmdOutput"));
+    aboutbutton = named(new QPushButton(QStringLiteral("About"), frame), QStringLiteral("aboutbutton"));
+    auto *buttons = new QGridLayout;
+    buttons->addWidget(cmdPause, 0, 0);
+    buttons->addWidget(resetbutton, 0, 1);
+    buttons->addWidget(cmdOutput, 1, 0);
+    buttons->addWidget(aboutbutton, 1, 1);
+    layout->addLayout(buttons);
+
+    layout->addWidget(buildPictureButtons());
+    subgroupstatuslabel = named(new QLabel(QStringLiteral("Sub Group 0"), frame), QStringLiteral("subgroupstatuslabel"));
+    subgroupstatuslabel->setAlignment(Qt::AlignCenter);
+    subgroupstatuslabel->setFrameShape(QFrame::Panel);
+    subgroupstatuslabel->setFrameShadow(QFrame::Sunken);
+    QFont statusFont = subgroupstatuslabel->font();
+    statusFont.setBold(true);
+    statusFont.setPointSizeF(statusFont.pointSizeF() * 1.2);
+    subgroupstatuslabel->setFont(statusFont);
+    layout->addWidget(subgroupstatuslabel);
+    layout->addStretch(1);
+    return frame;
+}
+
+} // namespace kelvara

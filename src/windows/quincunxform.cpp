@@ -1,0 +1,528 @@
+#include "windows/quincunxform.h"
+
+#include "app/messages.h"
+#include "app/shared.h"
+#include "core/capability.h"
+#include "core/numberformat.h"
+#include "reports/controlchartswindow.h"
+#include "reports/dataexport.h"
+#include "reports/histogramsview.h"
+#include "surface/drawingsurface.h"
+#include "surface/overlay.h"
+#include "surface/palette.h"
+#include "surface/squarecontainer.h"
+#include "windows/aboutwindow.h"
+#include "windows/buttonicons.h"
+#include "windows/controlpanel.h"
+#include "windows/demonstration.h"
+#include "windows/scaledialog.h"
+#include "windows/spinner.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QStackedLayout>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QUrl>
+
+namespace kelvara {
+namespace {
+
+constexpr int defaultSpeed = 3;
+constexpr double defaultStepDelay = 0.04;
+
+struct SpinnerRule {
+    const char *spinner;
+    int minimum;
+    int maximum;
+};
+
+constexpr SpinnerRule spinnerRules[] = {
+    {"spnRows", 1, 20},
+    {"spnSubGroup", 1, 15},
+    {"spnClimit", 5, 30},
+    {"SpinButton1", 1, 20},
+};
+
+const QString subgroupSizeFrozen = QStringLiteral("Cannot change subgroup size when the process is going on.\r\n");
+
+} // namespace
+
+QuincunxForm::QuincunxForm(QWidget *parent)
+    : QWidget(parent), m_panel(new ControlPanel(this)), m_picture(new DrawingSurface),
+      m_histograms(new HistogramsView), m_stack(new QStackedLayout),
+      m_grdScaled(m_histograms->measurementTable())
+{
+    setObjectName(QStringLiteral("quincunxform"));
+    setWindowTitle(productName);
+    setWindowIcon(applicationIcon());
+    m_picture->setObjectName(QStringLiteral("qpicture"));
+    m_picture->setReferenceHeight(640);
+    m_board = std::make_unique<QuincunxBoard>(m_picture, m_run, shared(), *this, randomSource());
+    buildLayout();
+    setTabOrder();
+    m_grdScaled.enlargeHeader();
+    m_charts = new ControlChartsWindow(*this, this);
+    m_charts->hide();
+    setupGrids();
+    m_demo = std::make_unique<Demonstration>(*this);
+    connectControls();
+    resize(1000, 700);
+}
+
+QuincunxForm::~QuincunxForm() = default;
+
+void QuincunxForm::buildLayout()
+{
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    m_stack->addWidget(new SquareContainer(m_picture));
+    m_stack->addWidget(m_histograms);
+    layout->addLayout(m_stack, 1);
+    m_panel->setFixedWidth(310);
+    layout->addWidget(m_panel);
+
+    m_cpTitle = capabilityLabel(QStringLiteral("cptitlelabel"), QStringLiteral("Cp"), 93.5, true);
+    m_cpValue = capabilityLabel(QStringLiteral("cplabel"), QStringLiteral("No Spec"), 90.0, false);
+    m_cpkTitle = capabilityLabel(QStringLiteral("cpktitlelabel"), QStringLiteral("Cpk"), 85.5, true);
+    m_cpkValue = capabilityLabel(QStringLiteral("cpklabel"), QStringLiteral("No Spec"), 82.0, false);
+}
+
+QLabel *QuincunxForm::capabilityLabel(const QString &name, const QString &text, double top, bool title)
+{
+    auto *label = new QLabel(text, m_picture);
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignCenter);
+    label->setStyleSheet(title ? QStringLiteral("QLabel { color: rgb(0,0,128); font-weight: bold; }")
+                               : QStringLiteral("QLabel { background: white; color: black; border: 1px solid rgb(0,0,128); }"));
+    m_picture->placeWidget(label, 1.3, top, 7.6, 3.2);
+    label->hide();
+    return label;
+}
+
+void QuincunxForm::connectControls()
+{
+    ControlPanel *p = m_panel;
+    for (Spinner *spinner : {p->spnRows, p->spnSubGroup, p->spnClimit, p->SpinButton1}) {
+        connect(spinner, &Spinner::up, this, [this, spinner] { spinnerStep(spinner->objectName(), +1); });
+        connect(spinner, &Spinner::down, this, [this, spinner] { spinnerStep(spinner->objectName(), -1); });
+    }
+    for (QLineEdit *box : {p->rowstext, p->subgrouptext, p->climitstext}) {
+        box->setReadOnly(true);
+        box->installEventFilter(this);
+    }
+    p->howmanytext->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), p->howmanytext));
+    p->howmanytext->installEventFilter(this);
+
+    connect(p->rowstext, &QLineEdit::textChanged, this, &QuincunxForm::rowstext_Change);
+    connect(p->subgrouptext, &QLineEdit::textChanged, this, &QuincunxForm::subgrouptext_Change);
+    connect(p->dropbutton, &QPushButton::clicked, this, &QuincunxForm::dropbutton_Click);
+    connect(p->resetbutton, &QPushButton::clicked, this, &QuincunxForm::resetbutton_Click);
+    connect(p->cmdPause, &QPushButton::clicked, this, [this] { m_run.pauseRequested = true; });
+    connect(p->HScroll1, &QScrollBar::valueChanged, this, &QuincunxForm::HScroll1_Change);
+    connect(p->Animationcheck, &QCheckBox::toggled, this, &QuincunxForm::Animationcheck_Click);
+    connect(p->chkTrace, &QCheckBox::toggled, this, &QuincunxForm::chkTrace_Click);
+    connect(p->bafflepresentcheck, &QCheckBox::toggled, this, &QuincunxForm::bafflepresentcheck_Click);
+    connect(p->histbutton, &QToolButton::clicked, this, &QuincunxForm::histbutton_Click);
+    connect(m_histograms->backButton(), &QPushButton::clicked, this, &QuincunxForm::histbackbutton_Click);
+    connect(p->contchrbutton, &QToolButton::clicked, this, &QuincunxForm::contchrbutton_Click);
+    connect(p->cmdHelp, &QToolButton::clicked, this, &QuincunxForm::cmdHelp_Click);
+    connect(p->exitbutton, &QToolButton::clicked, this, &QWidget::close);
+    connect(p->scalequincunxbutton, &QPushButton::clicked, this, &QuincunxForm::scalequincunxbutton_Click);
+    connect(p->aboutbutton, &QPushButton::clicked, this, &QuincunxForm::aboutbutton_Click);
+    connect(p->selfscriptbutton, &QToolButton::clicked, this, &QuincunxForm::selfscriptbutton_Click);
+    connect(p->cmdOutput, &QPushButton::clicked, this, &QuincunxForm::exportData);
+    connect(m_histograms->outputButton(), &QPushButton::clicked, this, &QuincunxForm::exportData);
+
+    Funnel &funnel = m_board->funnel();
+    connect(funnel.leftButton(), &QToolButton::clicked, this, [this] {
+        m_board->shapes().clearTraceLines();
+        m_board->funnel().moveLeft();
+    });
+    connect(funnel.rightButton(), &QToolButton::clicked, this, [this] {
+        m_board->shapes().clearTraceLines();
+        m_board->funnel().moveRight();
+    });
+    connect(m_board->baffle().handle(), &QToolButton::clicked, this, [this] { m_board->baffle().empty(); });
+
+    p->HScroll1->setEnabled(false);
+    p->chkTrace->setEnabled(false);
+}
+
+void QuincunxForm::setTabOrder()
+{
+    ControlPanel *p = m_panel;
+    const QList<QWidget *> order = {
+        m_board->funnel().leftButton(), m_board->funnel().rightButton(), m_board->baffle().handle(),
+        p->rowstext, p->spnRows, p->subgrouptext, p->spnSubGroup, p->climitstext, p->spnClimit,
+        p->scalequincunxbutton, p->dropbutton, p->howmanytext, p->SpinButton1, p->Animationcheck,
+        p->chkTrace, p->bafflepresentcheck, p->HScroll1, p->cmdOutput, p->cmdPause, p->resetbutton,
+        p->histbutton, p->contchrbutton, p->selfscriptbutton, p->cmdHelp, p->aboutbutton, p->exitbutton,
+    };
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+bool QuincunxForm::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        firstActivation();
+    return QWidget::event(event);
+}
+
+void QuincunxForm::firstActivation()
+{
+    if (!m_firstActivation)
+        return;
+    m_firstActivation = false;
+    m_board->setUp();
+    m_board->drawQuincunx(21);
+    OverlayShape *ball = m_board->shapes().balls.templateElement();
+    ball->setSize(ball->height(), ball->height());
+    m_run.ballSize = float(ball->height());
+    setSpeed(defaultSpeed);
+    m_panel->dropbutton->setFocus();
+}
+
+void QuincunxForm::setSpeed(int position)
+{
+    m_run.stepDelay = defaultStepDelay;
+    m_panel->HScroll1->setValue(position);
+}
+
+float QuincunxForm::scaleValue(float slot) const
+{
+    return shared().scale.scaleValue(slot);
+}
+
+void QuincunxForm::scaleQuincunx(float halfWidth, float center, float lsl, float usl)
+{
+    m_board->scaleQuincunx(halfWidth, center, lsl, usl, pinLevelsFromRows());
+}
+
+int16 QuincunxForm::pinLevelsFromRows() const
+{
+    return toInt16(readNumber(m_panel->rowstext->text()) + 1.0);
+}
+
+void QuincunxForm::setupGrids()
+{
+    const int n = subgroupSize();
+    m_charts->setChartTitles(n);
+    layOutSubgroupTable(m_dataGrid, n);
+    layOutSubgroupTable(m_grdScaled, n);
+}
+
+void QuincunxForm::resetRun()
+{
+    const int n = subgroupSize();
+    resetSubgroupTable(m_dataGrid, n);
+    resetSubgroupTable(m_grdScaled, n);
+    m_run.clearBoard();
+    m_board->shapes().balls.unloadAll();
+    m_run.baffleBallCount = 0;
+    shared().subgroupCount = 0;
+    m_run.processUnchanged = true;
+    m_panel->subgroupstatuslabel->setText(QStringLiteral("Sub Group 0"));
+    setSpeed(defaultSpeed);
+    m_run.isRunning = false;
+}
+
+void QuincunxForm::resetbutton_Click()
+{
+    m_picture->cls();
+    m_board->shapes().clearTraceLines();
+    m_charts->resetCharts();
+    m_board->drawQuincunx(pinLevelsFromRows());
+    setSpeed(defaultSpeed);
+    m_run.isRunning = false;
+}
+
+void QuincunxForm::dropbutton_Click()
+{
+    DropCycle cycle(m_run, shared(), m_dataGrid, m_grdScaled, *this, randomSource());
+    cycle.run();
+}
+
+void QuincunxForm::setControlsEnabled(bool enabled)
+{
+    ControlPanel *p = m_panel;
+    const QList<QWidget *> controls = {
+        p->Panel3D1, p->Animationcheck, p->HScroll1, p->chkTrace, p->bafflepresentcheck, p->cmdOutput,
+        p->resetbutton, p->histbutton, p->contchrbutton, p->selfscriptbutton, p->settingsframe,
+        m_board->baffle().handle(),
+    };
+    for (QWidget *control : controls)
+        control->setEnabled(enabled);
+}
+
+void QuincunxForm::spinnerStep(const QString &spinner, int step)
+{
+    ControlPanel *p = m_panel;
+    const auto rule = std::find_if(std::begin(spinnerRules), std::end(spinnerRules),
+                                   [&](const SpinnerRule &r) { return spinner == QLatin1String(r.spinner); });
+    if (rule == std::end(spinnerRules))
+        return;
+    QLineEdit *box = spinner == QLatin1String("spnRows")       ? p->rowstext
+                     : spinner == QLatin1String("spnSubGroup") ? p->subgrouptext
+                     : spinner == QLatin1String("spnClimit")   ? p->climitstext
+                                                               : p->howmanytext;
+    const bool processGoingOn = shared().subgroupCount >= 1;
+    if (box == p->subgrouptext && processGoingOn) {
+        showInformation(subgroupSizeFrozen
+                        + (step < 0 ? QStringLiteral("Please click 'Reset button and try again.")
+                                    : QStringLiteral("Please click 'Reset' button and try again.")));
+    } else if (!(box == p->climitstext && processGoingOn)) {
+        const double value = box == p->howmanytext ? double(toInt16(readNumber(box->text())))
+                                                   : readNumber(box->text());
+        if ((step < 0 && value > rule->minimum) || (step > 0 && value < rule->maximum))
+            box->setText(plainNumber(float(value + step)));
+    }
+    box->repaint();
+}
+
+bool QuincunxForm::eventFilter(QObject *watched, QEvent *event)
+{
+    ControlPanel *p = m_panel;
+    if (watched == p->howmanytext && event->type() == QEvent::FocusOut) {
+        howmanytext_LostFocus();
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    const QString spinner = watched == p->rowstext       ? QStringLiteral("spnRows")
+                            : watched == p->subgrouptext ? QStringLiteral("spnSubGroup")
+                            : watched == p->climitstext  ? QStringLiteral("spnClimit")
+                                                         : QString();
+    if (spinner.isEmpty())
+        return QWidget::eventFilter(watched, event);
+    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+        spinnerStep(spinner, key == Qt::Key_Up ? +1 : -1);
+        return true;
+    }
+    // Tab still moves the focus; every other key is cancelled.
+    return key != Qt::Key_Tab && key != Qt::Key_Backtab;
+}
+
+void QuincunxForm::howmanytext_LostFocus()
+{
+    QLineEdit *box = m_panel->howmanytext;
+    bool numeric = false;
+    readNumber(box->text(), &numeric);
+    if (!numeric)
+        box->setText(QStringLiteral("10"));
+    box->setText(QString::number(toInt16(readNumber(box->text()))));
+}
+
+void QuincunxForm::HScroll1_Change(int position)
+{
+    static constexpr double delays[] = {0.02, 0.03, 0.04, 0.16, 0.32};
+    if (position >= 1 && position <= 5)
+        m_run.stepDelay = delays[position - 1];
+}
+
+void QuincunxForm::Animationcheck_Click()
+{
+    const bool ticked = m_panel->Animationcheck->isChecked();
+    m_panel->HScroll1->setEnabled(ticked);
+    m_panel->chkTrace->setEnabled(ticked);
+    if (!ticked)
+        m_panel->chkTrace->setChecked(false);
+}
+
+void QuincunxForm::chkTrace_Click()
+{
+    m_run.traceOn = true;
+    if (!m_panel->chkTrace->isChecked()) {
+        m_run.traceOn = false;
+        m_board->shapes().clearTraceLines();
+    }
+}
+
+void QuincunxForm::bafflepresentcheck_Click()
+{
+    if (m_panel->bafflepresentcheck->isChecked())
+        m_board->baffle().setShown(true);
+    else
+        m_board->baffle().hide();
+}
+
+void QuincunxForm::rowstext_Change()
+{
+    if (m_firstActivation)
+        return;
+    m_board->changeRows(pinLevelsFromRows());
+}
+
+void QuincunxForm::subgrouptext_Change()
+{
+    setupGrids();
+}
+
+void QuincunxForm::histbutton_Click()
+{
+    if (shared().subgroupCount < 1) {
+        showInformation(QStringLiteral("You must drop a few subgroups before viewing histograms."));
+        return;
+    }
+    m_histograms->showRun(m_run, shared(), m_dataGrid);
+    m_stack->setCurrentWidget(m_histograms);
+    m_panel->setEnabled(false);
+    m_board->funnel().leftButton()->setEnabled(false);
+    m_board->funnel().rightButton()->setEnabled(false);
+    m_histograms->backButton()->setFocus();
+}
+
+void QuincunxForm::histbackbutton_Click()
+{
+    m_stack->setCurrentIndex(0);
+    m_panel->setEnabled(true);
+    m_board->funnel().leftButton()->setEnabled(true);
+    m_board->funnel().rightButton()->setEnabled(true);
+    m_panel->dropbutton->setFocus();
+}
+
+void QuincunxForm::contchrbutton_Click()
+{
+    m_charts->show();
+    m_charts->raise();
+    m_charts->activateWindow();
+}
+
+void QuincunxForm::cmdHelp_Click()
+{
+    const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/trelvix.chm");
+    if (QFile::exists(path))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void QuincunxForm::scalequincunxbutton_Click()
+{
+    m_charts->hide();
+    ScaleDialog dialog(*this);
+    dialog.exec();
+}
+
+void QuincunxForm::aboutbutton_Click()
+{
+    AboutWindow about(this);
+    about.exec();
+}
+
+void QuincunxForm::selfscriptbutton_Click()
+{
+    m_demo->start();
+}
+
+void QuincunxForm::exportData()
+{
+    kelvara::exportData(this, m_dataGrid, m_grdScaled, subgroupSize());
+}
+
+void QuincunxForm::closeEvent(QCloseEvent *event)
+{
+    m_closing = true;
+    m_run.pauseRequested = true;
+    m_charts->close();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void QuincunxForm::showCapability()
+{
+    const SharedState &state = shared();
+    CapabilityInput input;
+    input.subgroupCount = state.subgroupCount;
+    input.k = controlLimitCount();
+    input.n = subgroupSize();
+    input.showSpecLimits = state.scale.showSpecLimits;
+    input.processUnchanged = m_run.processUnchanged;
+    input.xBarBar = m_run.xBarBar;
+    input.rBar = m_run.rBar;
+    input.d2 = state.factors.d2[ControlFactors::indexFor(input.n)];
+    input.usl = state.scale.usl;
+    input.lsl = state.scale.lsl;
+    const CapabilityView view = capabilityView(input);
+    for (QLabel *label : {m_cpTitle, m_cpkTitle, m_cpValue, m_cpkValue})
+        label->setVisible(view.visible);
+    m_cpValue->setText(view.cp);
+    m_cpkValue->setText(view.cpk);
+}
+
+int QuincunxForm::subgroupSize() const
+{
+    return ControlFactors::indexFor(toInt16(readNumber(m_panel->subgrouptext->text())));
+}
+
+int QuincunxForm::controlLimitCount() const
+{
+    return toInt16(readNumber(m_panel->climitstext->text()));
+}
+
+QString QuincunxForm::dropCountText() const { return m_panel->howmanytext->text(); }
+QString QuincunxForm::subgroupSizeText() const { return m_panel->subgrouptext->text(); }
+QString QuincunxForm::controlLimitText() const { return m_panel->climitstext->text(); }
+QString QuincunxForm::rowsText() const { return m_panel->rowstext->text(); }
+bool QuincunxForm::animationOn() const { return m_panel->Animationcheck->isChecked(); }
+double QuincunxForm::ballHeight() const { return m_board->shapes().height(); }
+double QuincunxForm::baffleY() const { return m_board->baffle().y(); }
+bool QuincunxForm::baffleShown() const { return m_panel->bafflepresentcheck->isChecked(); }
+
+bool QuincunxForm::letEventsRun()
+{
+    QCoreApplication::processEvents();
+    return !m_closing;
+}
+
+void QuincunxForm::clearTraceLines()
+{
+    m_board->shapes().clearTraceLines();
+}
+
+void QuincunxForm::setTraceColour(int paletteIndex)
+{
+    m_board->shapes().traces.templateElement()->setColour(qbColor(paletteIndex));
+}
+
+bool QuincunxForm::dropBall(bool animated)
+{
+    return animated ? m_board->dropper().dropBallAnimated() : m_board->dropper().dropBall();
+}
+
+void QuincunxForm::showInformation(const QString &text)
+{
+    showMessage(text, QMessageBox::Information, this);
+}
+
+void QuincunxForm::showSubgroupStatus(int subgroup)
+{
+    m_panel->subgroupstatuslabel->setText(QStringLiteral("Sub Group #") + QString::number(subgroup));
+    m_panel->subgroupstatuslabel->repaint();
+}
+
+void QuincunxForm::showControlLimits(const LimitTexts &texts)
+{
+    m_charts->setValueTitles(texts.x, texts.r);
+}
+
+void QuincunxForm::drawCharts(int firstSubgroup)
+{
+    m_charts->drawcharts(firstSubgroup);
+}
+
+void QuincunxForm::clearChartValueTitles()
+{
+    m_charts->setValueTitles(QString(), QString());
+}
+
+} // namespace kelvara

@@ -1,0 +1,133 @@
+#pragma once
+// The main window (`quincunxform`): the board beside the control panel, the
+// histograms view in the board's place when it is open, and the run's state.
+// It handles the controls' events and serves the drop cycle, the board and
+// the control charts.
+
+#include "board/boardhost.h"
+#include "board/quincunxboard.h"
+#include "core/dropcycle.h"
+#include "core/runstate.h"
+#include "core/texttable.h"
+#include "reports/chartdatasource.h"
+#include "reports/subgroupgrid.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QLabel;
+class QStackedLayout;
+
+namespace kelvara {
+
+class ControlChartsWindow;
+class Demonstration;
+class ControlPanel;
+class DrawingSurface;
+class HistogramsView;
+
+class QuincunxForm : public QWidget, public DropCycleHost, public BoardHost, public ChartDataSource {
+    Q_OBJECT
+public:
+    explicit QuincunxForm(QWidget *parent = nullptr);
+    ~QuincunxForm() override;
+
+    /// The first activation: the board's coordinate system, the board drawn
+    /// for 20 rows (a new run), the ball sized, the speed set. Runs once.
+    void firstActivation();
+
+    // Public operations other windows use.
+    float scaleValue(float slot) const;
+    void scaleQuincunx(float halfWidth, float center, float lsl, float usl);
+    void setControlsEnabled(bool enabled) override;
+    void resetRun() override;
+    void showCapability() override;
+
+    RunState &run() { return m_run; }
+    const TextTable &slotTable() const { return m_dataGrid; }
+    ControlChartsWindow *chartsWindow() const { return m_charts; }
+    QuincunxBoard &board() { return *m_board; }
+    ControlPanel *controls() const { return m_panel; }
+    bool isClosing() const { return m_closing; }
+
+    // ChartDataSource
+    int subgroupSize() const override;
+    int controlLimitCount() const override;
+    const TextTable &measurementTable() const override { return m_grdScaled; }
+    float grandMean() const override { return m_run.grandMean; }
+    float meanRange() const override { return m_run.meanRange; }
+
+    // Event handlers of the controls.
+    void dropbutton_Click();
+    void resetbutton_Click();
+    void spinnerStep(const QString &spinner, int step);
+    void howmanytext_LostFocus();
+    void HScroll1_Change(int position);
+    void Animationcheck_Click();
+    void chkTrace_Click();
+    void bafflepresentcheck_Click();
+    void rowstext_Change();
+    void subgrouptext_Change();
+    void histbutton_Click();
+    void histbackbutton_Click();
+    void contchrbutton_Click();
+    void cmdHelp_Click();
+    void scalequincunxbutton_Click();
+    void aboutbutton_Click();
+    void selfscriptbutton_Click();
+    void exportData();
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // DropCycleHost
+    QString dropCountText() const override;
+    QString subgroupSizeText() const override;
+    QString controlLimitText() const override;
+    QString rowsText() const override;
+    bool animationOn() const override;
+    double ballHeight() const override;
+    double baffleY() const override;
+    bool letEventsRun() override;
+    void clearTraceLines() override;
+    void setTraceColour(int paletteIndex) override;
+    bool dropBall(bool animated) override;
+    void showInformation(const QString &text) override;
+    void showSubgroupStatus(int subgroup) override;
+    void showControlLimits(const LimitTexts &texts) override;
+    void drawCharts(int firstSubgroup) override;
+    // BoardHost
+    void clearChartValueTitles() override;
+    bool baffleShown() const override;
+
+    void buildLayout();
+    QLabel *capabilityLabel(const QString &name, const QString &text, double top, bool title);
+    void connectControls();
+    void setTabOrder();
+    void setupGrids();
+    void setSpeed(int position);
+    int16 pinLevelsFromRows() const;
+
+    RunState m_run;
+    MemoryTable m_dataGrid;
+    ControlPanel *m_panel;
+    DrawingSurface *m_picture;
+    HistogramsView *m_histograms;
+    QStackedLayout *m_stack;
+    SubgroupGrid m_grdScaled;
+    std::unique_ptr<QuincunxBoard> m_board;
+    std::unique_ptr<Demonstration> m_demo;
+    ControlChartsWindow *m_charts;
+    QLabel *m_cpTitle;
+    QLabel *m_cpkTitle;
+    QLabel *m_cpValue;
+    QLabel *m_cpkValue;
+    bool m_firstActivation = true;
+    bool m_closing = false;
+};
+
+} // namespace kelvara

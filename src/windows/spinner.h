@@ -1,0 +1,28 @@
+#pragma once
+// A pair of small arrow buttons, "up" and "down", that step the value of the
+// box beside it.
+
+#include <QWidget>
+
+class QToolButton;
+
+namespace kelvara {
+
+class Spinner : public QWidget {
+    Q_OBJECT
+public:
+    Spinner(const QString &name, QWidget *parent = nullptr);
+
+    QToolButton *upButton() const { return m_up; }
+    QToolButton *downButton() const { return m_down; }
+
+signals:
+    void up();
+    void down();
+
+private:
+    QToolButton *m_up;
+    QToolButton *m_down;
+};
+
+} // namespace kelvara

@@ -1,0 +1,50 @@
+// Renders Kelvara's windows to PNG files for the README, on any platform
+// (the offscreen one included): the main window after a few subgroups and
+// the control charts window.
+//   kelvara_screenshot OUTPUT_FOLDER
+
+#include "app/startup.h"
+#include "app/testing.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QWidget>
+
+namespace {
+
+QWidget *topLevel(const QString &name)
+{
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == name)
+            return widget;
+    return nullptr;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+    kelvara::testing::setTimeScale(0);
+    kelvara::testing::seedRandom(2026);
+    if (!kelvara::startUp())
+        return 1;
+    QWidget *main = topLevel(QStringLiteral("quincunxform"));
+    main->resize(1024, 720);
+    QApplication::processEvents();
+    if (auto *run = main->findChild<QAbstractButton *>(QStringLiteral("dropbutton"))) {
+        for (int press = 0; press < 6; ++press)
+            run->click();
+    }
+    QApplication::processEvents();
+    bool saved = main->grab().save(folder.filePath(QStringLiteral("main-window.png")));
+    if (QWidget *charts = topLevel(QStringLiteral("frmCtrlChrt"))) {
+        charts->show();
+        QApplication::processEvents();
+        saved = charts->grab().save(folder.filePath(QStringLiteral("control-charts.png"))) && saved;
+        charts->hide();
+    }
+    return saved ? 0 : 1;
+}
