@@ -1,0 +1,82 @@
+#pragma once
+// Helpers the GUI tests share: starting the program in a known state, finding
+// controls by name and answering the modal message boxes it shows.
+
+#include "app/startup.h"
+#include "app/testing.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+namespace testsupport {
+
+inline QWidget *topLevel(const QString &name)
+{
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == name)
+            return widget;
+    return nullptr;
+}
+
+/// Starts the program from scratch: instant waits, a fixed seed, a "." locale
+/// unless the test pins another one first.
+inline QWidget *startProgram(std::uint32_t seed = 1234)
+{
+    kelvara::testing::setTimeScale(0);
+    kelvara::testing::seedRandom(seed);
+    if (!kelvara::startUp())
+        return nullptr;
+    return topLevel(QStringLiteral("quincunxform"));
+}
+
+template <class T = QWidget>
+T *child(QWidget *window, const QString &name)
+{
+    T *found = window ? window->findChild<T *>(name) : nullptr;
+    if (!found)
+        qWarning("no child named %s", qPrintable(name));
+    return found;
+}
+
+inline void click(QWidget *window, const QString &name)
+{
+    if (auto *button = child<QAbstractButton>(window, name))
+        button->click();
+}
+
+/// What a message box showed before it was answered.
+struct SeenMessage {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+/// Answers every message box that opens while `action` runs by pressing its
+/// OK button, and returns what they said, in order.
+inline QList<SeenMessage> answerMessages(const std::function<void()> &action)
+{
+    QList<SeenMessage> seen;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&seen] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        seen.append({box->windowTitle(), box->text(), box->icon()});
+        box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->accept();
+    });
+    poll.start();
+    action();
+    poll.stop();
+    return seen;
+}
+
+} // namespace testsupport
