@@ -33,17 +33,13 @@ BallDropper::Step BallDropper::decide()
 
 bool BallDropper::dropBall()
 {
-    m_run.ballPosition = startPosition(m_run.funnelPosition, m_run.pinLevels);
-    double x = startX(m_run.funnelPosition);
-    for (int row = 1; row <= m_run.pinLevels - 1; ++row) {
-        const Step step = decide();
-        if (step == Step::Failed)
-            return false;
-        const double sign = step == Step::Left ? -1.0 : 1.0;
-        x += sign * rowStepX;
-        m_run.ballPosition += float(sign * 0.5);
+    const PathEnd end = walkPath(m_run.funnelPosition, m_run.pinLevels, m_random);
+    m_run.ballPosition = end.ballPosition;
+    if (end.generatorFailed) {
+        showMessage(generatorFailedMessage, QMessageBox::Critical);
+        return false;
     }
-    land(x - 0.5001);
+    land(end.x - 0.5001);
     return true;
 }
 

@@ -26,6 +26,22 @@ double startX(float funnelPosition)
     return (double(funnelPosition) - 1.0) * 2.5 + 10.0 + rowStepX;
 }
 
+PathEnd walkPath(float funnelPosition, int16 pinLevels, RandomSource &random)
+{
+    PathEnd end{startPosition(funnelPosition, pinLevels), startX(funnelPosition), false};
+    for (int row = 1; row <= pinLevels - 1; ++row) {
+        const int16 decision = decisionOf(random.nextUniform());
+        if (decision != 0 && decision != 1) {
+            end.generatorFailed = true;
+            return end;
+        }
+        const double sign = decision == 0 ? -1.0 : 1.0;
+        end.x += sign * rowStepX;
+        end.ballPosition += float(sign * 0.5);
+    }
+    return end;
+}
+
 int16 landingSlot(float ballPosition)
 {
     return std::clamp<int16>(toInt16(ballPosition), 1, slotTotal);

@@ -43,6 +43,16 @@ inline constexpr double rowStepX = 1.25;
 inline constexpr double rowStepY = 1.5;
 inline constexpr float floorY = 3.0f;
 
+/// Where an instantly dropped ball ends: its slot position and board x.
+struct PathEnd {
+    float ballPosition;
+    double x;
+    bool generatorFailed; // a decision other than 0 or 1 ended the path
+};
+
+/// Walks a ball through the pin rows at once, one fair decision per row.
+PathEnd walkPath(float funnelPosition, int16 pinLevels, RandomSource &random);
+
 /// The slot a final position lands in, kept within 1..31.
 int16 landingSlot(float ballPosition);
 

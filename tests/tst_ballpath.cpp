@@ -1,0 +1,172 @@
+// The path of one ball: where it starts, the fair decision at each row, where
+// it can end, and where it is drawn when it lands.
+
+#include "core/ballpath.h"
+
+#include <QTest>
+
+#include <array>
+#include <cmath>
+#include <vector>
+
+using namespace kelvara;
+
+namespace {
+
+// Replays a fixed list of draws.
+class ScriptedSource : public RandomSource {
+public:
+    explicit ScriptedSource(std::vector<float> draws) : m_draws(std::move(draws)) {}
+    float nextUniform() override { return m_draws[m_next++ % m_draws.size()]; }
+
+private:
+    std::vector<float> m_draws;
+    std::size_t m_next = 0;
+};
+
+double binomial(int n, int k)
+{
+    return std::exp(std::lgamma(n + 1.0) - std::lgamma(k + 1.0) - std::lgamma(n - k + 1.0) - n * std::log(2.0));
+}
+
+} // namespace
+
+class TestBallPath : public QObject {
+    Q_OBJECT
+private slots:
+    void decisionSplitsAtOneHalf_data()
+    {
+        QTest::addColumn<float>("r");
+        QTest::addColumn<int>("decision");
+        QTest::newRow("zero goes left") << 0.0f << 0;
+        QTest::newRow("just below a half goes left") << std::nextafter(0.5f, 0.0f) << 0;
+        QTest::newRow("exactly a half goes right") << 0.5f << 1;
+        QTest::newRow("largest draw goes right") << std::nextafter(1.0f, 0.0f) << 1;
+    }
+    void decisionSplitsAtOneHalf()
+    {
+        QFETCH(float, r);
+        QFETCH(int, decision);
+        QCOMPARE(int(decisionOf(r)), decision);
+    }
+
+    void pathStaysWithinItsReach_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<float>("start");
+        QTest::addColumn<float>("leftmost");
+        QTest::addColumn<float>("rightmost");
+        QTest::newRow("20 rows") << 20 << 16.0f << 6.0f << 26.0f;
+        QTest::newRow("19 rows start half a slot left") << 19 << 15.5f << 6.0f << 25.0f;
+        QTest::newRow("1 row is a single decision") << 1 << 15.5f << 15.0f << 16.0f;
+    }
+    void pathStaysWithinItsReach()
+    {
+        QFETCH(int, rows);
+        QFETCH(float, start);
+        QFETCH(float, leftmost);
+        QFETCH(float, rightmost);
+        const int16 pinLevels = int16(rows + 1);
+        QCOMPARE(startPosition(16.0f, pinLevels), start);
+
+        ScriptedSource allLeft({0.1f}), allRight({0.9f});
+        const PathEnd left = walkPath(16.0f, pinLevels, allLeft);
+        const PathEnd right = walkPath(16.0f, pinLevels, allRight);
+        QCOMPARE(left.ballPosition, leftmost);
+        QCOMPARE(right.ballPosition, rightmost);
+        QCOMPARE(left.x, startX(16.0f) - rows * 1.25);
+        QVERIFY(!left.generatorFailed);
+
+        TwisterSource random(7);
+        for (int ball = 0; ball < 2000; ++ball) {
+            const float end = walkPath(16.0f, pinLevels, random).ballPosition;
+            QVERIFY(end >= leftmost && end <= rightmost);
+            QCOMPARE(end, std::round(end));
+        }
+    }
+
+    void faultyGeneratorEndsThePath()
+    {
+        ScriptedSource broken({0.3f, 1.5f});
+        QVERIFY(walkPath(16.0f, 21, broken).generatorFailed);
+    }
+
+    void slotsFollowTheBinomialDistribution()
+    {
+        // 200,000 balls through 20 rows: the chi-square against the binomial
+        // stays far below the bound for a fair generator; a biased or a
+        // repeating one lands far above it.
+        constexpr int balls = 200000;
+        TwisterSource random(20261206);
+        std::array<int, 32> counts{};
+        for (int ball = 0; ball < balls; ++ball)
+            ++counts[static_cast<std::size_t>(landingSlot(walkPath(16.0f, 21, random).ballPosition))];
+
+        double chiSquare = 0;
+        int categories = 0;
+        for (int k = 2; k <= 18; ++k) { // slots 8..24; the tails hold too few balls to count
+            const double expected = balls * binomial(20, k);
+            const double observed = counts[static_cast<std::size_t>(6 + k)];
+            chiSquare += (observed - expected) * (observed - expected) / expected;
+            ++categories;
+        }
+        // 16 degrees of freedom: 50 is beyond the 0.9999 quantile (about 42).
+        QVERIFY2(chiSquare < 50, qPrintable(QString::number(chiSquare)));
+        QCOMPARE(counts[5] + counts[27], 0);
+    }
+
+    void uniformDrawsStayBelowOne()
+    {
+        TwisterSource random(1);
+        for (int i = 0; i < 100000; ++i) {
+            const float r = random.nextUniform();
+            QVERIFY(r >= 0.0f && r < 1.0f);
+        }
+    }
+
+    void pilesGrowOneBallHeightAtATime()
+    {
+        RunState run;
+        run.ballSize = 0.845f;
+        run.slotX[15] = 48.75f;
+        const double h = run.ballSize;
+        const PileBall first = addToPile(run, 16, h);
+        const PileBall second = addToPile(run, 16, h);
+        QCOMPARE(first.x, 48.75);
+        QVERIFY(qFuzzyCompare(first.y, 3 + h / 2));
+        QVERIFY(qFuzzyCompare(second.y, 3 + 3 * h / 2));
+        QVERIFY(qFuzzyCompare(first.radius, h / 2));
+        QCOMPARE(int(run.slotCount[16]), 2);
+    }
+
+    void baffleBallsStackAboveTheLine()
+    {
+        RunState run;
+        const double h = 0.845;
+        const double line = 57.925;
+        QVERIFY(qFuzzyCompare(addToBaffle(run, 4, h, line), line + h));
+        QVERIFY(qFuzzyCompare(addToBaffle(run, 4, h, line), line + 2 * h));
+        QVERIFY(qFuzzyCompare(addToBaffle(run, 5, h, line), line + h));
+        QCOMPARE(int(run.baffleCount[4]), 2);
+        QCOMPARE(int(run.baffleBallCount), 3);
+        QCOMPARE(int(run.slotCount[4]), 0);
+    }
+
+    void landingSlotNeverLeavesTheBoard_data()
+    {
+        QTest::addColumn<float>("position");
+        QTest::addColumn<int>("slot");
+        QTest::newRow("whole slot") << 12.0f << 12;
+        QTest::newRow("below the board") << -3.0f << 1;
+        QTest::newRow("beyond the board") << 40.0f << 31;
+    }
+    void landingSlotNeverLeavesTheBoard()
+    {
+        QFETCH(float, position);
+        QFETCH(int, slot);
+        QCOMPARE(int(landingSlot(position)), slot);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestBallPath)
+#include "tst_ballpath.moc"

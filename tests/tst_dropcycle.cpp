@@ -1,0 +1,314 @@
+// The order and the numbers of a Run, with a scripted board behind it: rows
+// written to both tables, averages and (moving) ranges, the limits at the k-th
+// subgroup, capability from k + 1, and every way a Run ends.
+
+#include "core/dropcycle.h"
+
+#include <QTest>
+
+#include <deque>
+
+using namespace kelvara;
+
+namespace {
+
+class NoRandom : public RandomSource {
+public:
+    float nextUniform() override { return 0.25f; }
+};
+
+// A board that lands the readings it is given, in order, and records what the
+// cycle asked of it.
+class ScriptedHost : public DropCycleHost {
+public:
+    ScriptedHost(RunState &run) : m_run(run) {}
+
+    QString dropCount = QStringLiteral("5"), subgroupSize = QStringLiteral("5"),
+            limitCount = QStringLiteral("20"), rows = QStringLiteral("20");
+    bool animation = false;
+    std::deque<float> readings;
+    std::function<void(int ball)> onBall;   // runs before each ball lands
+    bool closing = false;
+
+    QStringList messages, limitTexts;
+    QList<int> statuses, chartPages;
+    QList<bool> enabledCalls;
+    int capabilityCalls = 0, balls = 0;
+
+    QString dropCountText() const override { return dropCount; }
+    QString subgroupSizeText() const override { return subgroupSize; }
+    QString controlLimitText() const override { return limitCount; }
+    QString rowsText() const override { return rows; }
+    bool animationOn() const override { return animation; }
+    double ballHeight() const override { return double(0.845f); }
+    double baffleY() const override { return double(float(65 * double(0.845f) + 3)); }
+    void setControlsEnabled(bool enabled) override { enabledCalls.append(enabled); }
+    bool letEventsRun() override { return !closing; }
+    void clearTraceLines() override {}
+    void setTraceColour(int) override {}
+    bool dropBall(bool) override
+    {
+        ++balls;
+        if (onBall)
+            onBall(balls);
+        if (readings.empty())
+            readings.push_back(16.0f);
+        m_run.ballPosition = readings.front();
+        readings.pop_front();
+        ++m_run.slotCount[static_cast<std::size_t>(m_run.ballPosition)];
+        return true;
+    }
+    void showInformation(const QString &text) override { messages.append(text); }
+    void showSubgroupStatus(int subgroup) override { statuses.append(subgroup); }
+    void showControlLimits(const LimitTexts &texts) override { limitTexts << texts.x << texts.r; }
+    void showCapability() override { ++capabilityCalls; }
+    void drawCharts(int first) override { chartPages.append(first); }
+
+private:
+    RunState &m_run;
+};
+
+struct Fixture {
+    RunState run;
+    SharedState shared = SharedState::initial();
+    MemoryTable slotTable, scaled;
+    ScriptedHost host{run};
+    NoRandom random;
+
+    Fixture()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        run.processUnchanged = true;
+        run.funnelPosition = 16.0f;
+        run.pinsBottomY = 63.5f;
+        resetSubgroupTable(slotTable, 5);
+        resetSubgroupTable(scaled, 5);
+    }
+    void setSubgroupSize(int n)
+    {
+        host.subgroupSize = QString::number(n);
+        resetSubgroupTable(slotTable, n);
+        resetSubgroupTable(scaled, n);
+    }
+    void runCycle() { DropCycle(run, shared, slotTable, scaled, host, random).run(); }
+    QStringList scaledRow(int row) const
+    {
+        QStringList cells;
+        for (int c = 0; c < scaled.columnCount(); ++c)
+            cells << scaled.text(row, c);
+        return cells;
+    }
+};
+
+} // namespace
+
+class TestDropCycle : public QObject {
+    Q_OBJECT
+private slots:
+    void runDropsCountTimesNBalls()
+    {
+        Fixture f;
+        f.runCycle();
+        QCOMPARE(f.host.balls, 25);
+        QCOMPARE(f.slotTable.rowCount(), 6);
+        QCOMPARE(f.scaled.rowCount(), 6);
+        QCOMPARE(f.host.statuses, QList<int>({1, 2, 3, 4, 5}));
+        QCOMPARE(f.host.enabledCalls, QList<bool>({false, true}));
+        QVERIFY(!f.run.isRunning);
+        QCOMPARE(int(f.shared.subgroupCount), 5);
+        QCOMPARE(f.slotTable.text(5, 0), QStringLiteral("5"));
+    }
+
+    void rowsHoldReadingsAverageAndRange()
+    {
+        Fixture f;
+        f.setSubgroupSize(3);
+        f.host.dropCount = QStringLiteral("1");
+        f.host.readings = {1.0f, 2.0f, 2.0f};
+        f.runCycle();
+        QCOMPARE(f.scaledRow(1), QStringList({"1", "01.00", "02.00", "02.00", "01.667", "01.00"}));
+        QCOMPARE(f.slotTable.text(1, 4), QStringLiteral("1.666667"));
+        QCOMPARE(f.slotTable.text(1, 5), QStringLiteral("1"));
+    }
+
+    void averagesUseTheDisplayedReadings()
+    {
+        // On a scale of centre 50 and half-width 3 slot 2 reads 47.20 and
+        // slot 3 reads 47.40; the average of what is shown is 47.30.
+        Fixture f;
+        f.shared.scale.center = 50;
+        f.shared.scale.halfWidth = 3;
+        f.setSubgroupSize(2);
+        f.host.dropCount = QStringLiteral("1");
+        f.host.readings = {2.0f, 3.0f};
+        f.runCycle();
+        QCOMPARE(f.scaledRow(1), QStringList({"1", "47.20", "47.40", "47.30", "00.20"}));
+        QCOMPARE(f.slotTable.text(1, 3), QStringLiteral("2.5"));
+    }
+
+    void singleReadingsGetMovingRanges()
+    {
+        Fixture f;
+        f.setSubgroupSize(1);
+        f.host.limitCount = QStringLiteral("5");
+        f.host.dropCount = QStringLiteral("6");
+        f.host.readings = {15, 16, 18, 17, 17, 20};
+        f.runCycle();
+        const QStringList slotRanges = {"0", "1", "2", "1", "0", "3"};
+        const QStringList scaledRanges = {"00.00", "01.00", "02.00", "01.00", "00.00", "03.00"};
+        for (int row = 1; row <= 6; ++row) {
+            QCOMPARE(f.slotTable.text(row, 3), slotRanges[row - 1]);
+            QCOMPARE(f.scaled.text(row, 3), scaledRanges[row - 1]);
+        }
+        QCOMPARE(f.host.limitTexts.size(), 2);
+        QVERIFY(f.host.limitTexts[0].startsWith(QStringLiteral("X-Bar = 16.60     UCLx = 19.26")));
+        QVERIFY(f.host.limitTexts[1].startsWith(QStringLiteral("MR-Bar = 01.00     UCLmr = 03.268")));
+        QCOMPARE(f.host.capabilityCalls, 1); // only subgroup 6 exceeds k
+    }
+
+    void limitsAreFixedOnceAtTheKthSubgroup()
+    {
+        Fixture f;
+        f.host.limitCount = QStringLiteral("5");
+        f.host.dropCount = QStringLiteral("8");
+        f.runCycle();
+        QCOMPARE(f.host.limitTexts.size(), 2);
+        QCOMPARE(f.host.capabilityCalls, 3);
+        QCOMPARE(f.run.grandMean, f.run.xBarBar);
+        QCOMPARE(f.run.meanRange, f.run.rBar);
+        QCOMPARE(f.run.xBarBar, 16.0f);
+    }
+
+    void chartPageShowsTheLastElevenSubgroups()
+    {
+        Fixture f;
+        f.host.dropCount = QStringLiteral("12");
+        f.host.limitCount = QStringLiteral("30");
+        f.runCycle();
+        QCOMPARE(f.host.chartPages, QList<int>({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 2}));
+        QCOMPARE(int(f.shared.chartFirstSubgroup), 2);
+    }
+
+    void pauseEndsTheRunAfterTheCurrentSubgroup()
+    {
+        Fixture f;
+        f.host.onBall = [&f](int ball) {
+            if (ball == 12) // a ball of subgroup 3
+                f.run.pauseRequested = true;
+        };
+        f.runCycle();
+        QCOMPARE(f.host.statuses, QList<int>({1, 2, 3}));
+        QCOMPARE(f.host.enabledCalls.last(), true);
+        QVERIFY(!f.run.isRunning);
+
+        f.host.onBall = nullptr;
+        f.host.dropCount = QStringLiteral("2");
+        f.runCycle(); // the next Run clears the request and goes on with subgroup 4
+        QCOMPARE(f.host.statuses, QList<int>({1, 2, 3, 4, 5}));
+    }
+
+    void capacitiesComeFromTheBallSize()
+    {
+        Fixture f;
+        f.host.dropCount = QStringLiteral("0");
+        f.runCycle();
+        // 65 ball heights up to the baffle, less the one the test leaves as headroom.
+        QCOMPARE(int(f.run.slotCapacity), 64);
+        QCOMPARE(int(f.run.baffleCapacity), 6);
+        QCOMPARE(f.host.balls, 0);
+        QCOMPARE(f.host.enabledCalls, QList<bool>({false, true}));
+    }
+
+    void fullBoardOrBaffleStopsBeforeTheSubgroup_data()
+    {
+        QTest::addColumn<int>("slotBalls");
+        QTest::addColumn<int>("baffleBalls");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("pile over capacity") << 65 << 0 << DropCycle::boardFullMessage;
+        QTest::newRow("pile and baffle together over capacity") << 60 << 5 << DropCycle::boardFullMessage;
+        QTest::newRow("baffle full") << 0 << 6 << DropCycle::baffleFullMessage;
+    }
+    void fullBoardOrBaffleStopsBeforeTheSubgroup()
+    {
+        QFETCH(int, slotBalls);
+        QFETCH(int, baffleBalls);
+        QFETCH(QString, message);
+        Fixture f;
+        f.run.slotCount[9] = int16(slotBalls);
+        f.run.baffleCount[9] = int16(baffleBalls);
+        f.runCycle();
+        QCOMPARE(f.host.messages, QStringList({message}));
+        QCOMPARE(f.host.balls, 0);
+        QCOMPARE(f.host.enabledCalls, QList<bool>({false, true}));
+        QVERIFY(!f.run.isRunning);
+    }
+
+    void fullMessagesReadAsWritten()
+    {
+        QCOMPARE(DropCycle::boardFullMessage,
+                 QStringLiteral(" The Quincunx Board is Full. \n Please click 'Reset' button and Restart."));
+        QCOMPARE(DropCycle::baffleFullMessage, QStringLiteral(" The Baffle is Full. \n Please Empty and Continue."));
+    }
+
+    void secondRunWhileRunningIsIgnored()
+    {
+        Fixture f;
+        f.run.isRunning = true;
+        f.runCycle();
+        QCOMPARE(f.host.balls, 0);
+        QVERIFY(f.host.enabledCalls.isEmpty());
+        QVERIFY(f.run.isRunning);
+    }
+
+    void processChangesAreNotedAtTheNextSubgroup_data()
+    {
+        QTest::addColumn<float>("funnelAtSubgroup2");
+        QTest::addColumn<QString>("rowsAtSubgroup2");
+        QTest::addColumn<bool>("unchanged");
+        QTest::newRow("nothing moved") << 16.0f << "20" << true;
+        QTest::newRow("funnel moved") << 15.0f << "20" << false;
+        QTest::newRow("rows changed") << 16.0f << "19" << false;
+    }
+    void processChangesAreNotedAtTheNextSubgroup()
+    {
+        QFETCH(float, funnelAtSubgroup2);
+        QFETCH(QString, rowsAtSubgroup2);
+        QFETCH(bool, unchanged);
+        Fixture f;
+        f.host.dropCount = QStringLiteral("1");
+        f.runCycle();
+        f.run.funnelPosition = funnelAtSubgroup2;
+        f.host.rows = rowsAtSubgroup2;
+        f.runCycle();
+        QCOMPARE(f.run.processUnchanged, unchanged);
+        QCOMPARE(int(f.run.startFunnel), 16);
+        QCOMPARE(int(f.run.startRows), 20);
+    }
+
+    void closingProgramStopsTheRun()
+    {
+        Fixture f;
+        f.host.onBall = [&f](int ball) { f.host.closing = ball >= 3; };
+        f.runCycle();
+        QCOMPARE(f.host.balls, 3);
+        QVERIFY(f.host.statuses.isEmpty());
+        QCOMPARE(f.host.enabledCalls.last(), true);
+        QVERIFY(!f.run.isRunning);
+    }
+
+    void commaLocaleWritesCommaCells()
+    {
+        Fixture f;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        f.setSubgroupSize(2);
+        f.host.dropCount = QStringLiteral("1");
+        f.host.readings = {15.0f, 16.0f};
+        f.runCycle();
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QCOMPARE(f.scaledRow(1), QStringList({"1", "15,00", "16,00", "15,50", "01,00"}));
+        QCOMPARE(f.slotTable.text(1, 3), QStringLiteral("15,5"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestDropCycle)
+#include "tst_dropcycle.moc"
