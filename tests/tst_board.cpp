@@ -1,0 +1,198 @@
+// The board as the main window draws it: geometry for each row setting,
+// what Reset restores, and what a change of rows keeps.
+
+#include "testsupport.h"
+
+#include "app/shared.h"
+#include "surface/drawingsurface.h"
+#include "surface/overlay.h"
+#include "windows/quincunxform.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QToolButton>
+
+using namespace kelvara;
+using testsupport::child;
+
+namespace {
+
+QuincunxForm *start()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    return static_cast<QuincunxForm *>(testsupport::startProgram());
+}
+
+void setRows(QuincunxForm *form, int rows)
+{
+    child<QLineEdit>(form, "rowstext")->setText(QString::number(rows));
+}
+
+void drop(QuincunxForm *form, int subgroups)
+{
+    child<QLineEdit>(form, "howmanytext")->setText(QString::number(subgroups));
+    testsupport::click(form, QStringLiteral("dropbutton"));
+}
+
+} // namespace
+
+class TestBoard : public QObject {
+    Q_OBJECT
+private slots:
+    void geometryFollowsTheRows_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<double>("slotOrigin");
+        QTest::addColumn<int>("pinLevels");
+        QTest::newRow("20 rows: all staggered") << 20 << 10.0 << 21;
+        QTest::newRow("19 rows") << 19 << 11.25 << 20;
+        QTest::newRow("1 row") << 1 << 11.25 << 2;
+        QTest::newRow("2 rows") << 2 << 10.0 << 3;
+    }
+    void geometryFollowsTheRows()
+    {
+        QFETCH(int, rows);
+        QFETCH(double, slotOrigin);
+        QFETCH(int, pinLevels);
+        QuincunxForm *form = start();
+        setRows(form, rows);
+        const RunState &run = form->run();
+        QCOMPARE(form->board().slotOrigin(), slotOrigin);
+        QCOMPARE(int(run.pinLevels), pinLevels);
+        QCOMPARE(run.pinsBottomY, 63.5f);
+        for (int k = 1; k <= 31; ++k)
+            QCOMPARE(run.slotX[static_cast<std::size_t>(k - 1)], float(slotOrigin + 1.25 + 2.5 * (k - 1)));
+        QCOMPARE(form->board().funnel().image()->left(), 47.5);
+        QCOMPARE(form->board().funnel().image()->top(), 99.12);
+    }
+
+    void firstActivationDrawsTheDefaultBoard()
+    {
+        QuincunxForm *form = start();
+        const RunState &run = form->run();
+        QCOMPARE(run.slotX[15], 48.75f);
+        QCOMPARE(run.funnelPosition, 16.0f);
+        QCOMPARE(run.ballSize, 0.845f);
+        const OverlayShape *ball = form->board().shapes().balls.templateElement();
+        QCOMPARE(ball->width(), ball->height());
+        // Baffle at 65 balls above the floor; its handle is centred on the line.
+        QVERIFY(qAbs(form->board().baffle().y() - (3 + 65 * 0.845)) < 1e-4);
+        QVERIFY(!form->board().baffle().line()->isVisible());
+        QVERIFY(!child<QToolButton>(form, "bafflehandle")->isVisible());
+        // Pins, walls, floor, scales and frame were drawn.
+        QVERIFY(child<DrawingSurface>(form, "qpicture")->primitiveCount() > 21 * 31);
+        for (const char *name : {"cptitlelabel", "cpktitlelabel", "cplabel", "cpklabel"})
+            QVERIFY2(child<QLabel>(form, name)->isHidden(), name);
+    }
+
+    void specLimitLinesStandOnTheEndSlots()
+    {
+        QuincunxForm *form = start();
+        shared().scale.showSpecLimits = true;
+        form->scaleQuincunx(15, 16, 1, 31); // same half-width: a redraw
+        auto *usl = form->findChild<OverlayLine *>(QStringLiteral("usl"));
+        auto *lsl = form->findChild<OverlayLine *>(QStringLiteral("lsl"));
+        QVERIFY(usl->isVisible() && lsl->isVisible());
+        QCOMPARE(lsl->x1(), 11.25);  // centre of slot 1
+        QCOMPARE(usl->x1(), 86.25);  // centre of slot 31
+        QCOMPARE(usl->y1(), 57.99);
+        QCOMPARE(usl->y2(), 3.0);
+        QVERIFY(child<QLabel>(form, "usllabel")->isVisible());
+
+        shared().scale.showSpecLimits = false;
+        form->scaleQuincunx(15, 16, 1, 31);
+        QVERIFY(!usl->isVisible() && !child<QLabel>(form, "lsllabel")->isVisible());
+    }
+
+    void resetRestoresAnEmptyRun()
+    {
+        QuincunxForm *form = start();
+        drop(form, 3);
+        child<QScrollBar>(form, "HScroll1")->setValue(5);
+        form->board().funnel().moveLeft();
+        const float xBarBar = form->run().xBarBar = 12.5f; // a previous run's grand mean survives Reset
+        testsupport::click(form, QStringLiteral("resetbutton"));
+
+        const RunState &run = form->run();
+        QCOMPARE(int(shared().subgroupCount), 0);
+        QCOMPARE(child<QLabel>(form, "subgroupstatuslabel")->text(), QStringLiteral("Sub Group 0"));
+        QCOMPARE(run.funnelPosition, 16.0f);
+        QCOMPARE(child<QLabel>(form, "processcenteredatlabel")->text(), QStringLiteral("16.00"));
+        QCOMPARE(child<QScrollBar>(form, "HScroll1")->value(), 3);
+        QCOMPARE(run.stepDelay, 0.04);
+        QCOMPARE(run.xBarBar, xBarBar);
+        QVERIFY(run.processUnchanged);
+        QVERIFY(!run.isRunning);
+        for (std::size_t slot = 1; slot <= 31; ++slot) {
+            QCOMPARE(int(run.slotCount[slot]), 0);
+            QCOMPARE(int(run.baffleCount[slot]), 0);
+        }
+        QCOMPARE(form->slotTable().rowCount(), 1);
+        QCOMPARE(form->measurementTable().rowCount(), 1);
+        QCOMPARE(form->measurementTable().text(0, 6), QStringLiteral("Average"));
+    }
+
+    void changingRowsKeepsTheRun()
+    {
+        QuincunxForm *form = start();
+        drop(form, 4);
+        form->board().funnel().moveRight();
+        const auto counts = form->run().slotCount;
+        const QString lastAverage = form->measurementTable().text(4, 6);
+        setRows(form, 7);
+
+        QCOMPARE(form->run().slotCount, counts);
+        QCOMPARE(int(shared().subgroupCount), 4);
+        QCOMPARE(form->measurementTable().text(4, 6), lastAverage);
+        QCOMPARE(form->run().funnelPosition, 16.0f);
+        QCOMPARE(int(form->run().pinLevels), 8);
+        QCOMPARE(form->board().slotOrigin(), 11.25);
+    }
+
+    void changingRowsEmptiesTheBaffleIntoThePiles()
+    {
+        QuincunxForm *form = start();
+        child<QCheckBox>(form, "bafflepresentcheck")->setChecked(true);
+        drop(form, 2);
+        QCOMPARE(int(form->run().baffleBallCount), 10);
+        setRows(form, 10);
+        int piled = 0;
+        for (std::size_t slot = 1; slot <= 31; ++slot) {
+            piled += form->run().slotCount[slot];
+            QCOMPARE(int(form->run().baffleCount[slot]), 0);
+        }
+        QCOMPARE(piled, 10);
+        QCOMPARE(int(form->run().baffleBallCount), 0);
+        QCOMPARE(form->findChildren<OverlayShape *>(QStringLiteral("qball")).size(), 1);
+    }
+
+    void boardPictureIsSquareAtAnyWindowShape_data()
+    {
+        QTest::addColumn<QSize>("windowSize");
+        QTest::newRow("wide") << QSize(1400, 700);
+        QTest::newRow("small screen") << QSize(1000, 720);
+        QTest::newRow("tall") << QSize(1000, 1000);
+    }
+    void boardPictureIsSquareAtAnyWindowShape()
+    {
+        QFETCH(QSize, windowSize);
+        QuincunxForm *form = start();
+        form->resize(windowSize);
+        QApplication::processEvents();
+        auto *picture = child<DrawingSurface>(form, "qpicture");
+        QCOMPARE(picture->width(), picture->height());
+    }
+
+    void windowFitsASmallScreen()
+    {
+        // 1024 x 768 less a title bar and a panel.
+        const QSize smallest = start()->minimumSizeHint();
+        QVERIFY2(smallest.width() <= 1024 && smallest.height() <= 700,
+                 qPrintable(QStringLiteral("%1x%2").arg(smallest.width()).arg(smallest.height())));
+    }
+};
+
+QTEST_MAIN(TestBoard)
+#include "tst_board.moc"
