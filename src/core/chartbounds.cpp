@@ -2,6 +2,8 @@
 
 #include "core/numeric.h"
 
+#include <cmath>
+
 namespace kelvara {
 
 ChartBounds ChartBounds::startFor(const Scale &scale)
@@ -16,19 +18,19 @@ ChartBounds ChartBounds::startFor(const Scale &scale)
 
 void ChartBounds::trackMaxX(float value, const Scale &scale)
 {
-    if (maxX == startFor(scale).maxX || value > maxX)
+    if (std::isfinite(value) && (maxX == startFor(scale).maxX || value > maxX))
         maxX = value;
 }
 
 void ChartBounds::trackMinX(float value, const Scale &scale)
 {
-    if (minX == startFor(scale).minX || value < minX)
+    if (std::isfinite(value) && (minX == startFor(scale).minX || value < minX))
         minX = value;
 }
 
 void ChartBounds::trackMaxR(float value, const Scale &scale)
 {
-    if (maxR == startFor(scale).maxR || value > maxR)
+    if (std::isfinite(value) && (maxR == startFor(scale).maxR || value > maxR))
         maxR = value;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // Running bounds that scale the control charts. Each bound starts at a value
 // derived from the scale, which also marks it as not yet set: the first value
-// fed replaces it outright, later values can only widen it.
+// fed replaces it outright, later values can only widen it. A value that is not
+// a finite number (limits of an overflowing scale) is ignored: once stored it
+// would stay until the next change of scale.
 
 #include "core/scale.h"
 

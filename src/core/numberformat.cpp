@@ -1,5 +1,6 @@
 #include "core/numberformat.h"
 
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -78,6 +79,46 @@ std::pair<std::string, std::string> roundedDigits(double value, int decimals)
     return {integer, mantissa.substr(static_cast<std::size_t>(intLen))};
 }
 
+// Some locales wrap their minus sign in direction marks (Arabic U+061C, Persian
+// and Hebrew U+200E); QLocale writes them but does not read them back, so a
+// negative reading would silently count as 0.
+QString withoutDirectionMarks(const QString &text)
+{
+    QString stripped = text;
+    stripped.removeIf([](QChar c) { return c.category() == QChar::Other_Format; });
+    return stripped;
+}
+
+// The table cells and boxes hold plain decimals ("-03.50", "16", "15,5"):
+// read those directly, since the locale's full parser costs more than
+// everything else a redraw of the charts does. Anything else goes to it.
+bool readPlainDecimal(const QString &text, const QString &separator, double &value)
+{
+    if (text.isEmpty() || text.size() > 40 || separator.size() != 1)
+        return false;
+    char buffer[48];
+    int length = 0;
+    bool digits = false, point = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.unicode() >= '0' && c.unicode() <= '9') {
+            digits = true;
+            buffer[length++] = char(c.unicode());
+        } else if (c == separator[0] && !point) {
+            point = true;
+            buffer[length++] = '.';
+        } else if (c == u'-' && i == 0) {
+            buffer[length++] = '-';
+        } else {
+            return false;
+        }
+    }
+    if (!digits)
+        return false;
+    const auto result = std::from_chars(buffer, buffer + length, value);
+    return result.ec == std::errc() && result.ptr == buffer + length;
+}
+
 QLocale plainLocale(const QLocale &locale)
 {
     QLocale copy(locale);
@@ -118,7 +159,7 @@ QString plainNumber(float value, const QLocale &locale)
 QString printedNumber(float value, const QLocale &locale)
 {
     QString digits = plainNumber(value, locale);
-    const QString zeroPoint = QStringLiteral("0") + decimalSeparatorOf(locale);
+    const QString zeroPoint = locale.zeroDigit() + decimalSeparatorOf(locale);
     const bool negative = value < 0;
     if (negative)
         digits.remove(0, locale.negativeSign().size());
@@ -130,7 +171,12 @@ QString printedNumber(float value, const QLocale &locale)
 double readNumber(const QString &text, bool *ok, const QLocale &locale)
 {
     bool parsed = false;
-    const double value = plainLocale(locale).toDouble(text.trimmed(), &parsed);
+    const QString trimmed = withoutDirectionMarks(text).trimmed();
+    double value = 0;
+    if (readPlainDecimal(trimmed, decimalSeparatorOf(locale), value))
+        parsed = true;
+    else
+        value = plainLocale(locale).toDouble(trimmed, &parsed);
     if (ok)
         *ok = parsed && std::isfinite(value);
     return parsed && std::isfinite(value) ? value : 0.0;

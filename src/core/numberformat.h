@@ -9,8 +9,9 @@
 namespace kelvara {
 
 /// Formats value with a picture format: "0" a required digit, "#" an optional
-/// one, "." the locale's decimal separator, other characters copied as they
-/// stand. Rounds half away from zero at the last digit.
+/// one, "." the locale's decimal separator; characters before the first digit
+/// (the blank of " 0") are copied as they stand. Rounds half away from zero at
+/// the last digit; a value that is not finite shows as "NA".
 QString formatNumber(double value, const QString &format, const QLocale &locale = QLocale());
 
 /// The plain conversion of a 32-bit float: up to 7 significant digits, no

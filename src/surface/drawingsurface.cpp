@@ -4,6 +4,7 @@
 #include "surface/overlay.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
@@ -238,11 +239,29 @@ QFont DrawingSurface::fontAtPixels(int pixels)
     return font;
 }
 
+// Text is measured at one fixed size; building its metrics for every call
+// would cost more than the measuring itself.
+const QFontMetricsF &DrawingSurface::measuringMetrics()
+{
+    static const QFontMetricsF metrics(fontAtPixels(measuringPixels));
+    return metrics;
+}
+
+// Charts measure the same few labels after every subgroup; shaping them
+// again each time would dominate a long Run.
+double DrawingSurface::measuredAdvance(const QString &text)
+{
+    static QHash<QString, double> advances;
+    const auto known = advances.constFind(text);
+    if (known != advances.constEnd())
+        return *known;
+    return *advances.insert(text, measuringMetrics().horizontalAdvance(text));
+}
+
 double DrawingSurface::textWidth(const QString &text) const
 {
     const QSizeF area = layoutSize();
-    const QFontMetricsF metrics(fontAtPixels(measuringPixels));
-    const double pixels = metrics.horizontalAdvance(text)
+    const double pixels = measuredAdvance(text)
             * fontPixels(m_fontSize, area.height()) / measuringPixels;
     return pixels * m_width / area.width();
 }
@@ -251,7 +270,7 @@ double DrawingSurface::textHeight(const QString &text) const
 {
     Q_UNUSED(text) // one line of the font, whatever its characters
     const QSizeF area = layoutSize();
-    const QFontMetricsF metrics(fontAtPixels(measuringPixels));
+    const QFontMetricsF &metrics = measuringMetrics();
     const double pixels = metrics.height() * fontPixels(m_fontSize, area.height()) / measuringPixels;
     return pixels * m_height / area.height();
 }

@@ -11,6 +11,7 @@
 // follow every resize.
 
 #include <QColor>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPointF>
 #include <QPointer>
@@ -127,6 +128,8 @@ private:
     void applyPlacement(const Placement &placement);
     double fontPixels(double points, double widgetHeight) const;
     static QFont fontAtPixels(int pixels);
+    static const QFontMetricsF &measuringMetrics();
+    static double measuredAdvance(const QString &text);
     QSizeF layoutSize() const;
     QPointF toFraction(QPointF user) const;
     QPointF fromFraction(QPointF fraction) const;

@@ -176,6 +176,8 @@ QGroupBox *ControlPanel::buildOperations()
     subgroupstatuslabel->setAlignment(Qt::AlignCenter);
     subgroupstatuslabel->setFrameShape(QFrame::Panel);
     subgroupstatuslabel->setFrameShadow(QFrame::Sunken);
+    // Repainted after every subgroup of a Run: opaque, so its frame is not repainted with it.
+    subgroupstatuslabel->setAutoFillBackground(true);
     QFont statusFont = subgroupstatuslabel->font();
     statusFont.setBold(true);
     statusFont.setPointSizeF(statusFont.pointSizeF() * 1.2);

@@ -1,0 +1,246 @@
+// Measures Kelvara on the current Qt platform (offscreen in CI) with a fixed
+// seed and prints each figure beside its target:
+//   1. a full board of instant drops (20 rows, n = 5, until the board is
+//      full) against drawing the same balls on a bare surface;
+//   2. an animated ball at speed 1 against (rows) x 0.02 s;
+//   3. start-up to the main window's first paint against a bare QMainWindow's;
+//   4. peak resident memory after a full board against a bare window.
+// Figures 3 and 4 come from fresh child processes of this program, so one
+// process's caches and allocations do not flatter the other.
+
+#include "app/startup.h"
+#include "app/testing.h"
+#include "surface/drawingsurface.h"
+#include "surface/palette.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPaintEvent>
+#include <QProcess>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+constexpr std::uint32_t seed = 20261206;
+
+QWidget *topLevel(const QString &name)
+{
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == name)
+            return widget;
+    return nullptr;
+}
+
+template <class T>
+T *control(const QString &name)
+{
+    return topLevel(QStringLiteral("quincunxform"))->findChild<T *>(name);
+}
+
+// Runs `action`, closing the message boxes it shows, and returns the seconds
+// until the first box appeared (the board-full message ends a fill): the time
+// a box waits for its reader is not the program's.
+double secondsUntilMessage(const std::function<void()> &action)
+{
+    class MessageWatcher : public QObject {
+    public:
+        QElapsedTimer clock;
+        double seconds = -1;
+
+    protected:
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            if (event->type() == QEvent::Show && qobject_cast<QMessageBox *>(watched)) {
+                if (seconds < 0)
+                    seconds = clock.nsecsElapsed() / 1e9;
+                QTimer::singleShot(0, watched, [box = static_cast<QMessageBox *>(watched)] { box->accept(); });
+            }
+            return false;
+        }
+    } watcher;
+    qApp->installEventFilter(&watcher);
+    watcher.clock.start();
+    action();
+    qApp->removeEventFilter(&watcher);
+    return watcher.seconds >= 0 ? watcher.seconds : watcher.clock.nsecsElapsed() / 1e9;
+}
+
+int ballsOnBoard()
+{
+    int subgroups = control<QLineEdit>(QStringLiteral("subgrouptext"))->text().toInt();
+    return subgroups * topLevel(QStringLiteral("quincunxform"))->findChild<QObject *>(QStringLiteral("grdScaled"))
+                           ->property("rowCount").toInt();
+}
+
+double fillBoard()
+{
+    control<QLineEdit>(QStringLiteral("howmanytext"))->setText(QStringLiteral("99"));
+    return secondsUntilMessage([] { control<QAbstractButton>(QStringLiteral("dropbutton"))->click(); });
+}
+
+// The same number of balls drawn on a shown surface of the board's size,
+// letting events run before each ball as a Run does.
+double drawBallsAlone(int balls, QSize size)
+{
+    kelvara::DrawingSurface surface;
+    surface.resize(size);
+    surface.setScale(0, 100, 100, 0);
+    surface.show();
+    QApplication::processEvents();
+    surface.setFillColor(kelvara::qbColor(12));
+    surface.setFillSolid(true);
+    QElapsedTimer clock;
+    clock.start();
+    for (int ball = 0; ball < balls; ++ball) {
+        QApplication::processEvents();
+        surface.circle(11.25 + 2.5 * (ball % 31), 3.4225 + 0.845 * (ball / 31 % 70), 0.4225, kelvara::qbColor(0));
+    }
+    QApplication::processEvents();
+    return clock.nsecsElapsed() / 1e9;
+}
+
+double animatedBall(int balls)
+{
+    control<QCheckBox>(QStringLiteral("Animationcheck"))->setChecked(true);
+    control<QAbstractButton>(QStringLiteral("resetbutton"))->click(); // speed back to 3
+    topLevel(QStringLiteral("quincunxform"))->findChild<QWidget *>(QStringLiteral("HScroll1"))->setProperty("value", 1);
+    control<QLineEdit>(QStringLiteral("subgrouptext"))->setText(QStringLiteral("1"));
+    control<QLineEdit>(QStringLiteral("howmanytext"))->setText(QString::number(balls));
+    QElapsedTimer clock;
+    clock.start();
+    control<QAbstractButton>(QStringLiteral("dropbutton"))->click();
+    return clock.nsecsElapsed() / 1e9 / balls;
+}
+
+// The high-water mark of this process image. getrusage() would also count
+// the parent's pages, which a forked child inherits across exec.
+long peakResidentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+// Paints once, then reports how long it took from `start` to this first paint.
+class FirstPaintWatcher : public QObject {
+public:
+    explicit FirstPaintWatcher(const QElapsedTimer &start) : m_start(start) {}
+    double seconds = -1;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && seconds < 0 && watched->isWidgetType()
+            && static_cast<QWidget *>(watched)->isWindow())
+            seconds = m_start.nsecsElapsed() / 1e9;
+        return false;
+    }
+
+private:
+    const QElapsedTimer &m_start;
+};
+
+// Child modes: print one number and exit.
+int childMode(const QString &mode, int argc, char *argv[])
+{
+    QElapsedTimer clock;
+    clock.start();
+    QApplication app(argc, argv);
+    FirstPaintWatcher watcher(clock);
+    app.installEventFilter(&watcher);
+    kelvara::testing::setTimeScale(0);
+    kelvara::testing::seedRandom(seed);
+    QMainWindow bare;
+    if (mode.startsWith(QStringLiteral("bare"))) {
+        bare.resize(1000, 700);
+        bare.show();
+    } else if (!kelvara::startUp()) {
+        return 1;
+    }
+    while (watcher.seconds < 0)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (mode.endsWith(QStringLiteral("paint"))) {
+        std::printf("%.6f\n", watcher.seconds);
+        return 0;
+    }
+    if (mode == QStringLiteral("program-memory"))
+        fillBoard();
+    std::printf("%ld\n", peakResidentKiB());
+    return 0;
+}
+
+double childFigure(const QString &mode)
+{
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KELVARA_BENCH_MODE"), mode);
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    child.waitForFinished(120000);
+    return QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed().toDouble();
+}
+
+double medianOfChildren(const QString &mode, int runs)
+{
+    QList<double> figures;
+    for (int run = 0; run < runs; ++run)
+        figures.append(childFigure(mode));
+    std::sort(figures.begin(), figures.end());
+    return figures[figures.size() / 2];
+}
+
+void report(const char *what, double measured, double baseline, const char *unit, double target)
+{
+    const double ratio = measured / baseline;
+    std::printf("%-44s %10.4f %-3s / %10.4f %-3s = %6.3f  (target <= %.2f) %s\n", what, measured, unit,
+                baseline, unit, ratio, target, ratio <= target ? "ok" : "MISSED");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const QString mode = qEnvironmentVariable("KELVARA_BENCH_MODE");
+    if (!mode.isEmpty())
+        return childMode(mode, argc, argv);
+
+    QApplication app(argc, argv);
+    kelvara::testing::setTimeScale(1);
+    kelvara::testing::seedRandom(seed);
+    if (!kelvara::startUp())
+        return 1;
+    std::printf("Kelvara benchmark, platform %s, seed %u\n", qPrintable(QGuiApplication::platformName()), seed);
+
+    const double fill = fillBoard();
+    const int balls = ballsOnBoard();
+    const QSize boardSize = topLevel(QStringLiteral("quincunxform"))->findChild<QWidget *>(QStringLiteral("qpicture"))->size();
+    const double alone = drawBallsAlone(balls, boardSize);
+    report("1. full board, instant drops", fill, alone, "s", 3.0);
+    std::printf("   %d balls until the board was full: %.0f balls per second\n", balls, balls / fill);
+
+    constexpr int animatedBalls = 40;
+    const double perBall = animatedBall(animatedBalls);
+    report("2. animated ball at speed 1 (20 rows)", perBall, 20 * 0.02, "s", 1.05);
+
+    const double startPaint = medianOfChildren(QStringLiteral("program-paint"), 5);
+    const double barePaint = medianOfChildren(QStringLiteral("bare-paint"), 5);
+    report("3. start-up to first paint", startPaint, barePaint, "s", 1.5);
+
+    const double programMemory = childFigure(QStringLiteral("program-memory"));
+    const double bareMemory = childFigure(QStringLiteral("bare-memory"));
+    report("4. peak resident memory, full board", programMemory / 1024, bareMemory / 1024, "MiB", 1.5);
+    return 0;
+}
