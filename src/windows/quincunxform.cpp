@@ -15,6 +15,7 @@
 #include "windows/buttonicons.h"
 #include "windows/controlpanel.h"
 #include "windows/demonstration.h"
+#include "windows/lockedtextvalidator.h"
 #include "windows/scaledialog.h"
 #include "windows/spinner.h"
 
@@ -117,7 +118,7 @@ void QuincunxForm::connectControls()
         connect(spinner, &Spinner::down, this, [this, spinner] { spinnerStep(spinner->objectName(), -1); });
     }
     for (QLineEdit *box : {p->rowstext, p->subgrouptext, p->climitstext}) {
-        box->setReadOnly(true);
+        box->setValidator(new LockedTextValidator(box));
         box->installEventFilter(this);
     }
     p->howmanytext->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), p->howmanytext));
@@ -377,6 +378,7 @@ void QuincunxForm::histbutton_Click()
     }
     m_histograms->showRun(m_run, shared(), m_dataGrid);
     m_stack->setCurrentWidget(m_histograms);
+    m_histograms->setWindowTitle(QStringLiteral("Histograms of Means and Individuals\r\n"));
     m_panel->setEnabled(false);
     m_board->funnel().leftButton()->setEnabled(false);
     m_board->funnel().rightButton()->setEnabled(false);
