@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
+#include <QValidator>
 #include <QWidget>
 
 #include <chrono>
@@ -16,37 +17,6 @@
 
 namespace kelvara {
 namespace {
-
-// Swallows key presses and mouse clicks application-wide while a caption
-// waits, remembering whether one came and whether it was Esc.
-class InputCatcher : public QObject {
-public:
-    bool gotInput = false;
-    bool escape = false;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        switch (event->type()) {
-        case QEvent::KeyPress:
-            gotInput = true;
-            escape = escape || static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape;
-            return true;
-        case QEvent::MouseButtonPress:
-            gotInput = true;
-            return true;
-        case QEvent::KeyRelease:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::ContextMenu:
-        case QEvent::ShortcutOverride:
-        case QEvent::Shortcut:
-            return true;
-        default:
-            return false;
-        }
-    }
-};
 
 class KeyFilter : public QObject {
 public:
@@ -62,9 +32,10 @@ protected:
             paste();
             return true;
         }
+        // Only printable characters are filtered: Backspace, Enter, Tab, Esc
+        // and the Ctrl shortcuts keep their usual work.
         const QString text = key->text();
-        if (text.isEmpty() || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Return
-            || key->key() == Qt::Key_Enter)
+        if (text.isEmpty() || !text.front().isPrint())
             return false;
         for (const QChar c : text) {
             if (m_filter(m_box->text(), c).isNull())
@@ -87,6 +58,26 @@ private:
     CharFilter m_filter;
 };
 
+// Text that arrives other than by typing (the context menu's paste, a drop)
+// must pass the same filter: every character in turn, against the text
+// before it.
+class FilterValidator : public QValidator {
+public:
+    FilterValidator(QLineEdit *box, CharFilter filter) : QValidator(box), m_filter(std::move(filter)) {}
+
+    State validate(QString &input, int &) const override
+    {
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            if (m_filter(input.left(i), input.at(i)).isNull())
+                return Invalid;
+        }
+        return Acceptable;
+    }
+
+private:
+    CharFilter m_filter;
+};
+
 } // namespace
 
 void waitSeconds(double seconds)
@@ -100,18 +91,64 @@ void waitSeconds(double seconds)
     std::this_thread::sleep_until(deadline);
 }
 
+InputBlocker::InputBlocker()
+{
+    qApp->installEventFilter(this);
+}
+
+InputBlocker::~InputBlocker()
+{
+    qApp->removeEventFilter(this);
+}
+
+bool InputBlocker::eventFilter(QObject *, QEvent *event)
+{
+    // Qt already keeps input away from the windows a modal dialog blocks.
+    if (QApplication::activeModalWidget())
+        return false;
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (!key->isAutoRepeat()) {
+            m_gotInput = true;
+            m_gotEscape = m_gotEscape || key->key() == Qt::Key_Escape;
+        }
+        return true;
+    }
+    case QEvent::MouseButtonPress:
+        m_gotInput = true;
+        return true;
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+        return true;
+    default:
+        return false;
+    }
+}
+
 KeyWaitResult waitForKey(const std::function<bool()> &closing)
 {
-    InputCatcher catcher;
-    qApp->installEventFilter(&catcher);
-    while (!catcher.gotInput && !closing())
+    const InputBlocker blocker;
+    while (!blocker.gotInput() && !closing())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     // Input still queued behind the one that ended the wait must not reach a control either.
     QCoreApplication::processEvents();
-    qApp->removeEventFilter(&catcher);
     if (closing())
         return KeyWaitResult::Closing;
-    return catcher.escape ? KeyWaitResult::Escape : KeyWaitResult::Continue;
+    if (!blocker.gotEscape())
+        return KeyWaitResult::Continue;
+    shared().lastKey = 1;
+    return KeyWaitResult::Escape;
 }
 
 QPoint centredPosition(QSize window, QSize screen)
@@ -132,6 +169,7 @@ void centreForm(QWidget *window)
 
 void installKeyFilter(QLineEdit *box, CharFilter filter)
 {
+    box->setValidator(new FilterValidator(box, filter));
     box->installEventFilter(new KeyFilter(box, std::move(filter)));
 }
 

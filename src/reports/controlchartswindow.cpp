@@ -1,17 +1,69 @@
 #include "reports/controlchartswindow.h"
 
+#include "app/messages.h"
+#include "app/shared.h"
+#include "app/utilities.h"
+#include "core/chartframe.h"
+#include "core/controllimits.h"
+#include "core/displayformats.h"
+#include "core/numberformat.h"
+#include "core/numeric.h"
+#include "core/texttable.h"
 #include "reports/chartdatasource.h"
 #include "surface/drawingsurface.h"
+#include "surface/palette.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
+
 namespace kelvara {
 namespace {
+
+// Both charts run from x = -2 at the left edge to 12 at the right; subgroup i
+// of a page lies at x = i - first, so a page shows thirteen places.
+constexpr double chartLeft = -2.0;
+constexpr double chartRight = 12.0;
+constexpr double axisEnd = 12.0;
+constexpr double controlLineEnd = 25.0;
+constexpr double tickEnd = -0.1;
+constexpr int subgroupsBeforeLastOnPage = 10;
+
+// The upper chart is the taller of the two. Text and pens have their nominal
+// size at the reference heights, which keep the charts' proportion, so both
+// charts letter alike.
+constexpr int upperChartShare = 2055;
+constexpr int lowerChartShare = 1455;
+constexpr int upperReferenceHeight = 300;
+constexpr int lowerReferenceHeight = upperReferenceHeight * lowerChartShare / upperChartShare;
+constexpr int upperMinimumHeight = 160;
+constexpr int chartMinimumWidth = 320;
+constexpr double labelPoints = 11.0;
+// Text stops shrinking here, so a small window stays readable.
+constexpr double minimumLabelPixels = 12.0;
+
+// Colours of the 16-colour palette.
+constexpr int axisColour = 0;
+constexpr int pointColour = 1;
+constexpr int centreColour = 9;
+constexpr int limitColour = 12;
+constexpr int pointWidth = 4;
+constexpr int limitWidth = 2;
+
+// The error number of a clipboard that will not take the picture.
+constexpr int clipboardRefused = 521;
+const QString copyFailed = QStringLiteral("Error in sending Control Chart picture to clipboard.");
 
 QLabel *titleLabel(const QString &name, QWidget *parent, bool bold)
 {
@@ -19,18 +71,41 @@ QLabel *titleLabel(const QString &name, QWidget *parent, bool bold)
     label->setObjectName(name);
     QFont font = label->font();
     font.setBold(bold);
-    font.setPointSizeF(font.pointSizeF() * 1.15);
+    font.setPointSizeF(font.pointSizeF() * 1.3);
     label->setFont(font);
     return label;
 }
 
-DrawingSurface *chartPicture(const QString &name, QWidget *parent)
+DrawingSurface *chartPicture(const QString &name, QWidget *parent, int referenceHeight)
 {
     auto *picture = new DrawingSurface(parent);
     picture->setObjectName(name);
     picture->setBackColor(QColor(255, 255, 204));
-    picture->setReferenceHeight(300);
+    picture->setReferenceHeight(referenceHeight);
+    picture->setMinimumSize(chartMinimumWidth, upperMinimumHeight * referenceHeight / upperReferenceHeight);
+    picture->installEventFilter(parent);
     return picture;
+}
+
+// A line of text as a fraction of the picture's height: fonts grow with the
+// picture, so this does not depend on its size or its scale.
+double textFraction(const DrawingSurface &chart)
+{
+    return std::abs(chart.textHeight(QStringLiteral("H")) / chart.scaleHeight());
+}
+
+// Label size in points for a chart shown `growth` times its reference height.
+double labelPointsAt(double growth)
+{
+    constexpr double pointsPerPixel = 72.0 / 96.0;
+    return std::max(labelPoints, minimumLabelPixels * pointsPerPixel / growth);
+}
+
+void printCentred(DrawingSurface &chart, const QString &text, double x, double top)
+{
+    chart.setCurrentX(x - chart.textWidth(text) / 2.0);
+    chart.setCurrentY(top);
+    chart.print(text);
 }
 
 } // namespace
@@ -41,8 +116,8 @@ ControlChartsWindow::ControlChartsWindow(ChartDataSource &source, QWidget *paren
       m_xValues(titleLabel(QStringLiteral("xvaluestitle"), this, false)),
       m_rTitle(titleLabel(QStringLiteral("rcharttitle"), this, true)),
       m_rValues(titleLabel(QStringLiteral("rvaluestitle"), this, false)),
-      m_xChart(chartPicture(QStringLiteral("xchartpicture"), this)),
-      m_rChart(chartPicture(QStringLiteral("rchartpicture"), this)),
+      m_xChart(chartPicture(QStringLiteral("xchartpicture"), this, upperReferenceHeight)),
+      m_rChart(chartPicture(QStringLiteral("rchartpicture"), this, lowerReferenceHeight)),
       m_fastLeft(pagingButton(QStringLiteral("chartfastlbutton"), tr("Back ten subgroups"), Qt::LeftArrow, true)),
       m_left(pagingButton(QStringLiteral("chartlbutton"), tr("Back one subgroup"), Qt::LeftArrow, false)),
       m_right(pagingButton(QStringLiteral("chartrbutton"), tr("Forward one subgroup"), Qt::RightArrow, false)),
@@ -52,7 +127,19 @@ ControlChartsWindow::ControlChartsWindow(ChartDataSource &source, QWidget *paren
     setObjectName(QStringLiteral("frmCtrlChrt"));
     setWindowTitle(QStringLiteral("Control Charts"));
     m_close->setObjectName(QStringLiteral("chartpanelclosebutton"));
+    buildLayout();
+    buildMenu();
+    connectControls();
+    resize(760, 620);
+    // The main window draws into the charts long before they are first shown;
+    // laying them out now gives that drawing the charts' real proportions.
+    layout()->activate();
+    setupXBarChart();
+    setupRChart();
+}
 
+void ControlChartsWindow::buildLayout()
+{
     auto *layout = new QVBoxLayout(this);
     const auto titleRow = [&](QLabel *title, QLabel *values) {
         auto *row = new QHBoxLayout;
@@ -62,20 +149,33 @@ ControlChartsWindow::ControlChartsWindow(ChartDataSource &source, QWidget *paren
         layout->addLayout(row);
     };
     titleRow(m_xTitle, m_xValues);
-    layout->addWidget(m_xChart, 2055);
+    layout->addWidget(m_xChart, upperChartShare);
     titleRow(m_rTitle, m_rValues);
-    layout->addWidget(m_rChart, 1455);
+    layout->addWidget(m_rChart, lowerChartShare);
     auto *buttons = new QHBoxLayout;
     for (QToolButton *button : {m_fastLeft, m_left, m_right, m_fastRight})
         buttons->addWidget(button);
     buttons->addStretch(1);
     buttons->addWidget(m_close);
     layout->addLayout(buttons);
+}
 
+void ControlChartsWindow::buildMenu()
+{
+    m_mnuCP = new QMenu(this);
+    m_mnuCP->setObjectName(QStringLiteral("mnuCP"));
+    m_mnuCopyChart = m_mnuCP->addAction(QStringLiteral("Copy Chart"));
+    m_mnuCopyChart->setObjectName(QStringLiteral("mnuCopyChart"));
+}
+
+void ControlChartsWindow::connectControls()
+{
     connect(m_close, &QPushButton::clicked, this, &QWidget::hide);
-    resize(760, 620);
-    setupXBarChart();
-    setupRChart();
+    connect(m_left, &QToolButton::clicked, this, &ControlChartsWindow::chartlbutton_Click);
+    connect(m_fastLeft, &QToolButton::clicked, this, &ControlChartsWindow::chartfastlbutton_Click);
+    connect(m_right, &QToolButton::clicked, this, &ControlChartsWindow::chartrbutton_Click);
+    connect(m_fastRight, &QToolButton::clicked, this, &ControlChartsWindow::chartfastrbutton_Click);
+    connect(m_mnuCopyChart, &QAction::triggered, this, &ControlChartsWindow::mnuCopyChart_Click);
 }
 
 QToolButton *ControlChartsWindow::pagingButton(const QString &name, const QString &hint,
@@ -104,28 +204,202 @@ void ControlChartsWindow::setValueTitles(const QString &xValues, const QString &
     m_rValues->setText(rValues);
 }
 
+double ControlChartsWindow::growth(const DrawingSurface &chart) const
+{
+    const int reference = &chart == m_xChart ? upperReferenceHeight : lowerReferenceHeight;
+    return std::max(chart.height(), 1) / double(reference);
+}
+
+// Pens widen with the picture, so lines and points stay plain on a projector.
+int ControlChartsWindow::penWidth(const DrawingSurface &chart, int nominal) const
+{
+    return std::max(nominal, qRound(nominal * growth(chart)));
+}
+
 void ControlChartsWindow::setupXBarChart()
 {
-    m_xChart->cls();
+    SharedState &state = shared();
+    m_xChart->setFontSize(labelPointsAt(growth(*m_xChart)));
+    const ChartFrame frame = xBarChartFrame(state.bounds.maxX, state.bounds.minX, textFraction(*m_xChart));
+    state.xChartBase = frame.base;
+    drawFrame(*m_xChart, frame, -0.2);
 }
 
 void ControlChartsWindow::setupRChart()
 {
-    m_rChart->cls();
+    m_rChart->setFontSize(labelPointsAt(growth(*m_rChart)));
+    drawFrame(*m_rChart, rangeChartFrame(shared().bounds.maxR, textFraction(*m_rChart)), -0.1);
+}
+
+void ControlChartsWindow::drawFrame(DrawingSurface &chart, const ChartFrame &frame, double labelRight)
+{
+    chart.cls();
+    chart.setScale(chartLeft, frame.top, chartRight, frame.bottom);
+    chart.setForeColor(qbColor(axisColour));
+    chart.setDrawWidth(penWidth(chart, 1));
+    chart.line(0, frame.base, axisEnd, frame.base);
+    chart.line(0, frame.base, 0, frame.top);
+    // Labels are centred on their gridline.
+    const double labelHeight = std::abs(chart.textHeight(QStringLiteral("H")));
+    for (int i = 0; i <= 4; ++i) {
+        const double y = frame.gridline(i);
+        chart.line(0, y, tickEnd, y);
+        const QString label = formatNumber(y, gridlineFormat);
+        chart.setCurrentX(labelRight - chart.textWidth(label));
+        chart.setCurrentY(y + labelHeight / 2.0);
+        chart.print(label);
+    }
 }
 
 void ControlChartsWindow::resetCharts()
 {
     setupXBarChart();
     setupRChart();
+    m_shownFirst = 0;
+    m_xPlotted.clear();
+    m_rPlotted.clear();
 }
 
 void ControlChartsWindow::drawcharts(int first)
 {
     if (first < 1)
         return;
+    SharedState &state = shared();
+    const int n = m_source.subgroupSize();
+    // Between the balls of a subgroup its row is open, without average or
+    // range yet: only the completed rows are plotted.
+    const int last = std::min<int>(state.subgroupCount, m_source.measurementTable().rowCount() - 1);
+    const bool limitsFixed = state.subgroupCount >= m_source.controlLimitCount();
+    const float centre = m_source.grandMean();
+    const float meanRange = m_source.meanRange();
+    const ControlLimits limits = limitsFor(centre, meanRange, n, state.factors);
+
     setupXBarChart();
+    if (limitsFixed)
+        drawControlLines(*m_xChart, centre, limits.uclX, limits.lclX);
+    m_xPlotted = plotColumn(*m_xChart, n + 1, first, first, last, state.xChartBase, [&state](float v) {
+        state.bounds.trackMaxX(v, state.scale);
+        state.bounds.trackMinX(v, state.scale);
+    });
+
     setupRChart();
+    if (limitsFixed)
+        drawControlLines(*m_rChart, meanRange, limits.uclR, limits.lclR);
+    // The first of single readings has no moving range.
+    const int firstRange = n == 1 && first == 1 ? 2 : first;
+    m_rPlotted = plotColumn(*m_rChart, n + 2, firstRange, first, last, 0.0, [&state](float v) {
+        state.bounds.trackMaxR(v, state.scale);
+    });
+
+    m_xChart->refresh();
+    m_rChart->refresh();
+    m_shownFirst = first;
+}
+
+void ControlChartsWindow::drawControlLines(DrawingSurface &chart, float centre, float upper, float lower)
+{
+    chart.line(0, centre, controlLineEnd, centre, qbColor(centreColour));
+    chart.setDrawWidth(penWidth(chart, limitWidth));
+    chart.line(0, upper, controlLineEnd, upper, qbColor(limitColour));
+    chart.line(0, lower, controlLineEnd, lower, qbColor(limitColour));
+    chart.setDrawWidth(penWidth(chart, 1));
+}
+
+// Rows from `from` to `last` of a column, joined by lines, each with its
+// subgroup number below the axis. Every value goes through `track` after the
+// frame was drawn, so it widens the next frame, not this one.
+QList<QPointF> ControlChartsWindow::plotColumn(DrawingSurface &chart, int column, int from, int first,
+                                               int last, double numberTop,
+                                               const std::function<void(float)> &track)
+{
+    const TextTable &table = m_source.measurementTable();
+    QList<QPointF> plotted;
+    for (int i = from; i <= last; ++i) {
+        const float value = readSingle(table.text(i, column));
+        track(value);
+        const QPointF point(i - first, value);
+        chart.setDrawWidth(penWidth(chart, pointWidth));
+        chart.pset(point.x(), point.y(), qbColor(pointColour));
+        chart.setDrawWidth(penWidth(chart, 1));
+        if (!plotted.isEmpty())
+            chart.line(plotted.back().x(), plotted.back().y(), point.x(), point.y(), qbColor(pointColour));
+        plotted.append(point);
+        chart.setForeColor(qbColor(centreColour));
+        printCentred(chart, QString::number(i), point.x(), numberTop);
+        chart.setForeColor(qbColor(axisColour));
+    }
+    return plotted;
+}
+
+void ControlChartsWindow::chartlbutton_Click()
+{
+    pageBack(1);
+}
+
+void ControlChartsWindow::chartfastlbutton_Click()
+{
+    pageBack(10);
+}
+
+void ControlChartsWindow::chartrbutton_Click()
+{
+    pageForward(1);
+}
+
+void ControlChartsWindow::chartfastrbutton_Click()
+{
+    pageForward(10);
+}
+
+void ControlChartsWindow::pageBack(int step)
+{
+    SharedState &state = shared();
+    if (state.subgroupCount <= 0)
+        return;
+    state.chartFirstSubgroup = toInt16(std::max(1, state.chartFirstSubgroup - step));
+    drawcharts(state.chartFirstSubgroup);
+}
+
+// Forward stops at the page that ends with the newest subgroup; with ten
+// subgroups or fewer that page would start before the first, and nothing is
+// drawn. True when the charts were drawn.
+bool ControlChartsWindow::pageForward(int step)
+{
+    SharedState &state = shared();
+    if (state.subgroupCount <= 0)
+        return false;
+    int next = state.chartFirstSubgroup + step;
+    if (next + subgroupsBeforeLastOnPage > state.subgroupCount)
+        next = state.subgroupCount - subgroupsBeforeLastOnPage;
+    state.chartFirstSubgroup = toInt16(next);
+    drawcharts(state.chartFirstSubgroup);
+    return state.chartFirstSubgroup >= 1;
+}
+
+void ControlChartsWindow::mnuCopyChart_Click()
+{
+    if (m_chartToCopy == 1)
+        copyChart(*m_xChart);
+    else if (m_chartToCopy == 2)
+        copyChart(*m_rChart);
+}
+
+// The pauses give clipboard viewers time to catch up between the steps.
+// Qt's clipboard takes the picture synchronously or not at all, so there is
+// nothing to retry; a clipboard that does not hold the picture afterwards
+// (a platform without one) is reported.
+void ControlChartsWindow::copyChart(DrawingSurface &chart)
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    waitSeconds(0.1);
+    clipboard->setImage(chart.picture());
+    waitSeconds(0.1);
+    const QMimeData *held = clipboard->mimeData();
+    if (!held || !held->hasImage()) {
+        recordError(clipboardRefused, QStringLiteral("The clipboard did not take the picture."));
+        reportError(copyFailed, this);
+    }
 }
 
 void ControlChartsWindow::keyPressEvent(QKeyEvent *event)
@@ -137,9 +411,33 @@ void ControlChartsWindow::keyPressEvent(QKeyEvent *event)
     QWidget::keyPressEvent(event);
 }
 
+// A resize pages to the newest subgroups, which redraws the charts in their
+// new shape. With ten subgroups or fewer that draws nothing, so the page on
+// show is redrawn instead: text sizes follow the height, and labels measured
+// for the old shape would no longer end where they should.
 void ControlChartsWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    if (pageForward(10))
+        return;
+    if (m_shownFirst >= 1)
+        drawcharts(m_shownFirst);
+    else
+        resetCharts();
+}
+
+bool ControlChartsWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool onChart = watched == m_xChart || watched == m_rChart;
+    if (onChart && event->type() == QEvent::MouseButtonRelease) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::RightButton) {
+            m_chartToCopy = watched == m_xChart ? 1 : 2;
+            m_mnuCP->exec(mouse->globalPosition().toPoint());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace kelvara

@@ -2,6 +2,10 @@
 // Writes the run's measurement table to a comma-separated or tab-delimited
 // text file the user names.
 
+#include "core/exportformat.h"
+
+#include <QString>
+
 class QWidget;
 
 namespace kelvara {
@@ -12,5 +16,12 @@ class TextTable;
 /// averages and ranges as the table shows them.
 void exportData(QWidget *parent, const TextTable &slotTable, const TextTable &measurementTable,
                 int subgroupSize);
+
+namespace testing {
+
+/// The next export takes this answer instead of showing its file dialog.
+void answerNextExportDialog(const QString &fileName, ExportType type);
+
+} // namespace testing
 
 } // namespace kelvara

@@ -1,34 +1,133 @@
 #include "reports/histogramsview.h"
 
+#include "core/histogramdata.h"
+#include "core/sharedstate.h"
+#include "reports/histogramchart.h"
+
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollBar>
 #include <QTableWidget>
 
 namespace kelvara {
+namespace {
+
+constexpr int chartMinimumWidth = 320;  // 31 bars of 9 pixels and the count axis
+constexpr int tableMinimumWidth = 160;
+
+} // namespace
 
 HistogramsView::HistogramsView(QWidget *parent)
-    : QWidget(parent), m_table(new QTableWidget(this)),
+    : QWidget(parent), m_heading(new QLabel(this)),
+      m_meanGraph(new HistogramChart(QStringLiteral("meanGraph"), this)),
+      m_indGraph(new HistogramChart(QStringLiteral("indGraph"), this)),
+      m_table(new QTableWidget(this)),
       m_output(new QPushButton(QStringLiteral("&Output Data"), this)),
-      m_back(new QPushButton(QStringLiteral("Back"), this))
+      m_back(new QPushButton(QStringLiteral("Back"), this)), m_copyMenu(new QMenu(this))
 {
     setObjectName(QStringLiteral("Histogrampanel"));
     m_output->setObjectName(QStringLiteral("cmdHistoOutput"));
     m_back->setObjectName(QStringLiteral("histbackbutton"));
 
+    m_heading->setTextFormat(Qt::PlainText);
+    QFont headingFont = m_heading->font();
+    headingFont.setBold(true);
+    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.3);
+    m_heading->setFont(headingFont);
+
+    m_copyMenu->setObjectName(QStringLiteral("mnuCP"));
+    QAction *copyChart = m_copyMenu->addAction(QStringLiteral("Copy Chart"));
+    copyChart->setObjectName(QStringLiteral("mnuCopyChart"));
+    connect(copyChart, &QAction::triggered, this, [this] {
+        if (m_graphToCopy)
+            m_graphToCopy->copyToClipboard();
+    });
+    for (HistogramChart *chart : {m_meanGraph, m_indGraph}) {
+        connect(chart, &HistogramChart::rightClicked, this,
+                [this, chart](const QPoint &at) { openCopyMenu(chart, at); });
+    }
+
     auto *layout = new QGridLayout(this);
-    auto *tableCaption = new QLabel(QStringLiteral("Subgroup Data, Average && Range:"), this);
-    tableCaption->setTextFormat(Qt::PlainText);
-    tableCaption->setText(QStringLiteral("Subgroup Data, Average & Range:"));
-    layout->addWidget(tableCaption, 0, 1);
-    layout->addWidget(m_table, 1, 1, 3, 1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_heading, 0, 0, 1, 2);
+    layout->addWidget(caption(QStringLiteral("Histogram of Subgroup Averages:")), 1, 0);
+    layout->addWidget(m_meanGraph, 2, 0);
+    layout->addWidget(caption(QStringLiteral("Histogram of Individual Data Points:")), 3, 0);
+    layout->addWidget(m_indGraph, 4, 0);
+    layout->addWidget(caption(QStringLiteral("Subgroup Data, Average & Range:")), 1, 1);
+    layout->addWidget(m_table, 2, 1, 3, 1);
+    layout->setRowStretch(2, 1);
+    layout->setRowStretch(4, 1);
+    // The table takes the width shareWidth() allows it, the histograms the rest.
+    layout->setColumnStretch(1, 1);
+    for (HistogramChart *chart : {m_meanGraph, m_indGraph})
+        chart->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_output);
     buttons->addWidget(m_back);
-    layout->addLayout(buttons, 4, 0, 1, 2);
+    layout->addLayout(buttons, 5, 0, 1, 2);
 }
 
-void HistogramsView::showRun(const RunState &, const SharedState &, const TextTable &) {}
+void HistogramsView::showRun(const RunState &run, const SharedState &shared, const TextTable &slotTable)
+{
+    fitTableToContents();
+    m_table->scrollToTop();
+    m_indGraph->setBars(individualCounts(run), slotLabels(shared.scale, shared.formats.reading));
+    m_meanGraph->setBars(averageCounts(slotTable, shared.subgroupCount),
+                         slotLabels(shared.scale, shared.formats.mean));
+}
+
+void HistogramsView::fitTableToContents()
+{
+    m_table->resizeColumnsToContents();
+    m_tableContentWidth = 2 * m_table->frameWidth() + m_table->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < m_table->columnCount(); ++column)
+        m_tableContentWidth += m_table->columnWidth(column);
+    shareWidth();
+}
+
+void HistogramsView::shareWidth()
+{
+    // The table gets the width its cells need as long as the histograms keep
+    // room for 31 readable bars; beyond that it scrolls.
+    const int room = width() - chartMinimumWidth - layout()->spacing();
+    m_table->setMaximumWidth(std::max(std::min(m_tableContentWidth, room), tableMinimumWidth));
+}
+
+void HistogramsView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    shareWidth();
+}
+
+void HistogramsView::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::WindowTitleChange)
+        m_heading->setText(windowTitle().trimmed());
+    QWidget::changeEvent(event);
+}
+
+QLabel *HistogramsView::caption(const QString &text)
+{
+    auto *label = new QLabel(text, this);
+    label->setTextFormat(Qt::PlainText);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+void HistogramsView::openCopyMenu(HistogramChart *chart, const QPoint &globalPosition)
+{
+    m_graphToCopy = chart;
+    m_copyMenu->exec(globalPosition);
+    m_graphToCopy = nullptr;
+}
 
 } // namespace kelvara

@@ -1,11 +1,12 @@
 #pragma once
 // The histograms view (`Histogrampanel`): the measurement table of the run
 // beside two histograms over the 31 slots, one of the subgroup averages and
-// one of the individual readings.
+// one of the individual readings. Its caption is its window title.
 
 #include <QWidget>
 
 class QLabel;
+class QMenu;
 class QPushButton;
 class QTableWidget;
 
@@ -13,6 +14,7 @@ namespace kelvara {
 
 struct RunState;
 struct SharedState;
+class HistogramChart;
 class TextTable;
 
 class HistogramsView : public QWidget {
@@ -20,17 +22,33 @@ class HistogramsView : public QWidget {
 public:
     explicit HistogramsView(QWidget *parent = nullptr);
 
-    /// Fills both histograms from the run's piles and the slot table's averages.
+    /// Fills both histograms from the run's piles and the slot table's
+    /// averages, and shows the measurement table from its first row.
     void showRun(const RunState &run, const SharedState &shared, const TextTable &slotTable);
 
     QTableWidget *measurementTable() const { return m_table; }
     QPushButton *backButton() const { return m_back; }
     QPushButton *outputButton() const { return m_output; }
 
+protected:
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    QLabel *caption(const QString &text);
+    void fitTableToContents();
+    void shareWidth();
+    void openCopyMenu(HistogramChart *chart, const QPoint &globalPosition);
+
+    QLabel *m_heading;
+    HistogramChart *m_meanGraph;
+    HistogramChart *m_indGraph;
     QTableWidget *m_table;
     QPushButton *m_output;
     QPushButton *m_back;
+    QMenu *m_copyMenu;
+    HistogramChart *m_graphToCopy = nullptr;  // the chart the copy menu was opened on
+    int m_tableContentWidth = 0;
 };
 
 } // namespace kelvara

@@ -81,6 +81,8 @@ void DrawingSurface::setScale(double x1, double y1, double x2, double y2)
     m_top = y1;
     m_width = x2 - x1;
     m_height = y2 - y1;
+    for (const Placement &placement : m_placements)
+        applyPlacement(placement);
 }
 
 void DrawingSurface::setReferenceHeight(int pixels)
@@ -448,7 +450,7 @@ void DrawingSurface::placeWidget(QWidget *child, double left, double top, double
     auto it = std::find_if(m_placements.begin(), m_placements.end(),
                            [child](const Placement &p) { return p.child == child; });
     if (it == m_placements.end())
-        it = m_placements.insert(m_placements.end(), Placement{child, rect});
+        it = m_placements.insert(m_placements.end(), Placement{child, rect, child->font().pointSizeF()});
     else
         it->rect = rect;
     applyPlacement(*it);
@@ -466,6 +468,12 @@ void DrawingSurface::applyPlacement(const Placement &placement)
     const int x = qRound(corner.x());
     const int y = qRound(corner.y());
     placement.child->setGeometry(x, y, qRound(right) - x, qRound(bottom) - y);
+    // Placed labels grow and shrink with the picture, as its own texts do.
+    if (m_referenceHeight > 0 && height() > 0 && placement.pointSize > 0) {
+        QFont font = placement.child->font();
+        font.setPointSizeF(placement.pointSize * height() / m_referenceHeight);
+        placement.child->setFont(font);
+    }
 }
 
 void DrawingSurface::addOverlay(OverlayElement *element)

@@ -115,6 +115,7 @@ private:
     struct Placement {
         QPointer<QWidget> child;
         QRectF rect; // left, top, width, height in user units
+        double pointSize; // the child's font size at the reference height
     };
 
     void append(Primitive primitive);

@@ -1,5 +1,6 @@
 #pragma once
 // The about window (`frmAbout`): the product's picture and a Close button.
+// Only Close and Esc close it; other keys do nothing.
 
 #include <QDialog>
 
@@ -9,6 +10,9 @@ class AboutWindow : public QDialog {
     Q_OBJECT
 public:
     explicit AboutWindow(QWidget *parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent *event) override;
 };
 
 } // namespace kelvara

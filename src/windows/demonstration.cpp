@@ -1,11 +1,254 @@
 #include "windows/demonstration.h"
 
+#include "app/shared.h"
+#include "app/utilities.h"
+#include "core/numeric.h"
+#include "reports/controlchartswindow.h"
+#include "surface/drawingsurface.h"
+#include "surface/palette.h"
+#include "windows/captionpictures.h"
+#include "windows/controlpanel.h"
 #include "windows/quincunxform.h"
 
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QScreen>
+#include <QScrollBar>
+#include <QToolButton>
+
+#include <algorithm>
+
 namespace kelvara {
+namespace {
 
-Demonstration::Demonstration(QuincunxForm &mainWindow) : m_main(mainWindow) {}
+constexpr double captionFirstSecond = 1.0;
+// The caption sits below the process-centre label in the board's upper right.
+constexpr double panelTopShare = 0.16;
+constexpr double chartsTopShare = 0.2;
 
-void Demonstration::start() {}
+} // namespace
+
+Demonstration::Demonstration(QuincunxForm &mainWindow)
+    : m_main(mainWindow), m_teachpanel(new QLabel(&mainWindow))
+{
+    m_teachpanel->setObjectName(QStringLiteral("teachpanel"));
+    m_teachpanel->setFixedSize(captionSize);
+    m_teachpanel->hide();
+    for (int index = 0; index <= captionCount; ++index) {
+        auto *picture = new QLabel(&mainWindow);
+        picture->setObjectName(QStringLiteral("Image1"));
+        picture->setPixmap(QPixmap::fromImage(captionPicture(std::max(index, 1))));
+        picture->hide();
+        m_pictures.push_back(picture);
+    }
+}
+
+void Demonstration::start()
+{
+    if (m_playing)
+        return;
+    m_main.run().isRunning = false;
+    ControlPanel *panel = m_main.controls();
+    panel->setEnabled(true);
+    panel->Animationcheck->setChecked(true);
+    panel->repaint();
+    runDemo(true);
+}
+
+// The main window is deleted only after the event loop has ended, which
+// cannot happen while this click handler runs; closing it is what the script
+// must notice, after every step, because Runs and captions let events run.
+void Demonstration::runDemo(bool play)
+{
+    if (!play || m_playing)
+        return;
+    m_playing = true;
+    const InputBlocker userWatches; // between captions the user's input reaches no control
+    prepare();
+    for (const DemoStep &step : demoScript()) {
+        if (!perform(step) || m_main.isClosing())
+            break;
+    }
+    m_playing = false;
+}
+
+void Demonstration::prepare()
+{
+    ControlPanel *panel = m_main.controls();
+    panel->bafflepresentcheck->setChecked(false);
+    m_main.board().baffle().setShown(false);
+    panel->setEnabled(false);
+    m_main.board().picture()->repaint();
+    m_teachpanel->clear();
+    placePanel();
+    m_teachpanel->show();
+    m_teachpanel->raise();
+    m_teachpanel->setFocus();
+}
+
+bool Demonstration::perform(const DemoStep &step)
+{
+    using enum DemoAction;
+    switch (step.action) {
+    case Caption:
+        return showCaption(int(step.number));
+    case HidePanel:
+        m_teachpanel->hide();
+        break;
+    case SetText:
+        settingBox(step.control)->setText(step.text);
+        break;
+    case Tick:
+    case Clear:
+        checkBox(step.control)->setChecked(step.action == Tick);
+        break;
+    case Speed:
+        m_main.controls()->HScroll1->setValue(int(step.number));
+        break;
+    case Run:
+        m_main.dropbutton_Click();
+        break;
+    case Reset:
+        m_main.resetbutton_Click();
+        break;
+    case FunnelLeft:
+        m_main.board().funnel().leftButton()->click();
+        break;
+    case FunnelRight:
+        m_main.board().funnel().rightButton()->click();
+        break;
+    case EmptyBaffle:
+        m_main.board().baffle().handle()->click();
+        break;
+    case Wait:
+        pause(step.number);
+        break;
+    case Highlight:
+        highlight(settingBox(step.control), step.number);
+        break;
+    case PlaceCharts:
+        placeChartsWindow();
+        break;
+    case ShowCharts:
+        m_main.contchrbutton_Click();
+        break;
+    case HideCharts:
+        m_main.chartsWindow()->hide();
+        break;
+    case ResetCharts:
+        m_main.chartsWindow()->resetCharts();
+        break;
+    case Finish:
+        takeDownPanel();
+        m_main.controls()->setEnabled(true);
+        break;
+    }
+    return true;
+}
+
+bool Demonstration::showCaption(int index)
+{
+    m_teachpanel->setPixmap(m_pictures.at(std::size_t(std::clamp(index, 0, captionCount)))->pixmap());
+    placePanel();
+    m_teachpanel->show();
+    m_teachpanel->raise();
+    pause(captionFirstSecond);
+    switch (waitForKey([this] { return m_main.isClosing(); })) {
+    case KeyWaitResult::Continue:
+        return true;
+    case KeyWaitResult::Escape:
+        shared().lastKey = 0;
+        takeDownPanel();
+        m_main.resetbutton_Click();
+        m_main.controls()->setEnabled(true);
+        return false;
+    case KeyWaitResult::Closing:
+        break;
+    }
+    return false;
+}
+
+// The panel's right edge meets the board's, wherever the window's layout
+// has put the board.
+void Demonstration::placePanel()
+{
+    const DrawingSurface *board = m_main.board().picture();
+    const QPoint corner = board->mapTo(&m_main, QPoint(0, 0));
+    const int left = std::max(0, board->width() - m_teachpanel->width());
+    m_teachpanel->move(corner + QPoint(left, toInt16(panelTopShare * board->height())));
+}
+
+void Demonstration::takeDownPanel()
+{
+    m_teachpanel->hide();
+    m_teachpanel->clear();
+}
+
+void Demonstration::highlight(QLineEdit *box, double seconds)
+{
+    const QPalette previous = box->palette();
+    const bool ownPalette = box->testAttribute(Qt::WA_SetPalette);
+    QPalette yellow = previous;
+    yellow.setColor(QPalette::Base, qbColor(14));
+    // The control panel is disabled meanwhile; its grey letters would fade on yellow.
+    yellow.setColor(QPalette::Disabled, QPalette::Text, previous.color(QPalette::Active, QPalette::Text));
+    box->setPalette(yellow);
+    box->repaint();
+    waitSeconds(seconds);
+    box->setPalette(ownPalette ? previous : QPalette());
+    box->repaint();
+}
+
+void Demonstration::placeChartsWindow()
+{
+    const QScreen *screen = m_main.screen();
+    const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
+    m_main.chartsWindow()->move(origin + QPoint(0, toInt16(chartsTopShare * m_main.height())));
+}
+
+void Demonstration::pause(double seconds)
+{
+    showPendingDrawing();
+    waitSeconds(seconds);
+}
+
+// A timed wait lets no events run, so what changed since the last Run is
+// painted now rather than after the wait.
+void Demonstration::showPendingDrawing()
+{
+    m_main.repaint();
+    if (m_main.chartsWindow()->isVisible())
+        m_main.chartsWindow()->repaint();
+}
+
+QLineEdit *Demonstration::settingBox(DemoControl control) const
+{
+    const ControlPanel *panel = m_main.controls();
+    switch (control) {
+    case DemoControl::Rows:
+        return panel->rowstext;
+    case DemoControl::SubgroupSize:
+        return panel->subgrouptext;
+    case DemoControl::ControlLimits:
+        return panel->climitstext;
+    default:
+        return panel->howmanytext;
+    }
+}
+
+QCheckBox *Demonstration::checkBox(DemoControl control) const
+{
+    const ControlPanel *panel = m_main.controls();
+    switch (control) {
+    case DemoControl::Trace:
+        return panel->chkTrace;
+    case DemoControl::Baffle:
+        return panel->bafflepresentcheck;
+    default:
+        return panel->Animationcheck;
+    }
+}
 
 } // namespace kelvara

@@ -1,6 +1,16 @@
 #pragma once
 // The self-running demonstration: caption panels explaining the board, and
-// between them a script that drives the main window's own controls.
+// between them a script that drives the main window's own controls through
+// their ordinary handlers. It owns the caption panel `teachpanel` and the
+// caption pictures `Image1` on the main window.
+
+#include "core/demoscript.h"
+
+#include <vector>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
 
 namespace kelvara {
 
@@ -8,13 +18,35 @@ class QuincunxForm;
 
 class Demonstration {
 public:
+    /// Puts the hidden caption panel and the caption pictures on the window.
     explicit Demonstration(QuincunxForm &mainWindow);
 
     /// The demonstration button's click: plays the script to its end or to an Esc.
     void start();
 
+    /// Plays the script when `play` is true; does nothing while it already plays.
+    void runDemo(bool play);
+
 private:
+    void prepare();
+    /// Carries out one step; false when the script must end there.
+    bool perform(const DemoStep &step);
+    /// Shows a caption and waits for the user; false when the script must end.
+    bool showCaption(int index);
+    void placePanel();
+    void takeDownPanel();
+    void highlight(QLineEdit *box, double seconds);
+    void placeChartsWindow();
+    /// Waits, with whatever the last steps drew on screen first.
+    void pause(double seconds);
+    void showPendingDrawing();
+    QLineEdit *settingBox(DemoControl control) const;
+    QCheckBox *checkBox(DemoControl control) const;
+
     QuincunxForm &m_main;
+    QLabel *m_teachpanel;
+    std::vector<QLabel *> m_pictures; // Image1(0) to Image1(13)
+    bool m_playing = false;
 };
 
 } // namespace kelvara

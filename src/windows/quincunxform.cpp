@@ -105,7 +105,10 @@ QLabel *QuincunxForm::capabilityLabel(const QString &name, const QString &text, 
     label->setAlignment(Qt::AlignCenter);
     label->setStyleSheet(title ? QStringLiteral("QLabel { color: rgb(0,0,128); font-weight: bold; }")
                                : QStringLiteral("QLabel { background: white; color: black; border: 1px solid rgb(0,0,128); }"));
-    m_picture->placeWidget(label, 1.3, top, 7.6, 3.2);
+    QFont font = label->font();
+    font.setPointSizeF(font.pointSizeF() * 0.9);
+    label->setFont(font);
+    m_picture->placeWidget(label, 1.3, top, 8.2, 3.2);
     label->hide();
     return label;
 }

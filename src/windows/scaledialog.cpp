@@ -1,13 +1,224 @@
 #include "windows/scaledialog.h"
 
+#include "app/messages.h"
+#include "app/shared.h"
+#include "app/utilities.h"
+#include "core/keyfilters.h"
+#include "reports/controlchartswindow.h"
 #include "windows/quincunxform.h"
 
+#include <QCheckBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
 namespace kelvara {
+namespace {
+
+constexpr int defaultDecimalPlaces = 2;
+
+QLineEdit *entryBox(QDialog *dialog, const QString &name, CharFilter filter)
+{
+    auto *box = new QLineEdit(dialog);
+    box->setObjectName(name);
+    box->setMaxLength(scaleEntryLength);
+    box->setAlignment(Qt::AlignRight);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("-000000")) + 16);
+    installKeyFilter(box, std::move(filter));
+    box->installEventFilter(dialog); // for the selection on focus
+    return box;
+}
+
+// Enter must not press a button behind the user's back: Set Default would
+// throw away what was typed.
+QPushButton *dialogButton(QDialog *dialog, const QString &name, const QString &caption)
+{
+    auto *button = new QPushButton(caption, dialog);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
 
 ScaleDialog::ScaleDialog(QuincunxForm &mainWindow) : QDialog(&mainWindow), m_main(mainWindow)
 {
     setObjectName(QStringLiteral("frmScale"));
     setWindowTitle(QStringLiteral("Scale Quincunx Board"));
+
+    const auto digits = [](const QString &, QChar key) { return digitKeyFilter(key); };
+    const auto number = [](const QString &text, QChar key) {
+        return numberKeyFilter(text, key, shared().decimalSeparator);
+    };
+    scalecentretext = entryBox(this, QStringLiteral("scalecentretext"), digits);
+    scalehalfwidthtext = entryBox(this, QStringLiteral("scalehalfwidthtext"), digits);
+    lsltext = entryBox(this, QStringLiteral("lsltext"), number);
+    usltext = entryBox(this, QStringLiteral("usltext"), number);
+    speclimitscheck = new QCheckBox(QStringLiteral("Show Specification Limits"), this);
+    speclimitscheck->setObjectName(QStringLiteral("speclimitscheck"));
+    speclimitscheck->setToolTip(QStringLiteral("Check to display the Specification Limits on the Quincunx board."));
+    cmdDefault = dialogButton(this, QStringLiteral("cmdDefault"), QStringLiteral("Set Default"));
+    scaleapplybutton = dialogButton(this, QStringLiteral("scaleapplybutton"), QStringLiteral("Apply Scale"));
+    scalepanelclosebutton = dialogButton(this, QStringLiteral("scalepanelclosebutton"), QStringLiteral("Close"));
+
+    buildLayout();
+    connect(cmdDefault, &QPushButton::clicked, this, &ScaleDialog::cmdDefault_Click);
+    connect(scaleapplybutton, &QPushButton::clicked, this, &ScaleDialog::scaleapplybutton_Click);
+    connect(scalepanelclosebutton, &QPushButton::clicked, this, &ScaleDialog::scalepanelclosebutton_Click);
+    connect(speclimitscheck, &QCheckBox::clicked, this, &ScaleDialog::speclimitscheck_Click);
+    load();
+}
+
+void ScaleDialog::buildLayout()
+{
+    auto *title = new QLabel(QStringLiteral("Scale Quincunx"), this);
+    title->setObjectName(QStringLiteral("scaletitlelabel"));
+    QFont titleFont = title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    title->setAlignment(Qt::AlignCenter);
+
+    auto *entries = new QFormLayout;
+    entries->setLabelAlignment(Qt::AlignRight);
+    entries->setFormAlignment(Qt::AlignHCenter);
+    entries->addRow(QStringLiteral("Scale Center ="), scalecentretext);
+    entries->addRow(QStringLiteral("Scale Half Width ="), scalehalfwidthtext);
+    entries->addRow(QStringLiteral("LSL ="), lsltext);
+    entries->addRow(QStringLiteral("USL ="), usltext);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(cmdDefault);
+    buttons->addStretch();
+    buttons->addWidget(scaleapplybutton);
+    buttons->addWidget(scalepanelclosebutton);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->setSpacing(12);
+    layout->addWidget(title);
+    layout->addLayout(entries);
+    layout->addWidget(speclimitscheck, 0, Qt::AlignHCenter);
+    layout->addLayout(buttons);
+}
+
+void ScaleDialog::load()
+{
+    const Scale &scale = shared().scale;
+    scalecentretext->setText(entryText(scale.center));
+    scalehalfwidthtext->setText(entryText(scale.halfWidth));
+    lsltext->setText(entryText(scale.lsl));
+    usltext->setText(entryText(scale.usl));
+    speclimitscheck->setChecked(scale.showSpecLimits);
+    scalehalfwidthtext->setFocus();
+    scalehalfwidthtext->selectAll();
+}
+
+bool ScaleDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *box = qobject_cast<QLineEdit *>(watched);
+    if (box && event->type() == QEvent::FocusIn) {
+        // Queued, so that a mouse click that brought the focus cannot undo the
+        // selection: typing replaces the whole entry.
+        QMetaObject::invokeMethod(box, &QLineEdit::selectAll, Qt::QueuedConnection);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+ScaleTexts ScaleDialog::texts() const
+{
+    return {scalecentretext->text(), scalehalfwidthtext->text(), lsltext->text(), usltext->text()};
+}
+
+bool ScaleDialog::checkScaleEntries()
+{
+    const ScaleCheck check = kelvara::checkScaleEntries(texts(), speclimitscheck->isChecked());
+    if (check.passed) {
+        m_entries = check.entries;
+        return true;
+    }
+    showMessage(check.message, check.exclamation ? QMessageBox::Warning : QMessageBox::Information, this);
+    const Scale &applied = shared().scale;
+    if (check.resetHalfWidth)
+        scalehalfwidthtext->setText(entryText(applied.halfWidth));
+    if (check.resetLimits) {
+        usltext->setText(entryText(applied.usl));
+        lsltext->setText(entryText(applied.lsl));
+    }
+    return false;
+}
+
+void ScaleDialog::applyScaleEntries()
+{
+    if (!checkScaleEntries())
+        return;
+    Scale &scale = shared().scale;
+    scale.showSpecLimits = speclimitscheck->isChecked();
+    // A new centre or half-width leaves the chart bounds of the old scale
+    // behind, and they would squash the new run's charts.
+    const bool scaleChanges = m_entries.center != scale.center || m_entries.halfWidth != scale.halfWidth;
+    m_main.scaleQuincunx(m_entries.halfWidth, m_entries.center, m_entries.lsl, m_entries.usl);
+    if (scaleChanges)
+        restartCharts();
+}
+
+void ScaleDialog::applyScale()
+{
+    m_main.scaleQuincunx(m_entries.halfWidth, m_entries.center, m_entries.lsl, m_entries.usl);
+    restartCharts();
+}
+
+void ScaleDialog::restartCharts()
+{
+    shared().bounds = ChartBounds::startFor(shared().scale);
+    m_main.chartsWindow()->resetCharts();
+}
+
+void ScaleDialog::buildFormats(int decimals)
+{
+    shared().formats = DisplayFormats::build(decimals);
+    // The process centre shows the new number of decimals at once, not only
+    // after the next redraw of the board.
+    m_main.board().funnel().showProcessCenter();
+}
+
+void ScaleDialog::scaleapplybutton_Click()
+{
+    if (checkScaleEntries())
+        applyScale();
+}
+
+void ScaleDialog::speclimitscheck_Click()
+{
+    applyScaleEntries();
+}
+
+void ScaleDialog::cmdDefault_Click()
+{
+    const Scale defaults;
+    scalehalfwidthtext->setText(entryText(defaults.halfWidth));
+    scalecentretext->setText(entryText(defaults.center));
+    lsltext->setText(entryText(defaults.lsl));
+    usltext->setText(entryText(defaults.usl));
+    scaleapplybutton_Click();
+    if (speclimitscheck->isChecked()) {
+        speclimitscheck->setChecked(false);
+        speclimitscheck_Click();
+    }
+    m_main.chartsWindow()->resetCharts();
+    buildFormats(defaultDecimalPlaces);
+}
+
+void ScaleDialog::scalepanelclosebutton_Click()
+{
+    buildFormats(decimalPlacesOf(texts(), shared().decimalSeparator));
+    if (shared().scale.showSpecLimits)
+        applyScaleEntries();
+    accept();
 }
 
 } // namespace kelvara

@@ -1,0 +1,143 @@
+#include "reports/histogramchart.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QClipboard>
+#include <QGraphicsLayout>
+#include <QGraphicsSimpleTextItem>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QValueAxis>
+
+namespace kelvara {
+namespace {
+
+const QColor barColour(0, 0, 128);
+constexpr int labelGap = 4;
+
+QFont pointFont(int pointSize)
+{
+    QFont font;
+    font.setPointSize(pointSize);
+    return font;
+}
+
+// The category axis drops a repeated label and with it a bar; when a coarse
+// format shows two slots alike, a trailing blank keeps them apart unseen.
+QStringList distinctLabels(const QStringList &labels)
+{
+    QStringList distinct;
+    for (QString label : labels) {
+        while (distinct.contains(label))
+            label += u' ';
+        distinct << label;
+    }
+    return distinct;
+}
+
+} // namespace
+
+HistogramChart::HistogramChart(const QString &name, QWidget *parent)
+    : QChartView(parent), m_bars(new QBarSet(QString())), m_slotAxis(new QBarCategoryAxis),
+      m_countAxis(new QValueAxis)
+{
+    setObjectName(name);
+    setRenderHint(QPainter::Antialiasing);
+    setFrameShape(QFrame::NoFrame);
+
+    m_bars->setColor(barColour);
+    m_bars->setBorderColor(barColour);
+    auto *series = new QBarSeries;
+    series->append(m_bars);
+    series->setBarWidth(0.8);
+
+    auto *chart = new QChart;
+    chart->addSeries(series);
+    chart->legend()->hide();
+    chart->setBackgroundRoundness(0);
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+
+    // The axis keeps the slot labels, but Qt Charts hides a rotated label at
+    // either end once a slot is narrower than the label's line height, so the
+    // chart draws them itself.
+    m_slotAxis->setLabelsVisible(false);
+    m_slotAxis->setGridLineVisible(false);
+    chart->addAxis(m_slotAxis, Qt::AlignBottom);
+    series->attachAxis(m_slotAxis);
+
+    m_countAxis->setLabelFormat(QStringLiteral("%d"));
+    m_countAxis->setLabelsFont(pointFont(9));
+    m_countAxis->setTickType(QValueAxis::TicksDynamic);
+    m_countAxis->setTickAnchor(0);
+    chart->addAxis(m_countAxis, Qt::AlignLeft);
+    series->attachAxis(m_countAxis);
+
+    for (int slot = 0; slot < slotTotal; ++slot) {
+        auto *label = new QGraphicsSimpleTextItem(chart);
+        label->setFont(pointFont(9));
+        label->setBrush(m_countAxis->labelsBrush());
+        label->setRotation(-90);
+        m_slotLabels << label;
+    }
+    connect(chart, &QChart::plotAreaChanged, this, [this] { placeSlotLabels(); });
+    setChart(chart);
+}
+
+void HistogramChart::setBars(const SlotCounts &counts, const QStringList &labels)
+{
+    QList<qreal> values;
+    int highest = 0;
+    for (const int16 count : counts) {
+        values << count;
+        highest = std::max<int>(highest, count);
+    }
+    m_bars->remove(0, m_bars->count());
+    m_bars->append(values);
+    m_slotAxis->setCategories(distinctLabels(labels));
+
+    const CountAxis axis = countAxisFor(highest);
+    m_countAxis->setTickInterval(axis.step);
+    m_countAxis->setRange(0, axis.top);
+
+    qreal longest = 0;
+    for (int slot = 0; slot < m_slotLabels.size(); ++slot) {
+        m_slotLabels[slot]->setText(labels.value(slot));
+        longest = std::max(longest, m_slotLabels[slot]->boundingRect().width());
+    }
+    chart()->setMargins(QMargins(2, 6, 6, int(longest) + 2 * labelGap));
+    placeSlotLabels();
+}
+
+void HistogramChart::placeSlotLabels()
+{
+    // Turned a quarter left, a label reads upwards and ends just below the
+    // axis. Where slots are narrower than a line of text, every other slot
+    // keeps its label (1, 3, ..., 31), so that none run together.
+    const QRectF plot = chart()->plotArea();
+    const qreal slotWidth = plot.width() / qreal(m_slotLabels.size());
+    const int labelEvery = slotWidth >= m_slotLabels.first()->boundingRect().height() ? 1 : 2;
+    for (int slot = 0; slot < m_slotLabels.size(); ++slot) {
+        QGraphicsSimpleTextItem *label = m_slotLabels[slot];
+        const QRectF text = label->boundingRect();
+        label->setPos(plot.left() + slotWidth * (slot + 0.5) - text.height() / 2,
+                      plot.bottom() + labelGap + text.width());
+        label->setVisible(slot % labelEvery == 0);
+    }
+}
+
+void HistogramChart::copyToClipboard()
+{
+    QGuiApplication::clipboard()->setImage(grab().toImage());
+}
+
+void HistogramChart::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::RightButton) {
+        emit rightClicked(event->globalPosition().toPoint());
+        return;
+    }
+    QChartView::mouseReleaseEvent(event);
+}
+
+} // namespace kelvara

@@ -1,0 +1,18 @@
+#pragma once
+// The pictures of the demonstration's captions: each a coloured card with the
+// board icon at its top left, a few lines that explain what comes next, and a
+// white strip along its foot telling how to go on or leave.
+
+#include <QImage>
+#include <QSize>
+
+namespace kelvara {
+
+inline constexpr int captionCount = 13;
+inline constexpr QSize captionSize{300, 200};
+
+/// The picture of caption `index`, 1 to captionCount; a null image for any
+/// other index.
+QImage captionPicture(int index);
+
+} // namespace kelvara
