@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds Kelvara and then either starts it or runs the tests.
 #   ./kelvara.sh run    install what is missing, build, launch the program
-#   ./kelvara.sh test   install what is missing, build, run the whole test suite headless
+#   ./kelvara.sh test   install what is missing, build, run the whole test suite headless,
+#                       once in the user's locale and once with a decimal comma
+#   ./kelvara.sh sanitize   the test suite built with Address-, UndefinedBehavior- and LeakSanitizer
+#   ./kelvara.sh bench      the benchmark, offscreen
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -19,18 +22,27 @@ install_missing() {
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}" </dev/null
 }
 
-build() {
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build build --parallel "$(nproc)"
+build() { # folder, extra cmake arguments
+  local folder=$1; shift
+  cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$folder" --parallel "$(nproc)"
 }
 
 case "${1:-}" in
   run)
-    install_missing; build
+    install_missing; build build
     exec ./build/kelvara ;;
   test)
-    install_missing; build
-    cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure ;;
+    install_missing; build build
+    cd build
+    LC_ALL=de_DE.UTF-8 QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure ;;
+  sanitize)
+    install_missing; build build-sanitize -DKELVARA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+    cd build-sanitize && QT_QPA_PLATFORM=offscreen ctest --output-on-failure ;;
+  bench)
+    install_missing; build build
+    QT_QPA_PLATFORM=offscreen ./build/bench/kelvara_bench ;;
   *)
-    echo "usage: $0 run|test" >&2; exit 2 ;;
+    echo "usage: $0 run|test|sanitize|bench" >&2; exit 2 ;;
 esac

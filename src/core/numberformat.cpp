@@ -44,8 +44,9 @@ Picture parsePicture(const QString &format)
 std::pair<std::string, std::string> roundedDigits(double value, int decimals)
 {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::abs(value));
-    const std::string text(buffer);
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::abs(value),
+                                       std::chars_format::scientific, 14);
+    const std::string text(buffer, written.ptr);
     const auto ePos = text.find('e');
     std::string mantissa = text.substr(0, 1) + text.substr(2, ePos - 2); // 15 digits
     const int exponent = std::atoi(text.c_str() + ePos + 1);

@@ -2,13 +2,41 @@
 
 #include "core/numeric.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QTableWidget>
 
 namespace kelvara {
 
+namespace {
+
+// A hidden table still lays itself out again after every row a Run adds,
+// and measuring the header's texts is most of that work: the header is only
+// there while the table is on screen.
+class HeaderWhileShown : public QObject {
+public:
+    explicit HeaderWhileShown(QTableWidget *table) : QObject(table), m_table(table)
+    {
+        m_table->horizontalHeader()->setVisible(m_table->isVisible());
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
+            m_table->horizontalHeader()->setVisible(event->type() == QEvent::Show);
+        return false;
+    }
+
+private:
+    QTableWidget *m_table;
+};
+
+} // namespace
+
 SubgroupGrid::SubgroupGrid(QTableWidget *table) : m_table(table)
 {
+    m_table->installEventFilter(new HeaderWhileShown(m_table));
     m_table->setObjectName(QStringLiteral("grdScaled"));
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -212,9 +212,11 @@ QImage captionPicture(int index)
         painter.drawText(placed.rect, alignment(placed.line->style), QString::fromLatin1(placed.line->text));
     }
     paintFoot(painter);
+    // A black frame sets the card off from the board behind it.
+    const double inset = frameWidth / 2.0;
     painter.setPen(QPen(Qt::black, frameWidth));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(picture.rect()).adjusted(frameWidth / 2.0, frameWidth / 2.0, -frameWidth / 2.0, -frameWidth / 2.0));
+    painter.drawRect(QRectF(picture.rect()).adjusted(inset, inset, -inset, -inset));
     return picture;
 }
 

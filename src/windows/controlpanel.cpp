@@ -2,6 +2,7 @@
 
 #include "windows/buttonicons.h"
 #include "windows/spinner.h"
+#include "windows/statuslabel.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -172,16 +173,7 @@ QGroupBox *ControlPanel::buildOperations()
     layout->addLayout(buttons);
 
     layout->addWidget(buildPictureButtons());
-    subgroupstatuslabel = named(new QLabel(QStringLiteral("Sub Group 0"), frame), QStringLiteral("subgroupstatuslabel"));
-    subgroupstatuslabel->setAlignment(Qt::AlignCenter);
-    subgroupstatuslabel->setFrameShape(QFrame::Panel);
-    subgroupstatuslabel->setFrameShadow(QFrame::Sunken);
-    // Repainted after every subgroup of a Run: opaque, so its frame is not repainted with it.
-    subgroupstatuslabel->setAutoFillBackground(true);
-    QFont statusFont = subgroupstatuslabel->font();
-    statusFont.setBold(true);
-    statusFont.setPointSizeF(statusFont.pointSizeF() * 1.2);
-    subgroupstatuslabel->setFont(statusFont);
+    subgroupstatuslabel = named(new StatusLabel(QStringLiteral("Sub Group 0"), frame), QStringLiteral("subgroupstatuslabel"));
     layout->addWidget(subgroupstatuslabel);
     layout->addStretch(1);
     return frame;

@@ -23,7 +23,7 @@
 namespace kelvara {
 namespace {
 
-constexpr double captionFirstSecond = 1.0;
+constexpr double secondsBeforeInput = 1.0;
 // The caption sits below the process-centre label in the board's upper right.
 constexpr double panelTopShare = 0.16;
 constexpr double chartsTopShare = 0.2;
@@ -154,7 +154,7 @@ bool Demonstration::showCaption(int index)
     placePanel();
     m_teachpanel->show();
     m_teachpanel->raise();
-    pause(captionFirstSecond);
+    pause(secondsBeforeInput);
     switch (waitForKey([this] { return m_main.isClosing(); })) {
     case KeyWaitResult::Continue:
         return true;
