@@ -2,6 +2,7 @@
 
 #include "app/messages.h"
 #include "app/shared.h"
+#include "windows/buttonicons.h"
 #include "windows/quincunxform.h"
 
 #include <QApplication>
@@ -25,6 +26,10 @@ bool screenIsHighEnough()
 
 bool startUp()
 {
+    // Every window, message boxes and chart windows included, shows the icon;
+    // Wayland finds it through the installed desktop entry of this name.
+    QApplication::setWindowIcon(applicationIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("kelvara"));
     if (!screenIsHighEnough()) {
         showMessage(QStringLiteral("To run this Kelvara, you need a screen resolution of at least 1024x768."));
         return false;

@@ -40,6 +40,9 @@ Funnel::Funnel(DrawingSurface *board, RunState &run, const SharedState &shared)
 
     m_caption->setObjectName(QStringLiteral("lblProcCen"));
     m_caption->setWordWrap(true);
+    QFont small = m_caption->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    m_caption->setFont(small);
     m_caption->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     board->placeWidget(m_caption, 90.63, 94.39, 8.2, 6.9);
 

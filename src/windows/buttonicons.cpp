@@ -93,21 +93,12 @@ QIcon exitIcon()
 
 QIcon applicationIcon()
 {
-    return paintedIcon([](QPainter &p) {
-        p.setPen(QPen(QColor(0, 0, 128), 2));
-        p.setBrush(QColor(255, 255, 190));
-        p.drawRoundedRect(QRectF(2, 2, 60, 60), 8, 8);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(128, 0, 0));
-        for (int row = 0; row < 4; ++row)
-            for (int i = 0; i <= row; ++i)
-                p.drawEllipse(QPointF(32 - row * 5 + i * 10, 9 + row * 6), 1.8, 1.8);
-        const int pile[] = {1, 3, 6, 8, 6, 3, 1};
-        p.setBrush(QColor(255, 0, 0));
-        for (int column = 0; column < 7; ++column)
-            for (int ball = 0; ball < pile[column]; ++ball)
-                p.drawEllipse(QPointF(14 + column * 6, 56 - ball * 4.2), 2.3, 2.3);
-    });
+    // Loaded from the compiled-in files the desktop entry installs, so the
+    // windows and the desktop show one picture; scripts/icon.sh paints them.
+    QIcon icon;
+    for (const int size : {48, 256})
+        icon.addFile(QStringLiteral(":/kelvara/icons/hicolor/%1x%1/apps/kelvara.png").arg(size));
+    return icon;
 }
 
 } // namespace kelvara

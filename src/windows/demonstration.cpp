@@ -39,7 +39,6 @@ Demonstration::Demonstration(QuincunxForm &mainWindow)
     for (int index = 0; index <= captionCount; ++index) {
         auto *picture = new QLabel(&mainWindow);
         picture->setObjectName(QStringLiteral("Image1"));
-        picture->setPixmap(QPixmap::fromImage(captionPicture(std::max(index, 1))));
         picture->hide();
         m_pictures.push_back(picture);
     }
@@ -66,12 +65,23 @@ void Demonstration::runDemo(bool play)
         return;
     m_playing = true;
     const InputBlocker userWatches; // between captions the user's input reaches no control
+    renderCaptions();
     prepare();
     for (const DemoStep &step : demoScript()) {
         if (!perform(step) || m_main.isClosing())
             break;
     }
     m_playing = false;
+}
+
+// Drawing the thirteen captions takes longer than building the rest of the
+// window, so they are drawn when the demonstration is first played.
+void Demonstration::renderCaptions()
+{
+    if (!m_pictures.front()->pixmap().isNull())
+        return;
+    for (int index = 0; index <= captionCount; ++index)
+        m_pictures[std::size_t(index)]->setPixmap(QPixmap::fromImage(captionPicture(std::max(index, 1))));
 }
 
 void Demonstration::prepare()

@@ -28,6 +28,7 @@ public:
     void runDemo(bool play);
 
 private:
+    void renderCaptions();
     void prepare();
     /// Carries out one step; false when the script must end there.
     bool perform(const DemoStep &step);

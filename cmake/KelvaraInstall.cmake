@@ -1,0 +1,13 @@
+# What `cmake --install` puts in place: the program, its desktop entry, its
+# icon in the hicolor theme and, for the Debian package, its copyright file.
+# Tests, the benchmark and the tools stay in the build folder.
+include(GNUInstallDirs)
+
+install(TARGETS kelvara RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/data/kelvara.desktop
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
+install(DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/data/icons/
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons)
+# Named after the package, not the project, as Debian looks for it there.
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/packaging/copyright
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/kelvara)
