@@ -1,0 +1,89 @@
+// The shared routines: the error report's layout and its one-shot nature,
+// window centring arithmetic and the test time scale of timed waits.
+
+#include "testsupport.h"
+
+#include "app/messages.h"
+#include "app/utilities.h"
+
+#include <QElapsedTimer>
+
+using namespace kelvara;
+
+class TestUtilities : public QObject {
+    Q_OBJECT
+private slots:
+    void errorReportHasItsLayout()
+    {
+        const QString text = errorReportText(QStringLiteral("Error saving data!"), 75,
+                                             QStringLiteral("Not a directory"), QStringLiteral("Kelvara"));
+        const QString underscores(30, u'_');
+        QCOMPARE(text, QStringLiteral("Error saving data!\r\n") + underscores
+                           + QStringLiteral("\r\n\r\nError No. :75\r\nError Description: Not a directory\r\n"
+                                            "Error Source: Kelvara"));
+    }
+
+    void reportShowsAPendingErrorOnce()
+    {
+        QVERIFY(testsupport::answerMessages([] { reportError(QStringLiteral("Nothing pending")); }).isEmpty());
+
+        recordError(61, QStringLiteral("Disk full"));
+        QVERIFY(errorPending());
+        const auto first = testsupport::answerMessages([] { reportError(QStringLiteral("Error saving data!")); });
+        QCOMPARE(first.size(), 1);
+        QCOMPARE(first[0].title, QStringLiteral("Kelvara : ERROR !"));
+        QCOMPARE(first[0].icon, QMessageBox::Critical);
+        QVERIFY(first[0].text.startsWith(QStringLiteral("Error saving data!\r\n")));
+        QVERIFY(first[0].text.contains(QStringLiteral("Error Description: Disk full")));
+
+        QVERIFY(!errorPending());
+        QVERIFY(testsupport::answerMessages([] { reportError(QStringLiteral("Again")); }).isEmpty());
+    }
+
+    void messagesCarryTitleIconAndOneButton()
+    {
+        QList<int> buttonCounts;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                buttonCounts << box->buttons().size();
+                box->accept();
+            }
+        });
+        poll.start(5);
+        showMessage(QStringLiteral("No data to output!"), QMessageBox::Warning);
+        QCOMPARE(buttonCounts, QList<int>({1}));
+    }
+
+    void centredHighOnTheScreen_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QPoint>("position");
+        // 0.85 x 768 = 652.8 rounds to 653; 653 \ 2 - 300 \ 2 = 326 - 150.
+        QTest::newRow("1024 x 768") << QSize(320, 300) << QSize(1024, 768) << QPoint(352, 176);
+        // 0.85 x 1080 = 918; 918 \ 2 - 401 \ 2 = 459 - 200.
+        QTest::newRow("odd window on full HD") << QSize(401, 401) << QSize(1920, 1080) << QPoint(760, 259);
+    }
+    void centredHighOnTheScreen()
+    {
+        QFETCH(QSize, window);
+        QFETCH(QSize, screen);
+        QFETCH(QPoint, position);
+        QCOMPARE(centredPosition(window, screen), position);
+    }
+
+    void timedWaitsFollowTheTimeScale()
+    {
+        testing::setTimeScale(0);
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 0; i < 100; ++i)
+            waitSeconds(1.0); // instant under a zero time scale, or this test would take 100 s
+        QVERIFY(clock.elapsed() < 5000);
+        testing::setTimeScale(1);
+    }
+};
+
+QTEST_MAIN(TestUtilities)
+#include "tst_utilities.moc"
