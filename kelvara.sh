@@ -5,6 +5,7 @@
 #                       once in the user's locale and once with a decimal comma
 #   ./kelvara.sh sanitize   the test suite built with Address-, UndefinedBehavior- and LeakSanitizer
 #   ./kelvara.sh bench      the benchmark, offscreen
+#   ./kelvara.sh package    a Debian package of a release build, in build-package/
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -43,6 +44,11 @@ case "${1:-}" in
   bench)
     install_missing; build build
     QT_QPA_PLATFORM=offscreen ./build/bench/kelvara_bench ;;
+  package)
+    # dpkg-shlibdeps (dpkg-dev) and file work out the package's library dependencies.
+    packages+=(dpkg-dev file); install_missing
+    build build-package -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+    cd build-package && cpack -G DEB ;;
   *)
-    echo "usage: $0 run|test|sanitize|bench" >&2; exit 2 ;;
+    echo "usage: $0 run|test|sanitize|bench|package" >&2; exit 2 ;;
 esac

@@ -9,9 +9,13 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Kelvara maintainers")
 set(CPACK_PACKAGE_CONTACT "${KELVARA_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Kelvara simulates a quincunx (Galton board) for teaching statistical process control. Balls are dropped in subgroups, their readings, averages and ranges go into a data table, and the program draws X-bar and R charts, histograms and the capability indices Cp and Cpk. A self-running demonstration gives a guided tour.")
-set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_CURRENT_SOURCE_DIR}/COPYING)
+# Debian shows the description as written, so it is wrapped here.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Kelvara simulates a quincunx (Galton board) for teaching statistical\n"
+  "process control. Balls are dropped in subgroups; their readings, averages\n"
+  "and ranges go into a data table, and the program draws X-bar and R charts,\n"
+  "histograms and the capability indices Cp and Cpk. A self-running\n"
+  "demonstration gives a guided tour.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 

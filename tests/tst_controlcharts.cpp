@@ -92,7 +92,7 @@ private slots:
         for (const auto &[points, column] : {std::pair{p.charts->xPlotted(), 6}, std::pair{p.charts->rPlotted(), 7}}) {
             QCOMPARE(xsOf(points), range(0, 10));
             for (const QPointF &point : points)
-                QCOMPARE(float(point.y()), readSingle(table->item(int(point.x()) + 14, column)->text(), locale));
+                QCOMPARE(float(point.y()), readSingle(table->item(int(point.x()) + 14, column)->text(), locale)); // subgroup x + 15
         }
         p.charts->show();
         for (const QPointF &point : p.charts->xPlotted())

@@ -41,8 +41,8 @@ constexpr double tickEnd = -0.1;
 constexpr int subgroupsBeforeLastOnPage = 10;
 
 // The upper chart is the taller of the two. Text and pens have their nominal
-// size at the reference heights, which keep the charts' proportion, so both
-// charts letter alike.
+// size at the reference heights, which keep the charts' proportion, so the
+// text of both charts comes out the same size.
 constexpr int upperChartShare = 2055;
 constexpr int lowerChartShare = 1455;
 constexpr int upperReferenceHeight = 300;
@@ -58,6 +58,8 @@ constexpr int axisColour = 0;
 constexpr int pointColour = 1;
 constexpr int centreColour = 9;
 constexpr int limitColour = 12;
+
+// Pen widths in pixels at the reference height.
 constexpr int pointWidth = 4;
 constexpr int limitWidth = 2;
 

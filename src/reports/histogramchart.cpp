@@ -81,7 +81,11 @@ HistogramChart::HistogramChart(const QString &name, QWidget *parent)
         m_slotLabels << label;
     }
     connect(chart, &QChart::plotAreaChanged, this, [this] { placeSlotLabels(); });
+    // The view came with an empty chart of its own, which it stops owning
+    // once replaced.
+    QChart *placeholder = this->chart();
     setChart(chart);
+    delete placeholder;
 }
 
 void HistogramChart::setBars(const SlotCounts &counts, const QStringList &labels)

@@ -6,6 +6,14 @@
 
 #include <functional>
 
+// The icon files are compiled into the static library; naming their
+// initialiser keeps them in every executable that links it. The macro must be
+// used outside any namespace.
+static void initIconResources()
+{
+    Q_INIT_RESOURCE(kelvara);
+}
+
 namespace kelvara {
 namespace {
 
@@ -95,6 +103,7 @@ QIcon applicationIcon()
 {
     // Loaded from the compiled-in files the desktop entry installs, so the
     // windows and the desktop show one picture; scripts/icon.sh paints them.
+    initIconResources();
     QIcon icon;
     for (const int size : {48, 256})
         icon.addFile(QStringLiteral(":/kelvara/icons/hicolor/%1x%1/apps/kelvara.png").arg(size));

@@ -1,0 +1,212 @@
+// A long session at the board: two hundred rounds of Run, histograms and
+// back, paging the control charts, a new scale and Reset. Whatever a round
+// creates must be gone when the next one starts: the window's objects, the
+// board's drawing, the balls and trace segments; and the memory in use must
+// stay where it was after the first rounds.
+
+#include "rundriver.h"
+#include "testsupport.h"
+
+#include "app/shared.h"
+#include "reports/controlchartswindow.h"
+#include "surface/drawingsurface.h"
+#include "surface/overlay.h"
+#include "windows/quincunxform.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+#endif
+
+using namespace kelvara;
+using testsupport::child;
+using testsupport::click;
+
+namespace {
+
+constexpr int warmUpRounds = 20;
+constexpr int rounds = 200;
+constexpr int subgroupsPerRun = 12; // more than a chart page, so paging moves
+constexpr int subgroupSize = 2;
+constexpr qint64 memoryMargin = 8 * 1024 * 1024;
+
+// The resident size, from /proc/self/status.
+qint64 residentBytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    static const QRegularExpression vmRss(QStringLiteral("^VmRSS:\\s*(\\d+)\\s*kB"),
+                                          QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = vmRss.match(QString::fromLatin1(status.readAll()));
+    return match.hasMatch() ? match.captured(1).toLongLong() * 1024 : -1;
+}
+
+// Under AddressSanitizer freed memory waits in a quarantine of up to 256 MiB
+// before it is reused, so the resident size grows without any leak; the
+// allocator's count of live bytes is what tells there.
+qint64 memoryInUse()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return qint64(__sanitizer_get_current_allocated_bytes());
+#else
+    return residentBytes();
+#endif
+}
+
+// What a round must not leave behind, counted once the board is reset.
+struct LiveObjects {
+    qsizetype windowObjects = 0; // every QObject below the main window
+    qsizetype topLevels = 0;
+    int boardPrimitives = 0;
+    int xChartPrimitives = 0;
+    int rChartPrimitives = 0;
+    qsizetype balls = 0;
+    qsizetype traceLines = 0;
+
+    bool operator==(const LiveObjects &) const = default;
+
+    QByteArray describe() const
+    {
+        return QStringLiteral("objects %1, top-levels %2, primitives board/x/r %3/%4/%5, qball %6, traceLine %7")
+            .arg(windowObjects).arg(topLevels).arg(boardPrimitives).arg(xChartPrimitives)
+            .arg(rChartPrimitives).arg(balls).arg(traceLines)
+            .toUtf8();
+    }
+};
+
+LiveObjects count(QuincunxForm *form)
+{
+    const ControlChartsWindow *charts = form->chartsWindow();
+    return {form->findChildren<QObject *>().size(),
+            QApplication::topLevelWidgets().size(),
+            form->board().picture()->primitiveCount(),
+            charts->xChart()->primitiveCount(),
+            charts->rChart()->primitiveCount(),
+            form->findChildren<OverlayShape *>(QStringLiteral("qball")).size(),
+            form->findChildren<OverlayLine *>(QStringLiteral("traceLine")).size()};
+}
+
+} // namespace
+
+class TestSoak : public QObject {
+    Q_OBJECT
+
+    QuincunxForm *m_form = nullptr;
+
+    QString status() { return child<QLabel>(m_form, QStringLiteral("subgroupstatuslabel"))->text(); }
+
+    // Every fourth round drops onto the baffle, every tenth is animated with
+    // the trace on, so balls and trace segments come and go as well.
+    void run(int round)
+    {
+        const bool animated = round % 10 == 7;
+        const bool baffle = round % 4 == 1;
+        child<QCheckBox>(m_form, QStringLiteral("Animationcheck"))->setChecked(animated);
+        child<QCheckBox>(m_form, QStringLiteral("chkTrace"))->setChecked(animated);
+        child<QCheckBox>(m_form, QStringLiteral("bafflepresentcheck"))->setChecked(baffle);
+        const int subgroups = animated ? 2 : subgroupsPerRun;
+        // A full baffle stops the Run with a message; anything else is a fault.
+        const bool quiet = rundriver::dropSubgroups(m_form, subgroups);
+        QVERIFY2(quiet || baffle, qPrintable(QStringLiteral("round %1").arg(round)));
+        if (quiet)
+            QCOMPARE(status(), QStringLiteral("Sub Group #%1").arg(subgroups));
+    }
+
+    void viewHistograms()
+    {
+        QWidget *histograms = child(m_form, QStringLiteral("Histogrampanel"));
+        click(m_form, QStringLiteral("histbutton"));
+        QVERIFY(histograms->isVisible());
+        click(m_form, QStringLiteral("histbackbutton"));
+        QVERIFY(!histograms->isVisible());
+    }
+
+    void pageCharts()
+    {
+        QWidget *charts = m_form->chartsWindow();
+        click(m_form, QStringLiteral("contchrbutton"));
+        QVERIFY(charts->isVisible());
+        const int newestPage = std::max(1, shared().subgroupCount - 10);
+        click(charts, QStringLiteral("chartfastlbutton"));
+        QCOMPARE(int(shared().chartFirstSubgroup), 1);
+        click(charts, QStringLiteral("chartrbutton"));
+        click(charts, QStringLiteral("chartlbutton"));
+        QCOMPARE(int(shared().chartFirstSubgroup), 1);
+        click(charts, QStringLiteral("chartfastrbutton"));
+        if (shared().subgroupCount > 10)
+            QCOMPARE(int(shared().chartFirstSubgroup), newestPage);
+        click(charts, QStringLiteral("chartpanelclosebutton"));
+        QVERIFY(!charts->isVisible());
+    }
+
+    // Half-widths alternate, so every change starts a new run. Every tenth
+    // round goes through the scale dialog itself.
+    void changeScale(int round)
+    {
+        const float halfWidth = round % 2 ? 20.0f : 15.0f;
+        if (round % 10 != 5) {
+            m_form->scaleQuincunx(halfWidth, 16, 1, 31);
+        } else {
+            QTimer::singleShot(0, m_form, [halfWidth] {
+                QWidget *dialog = QApplication::activeModalWidget();
+                if (!dialog || dialog->objectName() != QStringLiteral("frmScale"))
+                    return;
+                child<QLineEdit>(dialog, QStringLiteral("scalehalfwidthtext"))->setText(QString::number(halfWidth));
+                click(dialog, QStringLiteral("scaleapplybutton"));
+                click(dialog, QStringLiteral("scalepanelclosebutton"));
+            });
+            click(m_form, QStringLiteral("scalequincunxbutton"));
+        }
+        QCOMPARE(shared().scale.halfWidth, halfWidth);
+        QCOMPARE(status(), QStringLiteral("Sub Group 0"));
+    }
+
+    void playRound(int round)
+    {
+        run(round);
+        viewHistograms();
+        pageCharts();
+        changeScale(round);
+        click(m_form, QStringLiteral("resetbutton"));
+    }
+
+private slots:
+    void roundsLeaveNothingBehind()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        m_form = static_cast<QuincunxForm *>(testsupport::startProgram());
+        QVERIFY(m_form);
+        rundriver::startRun(m_form, subgroupSize);
+
+        for (int round = 1; round <= warmUpRounds; ++round) {
+            playRound(round);
+            if (QTest::currentTestFailed())
+                return;
+        }
+        const LiveObjects baseline = count(m_form);
+        QCOMPARE(baseline.balls, 1);      // the template only
+        QCOMPARE(baseline.traceLines, 1);
+        const qint64 memoryBefore = memoryInUse();
+        QVERIFY(memoryBefore > 0);
+
+        for (int round = warmUpRounds + 1; round <= rounds; ++round) {
+            playRound(round);
+            if (QTest::currentTestFailed())
+                return;
+            const LiveObjects now = count(m_form);
+            QVERIFY2(now == baseline, QByteArray("round ") + QByteArray::number(round) + ": " + now.describe()
+                                          + " instead of " + baseline.describe());
+        }
+        const qint64 growth = memoryInUse() - memoryBefore;
+        QVERIFY2(growth < memoryMargin, qPrintable(QStringLiteral("grew by %1 KiB").arg(growth / 1024)));
+    }
+};
+
+QTEST_MAIN(TestSoak)
+#include "tst_soak.moc"
