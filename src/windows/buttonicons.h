@@ -1,5 +1,6 @@
 #pragma once
-// Icons of the main window's picture buttons, drawn by the program.
+// Icons of the main window's picture buttons, drawn by the program, and the
+// program's own icon, loaded from the pictures compiled into it.
 
 #include <QIcon>
 
