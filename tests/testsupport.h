@@ -4,6 +4,7 @@
 
 #include "app/startup.h"
 #include "app/testing.h"
+#include "windows/quincunxform.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -35,6 +36,13 @@ inline QWidget *startProgram(std::uint32_t seed = 1234)
     if (!kelvara::startUp())
         return nullptr;
     return topLevel(QStringLiteral("quincunxform"));
+}
+
+/// The main window of a fresh start in a "." locale.
+inline kelvara::QuincunxForm *startMainWindow(std::uint32_t seed = 1234)
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    return static_cast<kelvara::QuincunxForm *>(startProgram(seed));
 }
 
 template <class T = QWidget>

@@ -115,15 +115,6 @@ private slots:
         QCOMPARE(counts[5] + counts[27], 0);
     }
 
-    void uniformDrawsStayBelowOne()
-    {
-        TwisterSource random(1);
-        for (int i = 0; i < 100000; ++i) {
-            const float r = random.nextUniform();
-            QVERIFY(r >= 0.0f && r < 1.0f);
-        }
-    }
-
     void pilesGrowOneBallHeightAtATime()
     {
         RunState run;
@@ -152,20 +143,6 @@ private slots:
         QCOMPARE(int(run.slotCount[4]), 0);
     }
 
-    void landingSlotNeverLeavesTheBoard_data()
-    {
-        QTest::addColumn<float>("position");
-        QTest::addColumn<int>("slot");
-        QTest::newRow("whole slot") << 12.0f << 12;
-        QTest::newRow("below the board") << -3.0f << 1;
-        QTest::newRow("beyond the board") << 40.0f << 31;
-    }
-    void landingSlotNeverLeavesTheBoard()
-    {
-        QFETCH(float, position);
-        QFETCH(int, slot);
-        QCOMPARE(int(landingSlot(position)), slot);
-    }
 };
 
 QTEST_APPLESS_MAIN(TestBallPath)

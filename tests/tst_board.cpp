@@ -19,12 +19,6 @@ using testsupport::child;
 
 namespace {
 
-QuincunxForm *start()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    return static_cast<QuincunxForm *>(testsupport::startProgram());
-}
-
 void setRows(QuincunxForm *form, int rows)
 {
     child<QLineEdit>(form, "rowstext")->setText(QString::number(rows));
@@ -56,7 +50,7 @@ private slots:
         QFETCH(int, rows);
         QFETCH(double, slotOrigin);
         QFETCH(int, pinLevels);
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         setRows(form, rows);
         const RunState &run = form->run();
         QCOMPARE(form->board().slotOrigin(), slotOrigin);
@@ -70,7 +64,7 @@ private slots:
 
     void firstActivationDrawsTheDefaultBoard()
     {
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         const RunState &run = form->run();
         QCOMPARE(run.slotX[15], 48.75f);
         QCOMPARE(run.funnelPosition, 16.0f);
@@ -89,7 +83,7 @@ private slots:
 
     void specLimitLinesStandOnTheEndSlots()
     {
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         shared().scale.showSpecLimits = true;
         form->scaleQuincunx(15, 16, 1, 31); // same half-width: a redraw
         auto *usl = form->findChild<OverlayLine *>(QStringLiteral("usl"));
@@ -108,7 +102,7 @@ private slots:
 
     void resetRestoresAnEmptyRun()
     {
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         drop(form, 3);
         child<QScrollBar>(form, "HScroll1")->setValue(5);
         form->board().funnel().moveLeft();
@@ -136,7 +130,7 @@ private slots:
 
     void changingRowsKeepsTheRun()
     {
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         drop(form, 4);
         form->board().funnel().moveRight();
         const auto counts = form->run().slotCount;
@@ -153,7 +147,7 @@ private slots:
 
     void changingRowsEmptiesTheBaffleIntoThePiles()
     {
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         child<QCheckBox>(form, "bafflepresentcheck")->setChecked(true);
         drop(form, 2);
         QCOMPARE(int(form->run().baffleBallCount), 10);
@@ -178,7 +172,7 @@ private slots:
     void boardPictureIsSquareAtAnyWindowShape()
     {
         QFETCH(QSize, windowSize);
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         form->resize(windowSize);
         QApplication::processEvents();
         auto *picture = child<DrawingSurface>(form, "qpicture");
@@ -188,7 +182,7 @@ private slots:
     void windowFitsASmallScreen()
     {
         // 1024 x 768 less a title bar and a panel.
-        const QSize smallest = start()->minimumSizeHint();
+        const QSize smallest = testsupport::startMainWindow()->minimumSizeHint();
         QVERIFY2(smallest.width() <= 1024 && smallest.height() <= 700,
                  qPrintable(QStringLiteral("%1x%2").arg(smallest.width()).arg(smallest.height())));
     }

@@ -19,12 +19,6 @@ using testsupport::child;
 
 namespace {
 
-QuincunxForm *start()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    return static_cast<QuincunxForm *>(testsupport::startProgram());
-}
-
 void press(QuincunxForm *form, const QString &spinner, const char *arrow)
 {
     child<QToolButton>(child<QWidget>(form, spinner), QString::fromLatin1(arrow))->click();
@@ -69,7 +63,7 @@ private slots:
         QFETCH(QString, initial);
         QFETCH(QString, arrow);
         QFETCH(QString, result);
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         child<QLineEdit>(form, box)->setText(initial);
         press(form, spinner, qPrintable(arrow));
         QCOMPARE(child<QLineEdit>(form, box)->text(), result);
@@ -86,7 +80,7 @@ private slots:
     {
         QFETCH(QString, arrow);
         QFETCH(QString, secondLine);
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         dropOne(form);
         const auto messages = testsupport::answerMessages([&] { press(form, "spnSubGroup", qPrintable(arrow)); });
         QCOMPARE(messages.size(), 1);
@@ -103,7 +97,7 @@ private slots:
 
     void controlLimitCountIsFrozenSilently()
     {
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         dropOne(form);
         auto *box = child<QLineEdit>(form, "climitstext");
         const auto messages = testsupport::answerMessages([&] {
@@ -117,7 +111,7 @@ private slots:
 
     void arrowKeysStepTheSettingBoxes()
     {
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         auto *rows = child<QLineEdit>(form, "rowstext");
         QTest::keyClick(rows, Qt::Key_Down);
         QTest::keyClick(rows, Qt::Key_Down);
@@ -138,7 +132,7 @@ private slots:
     void settingBoxesTakeNoTypingOrPasting()
     {
         QFETCH(QString, box);
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         auto *edit = child<QLineEdit>(form, box);
         const QString before = edit->text();
         QTest::keyClicks(edit, QStringLiteral("a7-"));
@@ -165,7 +159,7 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, afterLeaving);
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         auto *box = child<QLineEdit>(form, "howmanytext");
         box->setFocus();
         box->clear();
@@ -176,7 +170,7 @@ private slots:
 
     void pastedLettersNeverReachTheDropCount()
     {
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         auto *box = child<QLineEdit>(form, "howmanytext");
         box->clear();
         QGuiApplication::clipboard()->setText(QStringLiteral("x9"));
@@ -204,7 +198,7 @@ private slots:
     {
         QFETCH(int, position);
         QFETCH(double, delay);
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         auto *bar = child<QScrollBar>(form, "HScroll1");
         bar->setValue(position == 3 ? 4 : 3);
         bar->setValue(position);
@@ -216,7 +210,7 @@ private slots:
 
     void animationBoxGovernsSpeedAndTrace()
     {
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         auto *animation = child<QCheckBox>(form, "Animationcheck");
         auto *trace = child<QCheckBox>(form, "chkTrace");
         auto *speed = child<QScrollBar>(form, "HScroll1");
@@ -232,7 +226,7 @@ private slots:
 
     void pauseWithoutARunWaitsForTheNextRun()
     {
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         testsupport::click(form, QStringLiteral("cmdPause"));
         QVERIFY(form->run().pauseRequested);
         child<QLineEdit>(form, "howmanytext")->setText(QStringLiteral("3"));
@@ -242,7 +236,7 @@ private slots:
 
     void tabOrderFollowsTheDesign()
     {
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         const QStringList order = {
             "funnelleftbutton", "funnelrightbutton", "bafflehandle", "rowstext", "spnRows", "subgrouptext",
             "spnSubGroup", "climitstext", "spnClimit", "scalequincunxbutton", "dropbutton", "howmanytext",
@@ -261,7 +255,7 @@ private slots:
 
     void exitClosesTheProgram()
     {
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         testsupport::click(form, QStringLiteral("contchrbutton"));
         QWidget *charts = testsupport::topLevel(QStringLiteral("frmCtrlChrt"));
         QVERIFY(charts->isVisible());
@@ -272,7 +266,7 @@ private slots:
 
     void hintsAndCaptionsReadAsDesigned()
     {
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         const QList<QPair<QString, QString>> hints = {
             {"spnRows", "Min:1, Max:20"}, {"spnSubGroup", "Min:1, Max:15"}, {"spnClimit", "Min:5, Max:30"},
             {"selfscriptbutton", "View self-running demo"}, {"contchrbutton", "View Control Charts"},

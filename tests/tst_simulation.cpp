@@ -19,12 +19,6 @@ using testsupport::child;
 
 namespace {
 
-QuincunxForm *start(std::uint32_t seed = 1234)
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    return static_cast<QuincunxForm *>(testsupport::startProgram(seed));
-}
-
 void setText(QuincunxForm *form, const char *box, const QString &text)
 {
     child<QLineEdit>(form, box)->setText(text);
@@ -83,7 +77,7 @@ private slots:
     void runDropsTheRequestedBalls()
     {
         QFETCH(bool, animated);
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         child<QCheckBox>(form, "Animationcheck")->setChecked(animated);
         QVERIFY(drop(form, 5).isEmpty());
         QCOMPARE(ballsOnBoard(form->run()), 25);
@@ -98,7 +92,7 @@ private slots:
 
     void traceShowsTheLastBallsPath()
     {
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         child<QCheckBox>(form, "Animationcheck")->setChecked(true);
         child<QCheckBox>(form, "chkTrace")->setChecked(true);
         drop(form, 1);
@@ -110,7 +104,7 @@ private slots:
 
     void limitsAndCapabilityAppearInTurn()
     {
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         setText(form, "climitstext", QStringLiteral("5"));
         shared().scale.showSpecLimits = true;
         drop(form, 4);
@@ -134,7 +128,7 @@ private slots:
 
     void pauseStopsAfterTheCurrentSubgroup()
     {
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         QTableWidget *table = child<QTableWidget>(form, "grdScaled");
         WhenReady pause([table] { return table->rowCount() == 3; },
                         [form] { testsupport::click(form, QStringLiteral("cmdPause")); });
@@ -150,7 +144,7 @@ private slots:
 
     void controlsAreDisabledWhileRunning()
     {
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         QStringList enabledDuringRun;
         WhenReady look([] { return true; }, [&] {
             for (const char *name : {"Panel3D1", "Animationcheck", "HScroll1", "chkTrace", "bafflepresentcheck",
@@ -171,7 +165,7 @@ private slots:
 
     void oneRowFillsTheBoard()
     {
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         setText(form, "rowstext", QStringLiteral("1"));
         const auto messages = drop(form, 99);
         QCOMPARE(messages.size(), 1);
@@ -187,7 +181,7 @@ private slots:
 
     void fullBaffleAsksToBeEmptied()
     {
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         setText(form, "rowstext", QStringLiteral("1"));
         child<QCheckBox>(form, "bafflepresentcheck")->setChecked(true);
         const auto messages = drop(form, 20);
@@ -206,11 +200,11 @@ private slots:
 
     void emptiedBaffleLeavesThePilesAsWithoutIt()
     {
-        QuincunxForm *plain = start(99);
+        QuincunxForm *plain = testsupport::startMainWindow(99);
         drop(plain, 3);
         const auto withoutBaffle = plain->run().slotCount;
 
-        QuincunxForm *form = start(99);
+        QuincunxForm *form = testsupport::startMainWindow(99);
         child<QCheckBox>(form, "bafflepresentcheck")->setChecked(true);
         drop(form, 3);
         QCOMPARE(ballsOnBoard(form->run()), 15);
@@ -233,7 +227,7 @@ private slots:
         QFETCH(int, rows);
         QFETCH(int, leftmost);
         QFETCH(int, rightmost);
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         setText(form, "rowstext", QString::number(rows));
         auto *label = child<QLabel>(form, "processcenteredatlabel");
         for (int i = 0; i < 40; ++i)
@@ -251,7 +245,7 @@ private slots:
 
     void centreLabelFollowsTheScale()
     {
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         form->scaleQuincunx(15, 50, 1, 31);
         auto *label = child<QLabel>(form, "processcenteredatlabel");
         QCOMPARE(label->text(), QStringLiteral("50.00"));
@@ -261,7 +255,7 @@ private slots:
 
     void funnelClickAtItsLimitStillClearsTheTrace()
     {
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         child<QCheckBox>(form, "Animationcheck")->setChecked(true);
         child<QCheckBox>(form, "chkTrace")->setChecked(true);
         for (int i = 0; i < 5; ++i)
@@ -282,7 +276,7 @@ private slots:
     void closingTheWindowDuringARunEndsIt()
     {
         QFETCH(bool, animated);
-        QuincunxForm *form = start();
+        QuincunxForm *form = testsupport::startMainWindow();
         child<QCheckBox>(form, "Animationcheck")->setChecked(animated);
         QTableWidget *table = child<QTableWidget>(form, "grdScaled");
         WhenReady closer([table] { return table->rowCount() == 2; }, [form] { form->close(); });

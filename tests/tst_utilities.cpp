@@ -6,7 +6,6 @@
 #include "app/messages.h"
 #include "app/utilities.h"
 
-#include <QElapsedTimer>
 
 using namespace kelvara;
 
@@ -40,21 +39,6 @@ private slots:
         QVERIFY(testsupport::answerMessages([] { reportError(QStringLiteral("Again")); }).isEmpty());
     }
 
-    void messagesCarryTitleIconAndOneButton()
-    {
-        QList<int> buttonCounts;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                buttonCounts << box->buttons().size();
-                box->accept();
-            }
-        });
-        poll.start(5);
-        showMessage(QStringLiteral("No data to output!"), QMessageBox::Warning);
-        QCOMPARE(buttonCounts, QList<int>({1}));
-    }
-
     void centredHighOnTheScreen_data()
     {
         QTest::addColumn<QSize>("window");
@@ -73,16 +57,6 @@ private slots:
         QCOMPARE(centredPosition(window, screen), position);
     }
 
-    void timedWaitsFollowTheTimeScale()
-    {
-        testing::setTimeScale(0);
-        QElapsedTimer clock;
-        clock.start();
-        for (int i = 0; i < 100; ++i)
-            waitSeconds(1.0); // instant under a zero time scale, or this test would take 100 s
-        QVERIFY(clock.elapsed() < 5000);
-        testing::setTimeScale(1);
-    }
 };
 
 QTEST_MAIN(TestUtilities)
