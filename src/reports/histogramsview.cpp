@@ -23,8 +23,6 @@ constexpr int tableMinimumWidth = 160;
 
 HistogramsView::HistogramsView(QWidget *parent)
     : QWidget(parent), m_heading(new QLabel(this)),
-      m_meanGraph(new HistogramChart(QStringLiteral("meanGraph"), this)),
-      m_indGraph(new HistogramChart(QStringLiteral("indGraph"), this)),
       m_table(new QTableWidget(this)),
       m_output(new QPushButton(QStringLiteral("&Output Data"), this)),
       m_back(new QPushButton(QStringLiteral("Back"), this)), m_copyMenu(new QMenu(this))
@@ -46,26 +44,17 @@ HistogramsView::HistogramsView(QWidget *parent)
         if (m_graphToCopy)
             m_graphToCopy->copyToClipboard();
     });
-    for (HistogramChart *chart : {m_meanGraph, m_indGraph}) {
-        connect(chart, &HistogramChart::rightClicked, this,
-                [this, chart](const QPoint &at) { openCopyMenu(chart, at); });
-    }
-
     auto *layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_heading, 0, 0, 1, 2);
     layout->addWidget(caption(QStringLiteral("Histogram of Subgroup Averages:")), 1, 0);
-    layout->addWidget(m_meanGraph, 2, 0);
     layout->addWidget(caption(QStringLiteral("Histogram of Individual Data Points:")), 3, 0);
-    layout->addWidget(m_indGraph, 4, 0);
     layout->addWidget(caption(QStringLiteral("Subgroup Data, Average & Range:")), 1, 1);
     layout->addWidget(m_table, 2, 1, 3, 1);
     layout->setRowStretch(2, 1);
     layout->setRowStretch(4, 1);
     // The table takes the width shareWidth() allows it, the histograms the rest.
     layout->setColumnStretch(1, 1);
-    for (HistogramChart *chart : {m_meanGraph, m_indGraph})
-        chart->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -74,8 +63,26 @@ HistogramsView::HistogramsView(QWidget *parent)
     layout->addLayout(buttons, 5, 0, 1, 2);
 }
 
+// The charts are made when the view first opens: many lessons never open it,
+// and the chart machinery is the heaviest part of the window to start.
+void HistogramsView::createCharts()
+{
+    auto *grid = static_cast<QGridLayout *>(layout());
+    m_meanGraph = new HistogramChart(QStringLiteral("meanGraph"), this);
+    m_indGraph = new HistogramChart(QStringLiteral("indGraph"), this);
+    grid->addWidget(m_meanGraph, 2, 0);
+    grid->addWidget(m_indGraph, 4, 0);
+    for (HistogramChart *chart : {m_meanGraph, m_indGraph}) {
+        chart->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+        connect(chart, &HistogramChart::rightClicked, this,
+                [this, chart](const QPoint &at) { openCopyMenu(chart, at); });
+    }
+}
+
 void HistogramsView::showRun(const RunState &run, const SharedState &shared, const TextTable &slotTable)
 {
+    if (!m_meanGraph)
+        createCharts();
     fitTableToContents();
     m_table->scrollToTop();
     m_indGraph->setBars(individualCounts(run), slotLabels(shared.scale, shared.formats.reading));

@@ -35,14 +35,15 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void createCharts();
     QLabel *caption(const QString &text);
     void fitTableToContents();
     void shareWidth();
     void openCopyMenu(HistogramChart *chart, const QPoint &globalPosition);
 
     QLabel *m_heading;
-    HistogramChart *m_meanGraph;
-    HistogramChart *m_indGraph;
+    HistogramChart *m_meanGraph = nullptr;
+    HistogramChart *m_indGraph = nullptr;
     QTableWidget *m_table;
     QPushButton *m_output;
     QPushButton *m_back;
