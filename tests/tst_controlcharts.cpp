@@ -8,37 +8,13 @@
 #include "windows/quincunxform.h"
 
 #include <QClipboard>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QTableWidget>
 
 using namespace kelvara;
-using testsupport::child;
+using namespace testsupport;
 
 namespace {
-
-struct Program {
-    QWidget *main = nullptr;
-    ControlChartsWindow *charts = nullptr;
-};
-
-// A fresh program with subgroup size n and limits after k subgroups.
-Program start(const QString &n, const QString &k = QStringLiteral("20"))
-{
-    Program p;
-    p.main = testsupport::startProgram();
-    p.charts = child<ControlChartsWindow>(p.main, QStringLiteral("frmCtrlChrt"));
-    child<QLineEdit>(p.main, QStringLiteral("subgrouptext"))->setText(n);
-    child<QLineEdit>(p.main, QStringLiteral("climitstext"))->setText(k);
-    return p;
-}
-
-void drop(const Program &p, int subgroups)
-{
-    child<QLineEdit>(p.main, QStringLiteral("howmanytext"))->setText(QString::number(subgroups));
-    testsupport::click(p.main, QStringLiteral("dropbutton"));
-}
 
 // Whether a colour shows within a pixel above or below a point in chart units.
 bool showsNear(DrawingSurface *chart, QPointF at, const QColor &colour)
@@ -49,228 +25,137 @@ bool showsNear(DrawingSurface *chart, QPointF at, const QColor &colour)
            || image.pixelColor(pixel - QPoint(0, 1)) == colour;
 }
 
-// x of each plotted point, as the page it was drawn for places it.
-QList<double> xsOf(const QList<QPointF> &points)
+// "first..last" of the x of plotted points.
+QString span(const QList<QPointF> &points)
 {
-    QList<double> xs;
-    for (const QPointF &point : points)
-        xs << point.x();
-    return xs;
-}
-
-QList<double> range(double from, double to)
-{
-    QList<double> values;
-    for (double x = from; x <= to; ++x)
-        values << x;
-    return values;
+    return points.isEmpty() ? QString() : QString("%1..%2").arg(points.first().x()).arg(points.last().x());
 }
 
 } // namespace
 
 class TestControlCharts : public QObject {
     Q_OBJECT
+    QuincunxForm *m_main = nullptr;
+    ControlChartsWindow *m_charts = nullptr;
+
+    // A fresh program in a decimal-comma locale (the charts read the table's text as it
+    // shows) with subgroup size n, limits after k subgroups and `subgroups` dropped.
+    void start(int n, int subgroups, int k = 20)
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        m_main = static_cast<QuincunxForm *>(startProgram());
+        m_charts = child<ControlChartsWindow>(m_main, "frmCtrlChrt");
+        child(m_main, "subgrouptext")->setProperty("text", QString::number(n));
+        child(m_main, "climitstext")->setProperty("text", QString::number(k));
+        drop(subgroups);
+    }
+    void drop(int subgroups)
+    {
+        child(m_main, "howmanytext")->setProperty("text", QString::number(subgroups));
+        if (subgroups > 0)
+            click(m_main, "dropbutton");
+    }
+
 private slots:
-    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-
-    void pointsAreTheTableCells_data()
-    {
-        QTest::addColumn<QLocale>("locale");
-        QTest::newRow("point locale") << QLocale(QLocale::English, QLocale::UnitedStates);
-        QTest::newRow("comma locale") << QLocale(QLocale::German, QLocale::Germany);
-    }
-
-    // Drawn while hidden, shown afterwards: every point sits on its cell's value.
-    void pointsAreTheTableCells()
-    {
-        QFETCH(QLocale, locale);
-        QLocale::setDefault(locale);
-        const Program p = start(QStringLiteral("5"));
-        drop(p, 25);
-        QCOMPARE(shared().chartFirstSubgroup, 15);
-        auto *table = child<QTableWidget>(p.main, QStringLiteral("grdScaled"));
-        for (const auto &[points, column] : {std::pair{p.charts->xPlotted(), 6}, std::pair{p.charts->rPlotted(), 7}}) {
-            QCOMPARE(xsOf(points), range(0, 10));
-            for (const QPointF &point : points)
-                QCOMPARE(float(point.y()), readSingle(table->item(int(point.x()) + 14, column)->text(), locale)); // subgroup x + 15
-        }
-        p.charts->show();
-        for (const QPointF &point : p.charts->xPlotted())
-            QVERIFY(showsNear(p.charts->xChart(), point, qbColor(1)));
-    }
-
-    // Centre and limit lines come with the k-th subgroup: X-bar and R
-    // limits from the grand mean and mean range.
-    void limitsFromTheKthSubgroup()
-    {
-        const Program p = start(QStringLiteral("1"), QStringLiteral("5"));
-        drop(p, 4);
-        const QImage before = p.charts->xChart()->picture();
-        const int column = qRound(p.charts->xChart()->toPixels(QPointF(11.5, 0)).x());
-        for (int y = 0; y < before.height(); ++y)
-            QVERIFY(before.pixelColor(column, y) != qbColor(12));
-        QVERIFY(!showsNear(p.charts->rChart(), {11.5, 0.0}, qbColor(12))); // an LCLmr of 0 would cover the axis
-        QVERIFY(child<QLabel>(p.charts, QStringLiteral("xvaluestitle"))->text().isEmpty());
-        drop(p, 1);
-        const double x = static_cast<QuincunxForm *>(p.main)->grandMean();
-        const double r = static_cast<QuincunxForm *>(p.main)->meanRange();
-        QVERIFY(showsNear(p.charts->xChart(), {11.5, x}, qbColor(9)));
-        QVERIFY(showsNear(p.charts->xChart(), {11.5, x + 2.66 * r}, qbColor(12)));
-        QVERIFY(showsNear(p.charts->xChart(), {11.5, x - 2.66 * r}, qbColor(12)));
-        QVERIFY(showsNear(p.charts->rChart(), {11.5, r}, qbColor(9)));
-        QVERIFY(showsNear(p.charts->rChart(), {11.5, 3.268 * r}, qbColor(12)));
-        QVERIFY(child<QLabel>(p.charts, QStringLiteral("xvaluestitle"))->text().startsWith("X-Bar = "));
-    }
-
-    // The first subgroup is framed by the board's whole range; the next
-    // redraw (here the one showing the window makes) frames its average.
-    void frameFollowsTheFirstAverage()
-    {
-        const Program p = start(QStringLiteral("5"));
-        drop(p, 1);
-        QCOMPARE(p.charts->xPlotted().size(), 1);
-        const double average = p.charts->xPlotted().first().y();
-        QCOMPARE(double(shared().bounds.maxX), average);
-        QCOMPARE(double(shared().bounds.minX), average);
-        QVERIFY(p.charts->xChart()->scaleTop() > 31.0);
-        p.charts->show();
-        QVERIFY(showsNear(p.charts->xChart(), p.charts->xPlotted().first(), qbColor(1)));
-        QVERIFY(p.charts->xChart()->scaleTop() >= average * 1.05 && p.charts->xChart()->scaleTop() < 31.0);
-        QVERIFY(shared().xChartBase <= average * 0.95 && shared().xChartBase > 1.0f);
-    }
-
-    void singleReadings_data()
-    {
-        QTest::addColumn<int>("subgroups");
-        QTest::addColumn<QList<double>>("rangeXs");
-        QTest::newRow("page from 1: no moving range for 1") << 5 << range(1, 4);
-        QTest::newRow("page from 2: its moving range shows") << 12 << range(0, 10);
-    }
-
-    void singleReadings()
-    {
-        QFETCH(int, subgroups);
-        const Program p = start(QStringLiteral("1"));
-        drop(p, subgroups);
-        QCOMPARE(p.charts->xPlotted().size(), qMin(subgroups, 11));
-        QTEST(xsOf(p.charts->rPlotted()), "rangeXs");
-    }
-
     void paging_data()
     {
+        QTest::addColumn<int>("n");
         QTest::addColumn<int>("subgroups");
         QTest::addColumn<QStringList>("presses");
         QTest::addColumn<int>("first");
-        QTest::addColumn<int>("shownFrom"); // page start of the charts on show
+        QTest::addColumn<QString>("spans"); // of the X and the R chart
         const QString l = "chartlbutton", fl = "chartfastlbutton", r = "chartrbutton", fr = "chartfastrbutton";
-        QTest::newRow("back one") << 30 << QStringList{l} << 19 << 19;
-        QTest::newRow("back ten") << 30 << QStringList{fl} << 10 << 10;
-        QTest::newRow("back stops at 1") << 30 << QStringList{fl, fl} << 1 << 1;
-        QTest::newRow("back at 1 stays") << 30 << QStringList{fl, fl, l} << 1 << 1;
-        QTest::newRow("forward one") << 30 << QStringList{fl, r} << 11 << 11;
-        QTest::newRow("forward ten") << 30 << QStringList{fl, fl, fr} << 11 << 11;
-        QTest::newRow("forward stops at the newest page") << 30 << QStringList{fl, r, fr} << 20 << 20;
-        QTest::newRow("forward at the newest page stays") << 30 << QStringList{r} << 20 << 20;
-        QTest::newRow("forward with 8 lands before 1") << 8 << QStringList{r} << -2 << 1;
-        QTest::newRow("back from before 1 gives 1") << 8 << QStringList{r, l} << 1 << 1;
-        QTest::newRow("no subgroups, no paging") << 0 << QStringList{l, fr} << 0 << 1;
+        QTest::newRow("newest page") << 5 << 25 << QStringList{} << 15 << "0..10 0..10";
+        QTest::newRow("n 1 from 1: no moving range for 1") << 1 << 5 << QStringList{} << 1 << "0..4 1..4";
+        QTest::newRow("n 1 from 2: its moving range shows") << 1 << 12 << QStringList{} << 2 << "0..10 0..10";
+        QTest::newRow("back one") << 2 << 30 << QStringList{l} << 19 << "0..11 0..11";
+        QTest::newRow("back stops at 1") << 2 << 30 << QStringList{fl, fl} << 1 << "0..29 0..29";
+        QTest::newRow("forward ten") << 2 << 30 << QStringList{fl, fl, fr} << 11 << "0..19 0..19";
+        QTest::newRow("forward stops at the newest") << 2 << 30 << QStringList{fl, r, fr} << 20 << "0..10 0..10";
+        QTest::newRow("forward with 8 lands before 1") << 2 << 8 << QStringList{r} << -2 << "0..7 0..7";
+        QTest::newRow("no subgroups, no paging") << 2 << 0 << QStringList{l, fr} << 0 << "";
     }
 
+    // Every plotted point sits on its table cell; a page before 1 draws nothing and leaves page 1 on show.
     void paging()
     {
+        QFETCH(int, n);
         QFETCH(int, subgroups);
         QFETCH(QStringList, presses);
-        QFETCH(int, first);
-        QFETCH(int, shownFrom);
-        const Program p = start(QStringLiteral("2"));
-        if (subgroups > 0)
-            drop(p, subgroups);
-        const int drawn = p.charts->xChart()->primitiveCount();
+        start(n, subgroups);
+        const int drawn = m_charts->xChart()->primitiveCount();
         for (const QString &button : presses)
-            testsupport::click(p.charts, button);
-        QCOMPARE(shared().chartFirstSubgroup, first);
-        QCOMPARE(xsOf(p.charts->xPlotted()), range(0, subgroups - shownFrom));
-        if (first < 1) // nothing drawn, nothing cleared
-            QCOMPARE(p.charts->xChart()->primitiveCount(), drawn);
+            click(m_charts, button);
+        m_charts->drawcharts(0);
+        QTEST(int(shared().chartFirstSubgroup), "first");
+        if (shared().chartFirstSubgroup < 1) // neither that page nor a direct call draws or clears anything
+            QCOMPARE(m_charts->xChart()->primitiveCount(), drawn);
+        QTEST(QString(span(m_charts->xPlotted()) + u' ' + span(m_charts->rPlotted())).trimmed(), "spans");
+        auto *table = child<QTableWidget>(m_main, "grdScaled");
+        const int row = qMax<int>(shared().chartFirstSubgroup, 1) - 1; // of x 0
+        for (const auto &[points, column] : {std::pair{m_charts->xPlotted(), n + 1}, {m_charts->rPlotted(), n + 2}})
+            for (const QPointF &point : points)
+                QCOMPARE(float(point.y()), readSingle(table->item(row + int(point.x()), column)->text()));
     }
 
-    // Paging while a subgroup is being dropped plots the completed rows only.
-    void redrawWhileASubgroupIsOpen()
+    // Centre and limit lines come with the k-th subgroup, from the grand mean and mean range;
+    // redraws while a subgroup is being dropped plot the completed rows only.
+    void limitsAndRedrawsDuringADrop()
     {
-        const Program p = start(QStringLiteral("4"));
-        auto *table = child<QTableWidget>(p.main, QStringLiteral("grdScaled"));
-        int openRowRedraws = 0, openRowsPlotted = 0;
+        start(4, 0, 5);
+        int openRowRedraws = 0;
         QTimer pager;
         connect(&pager, &QTimer::timeout, [&] {
-            const int completed = shared().subgroupCount;
-            if (completed == 0 || table->rowCount() == completed)
+            const int done = shared().subgroupCount;
+            if (done == 0 || child<QTableWidget>(m_main, "grdScaled")->rowCount() == done)
                 return;
             ++openRowRedraws;
-            testsupport::click(p.charts, QStringLiteral("chartlbutton"));
-            const int expected = completed - shared().chartFirstSubgroup + 1;
-            openRowsPlotted += p.charts->xPlotted().size() != expected || p.charts->rPlotted().size() != expected;
+            click(m_charts, "chartlbutton"); // to page 1, which then shows subgroups 1..done
+            QCOMPARE(m_charts->xPlotted().size() + m_charts->rPlotted().size(), 2 * done);
         });
         pager.start(0);
-        drop(p, 6);
-        pager.stop();
+        drop(4);
+        for (DrawingSurface *chart : {m_charts->xChart(), m_charts->rChart()}) // no limit lines yet
+            for (int y = 0; y < chart->picture().height(); ++y)
+                QVERIFY(chart->picture().pixelColor(chart->toPixels({11.5, 0}).toPoint().x(), y) != qbColor(12));
+        drop(1);
         QVERIFY(openRowRedraws > 0);
-        QCOMPARE(openRowsPlotted, 0);
+        const double x = m_main->grandMean(), r = m_main->meanRange();
+        QVERIFY(showsNear(m_charts->xChart(), {11.5, x}, qbColor(9)));
+        QVERIFY(showsNear(m_charts->xChart(), {11.5, x + 0.729 * r}, qbColor(12)));
+        QVERIFY(showsNear(m_charts->xChart(), {11.5, x - 0.729 * r}, qbColor(12)));
+        QVERIFY(showsNear(m_charts->rChart(), {11.5, 2.282 * r}, qbColor(12)));
+        QVERIFY(child(m_charts, "xvaluestitle")->property("text").toString().startsWith("Mean X-Bar = "));
     }
 
-    // Hidden, the window keeps its charts; a resize pages to the newest subgroups.
-    void hideKeepsAndResizePages()
+    // Drawn while hidden, shown afterwards; Esc and Close hide it with its page kept;
+    // "Copy Chart" on either chart copies that chart's picture.
+    void shownWindow()
     {
-        const Program p = start(QStringLiteral("5"));
-        drop(p, 30);
-        testsupport::click(p.main, QStringLiteral("contchrbutton"));
-        testsupport::click(p.charts, QStringLiteral("chartfastlbutton"));
-        const QImage before = p.charts->xChart()->picture();
-        QTest::keyClick(p.charts, Qt::Key_Escape);
-        QVERIFY(!p.charts->isVisible());
-        testsupport::click(p.main, QStringLiteral("contchrbutton"));
-        QCOMPARE(p.charts->xChart()->picture(), before);
-        QCOMPARE(shared().chartFirstSubgroup, 10);
-        p.charts->resize(p.charts->size() + QSize(40, 30));
-        QTRY_COMPARE(shared().chartFirstSubgroup, 20);
-        QCOMPARE(xsOf(p.charts->xPlotted()), range(0, 10));
-        testsupport::click(p.charts, QStringLiteral("chartpanelclosebutton"));
-        QVERIFY(!p.charts->isVisible());
-    }
-
-    void copyChart_data()
-    {
-        QTest::addColumn<QString>("chart");
-        QTest::newRow("upper chart") << "xchartpicture";
-        QTest::newRow("lower chart") << "rchartpicture";
-    }
-
-    // A right click opens "Copy Chart"; choosing it puts the picture on the clipboard.
-    void copyChart()
-    {
-        QFETCH(QString, chart);
-        const Program p = start(QStringLiteral("5"));
-        drop(p, 12);
-        p.charts->show();
-        auto *picture = child<DrawingSurface>(p.charts, chart);
-        QGuiApplication::clipboard()->clear();
-        QString menuName, itemText;
-        QTimer::singleShot(0, [&] {
-            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            if (!menu)
-                return;
-            menuName = menu->objectName();
-            itemText = menu->findChild<QAction *>(QStringLiteral("mnuCopyChart"))->text();
-            QTest::keyClick(menu, Qt::Key_Down);
-            QTest::keyClick(menu, Qt::Key_Return);
-        });
-        const auto messages = testsupport::answerMessages(
-            [&] { QTest::mouseRelease(picture, Qt::RightButton, {}, QPoint(50, 50)); });
-        QCOMPARE(menuName, QStringLiteral("mnuCP"));
-        QCOMPARE(itemText, QStringLiteral("Copy Chart"));
-        QVERIFY(messages.isEmpty());
-        const QImage copied = QGuiApplication::clipboard()->image();
-        QCOMPARE(copied.size(), picture->size());
-        QCOMPARE(copied.convertToFormat(QImage::Format_RGB32), picture->picture());
+        start(5, 30);
+        click(m_main, "contchrbutton");
+        QVERIFY(showsNear(m_charts->xChart(), m_charts->xPlotted().last(), qbColor(1)));
+        click(m_charts, "chartfastlbutton");
+        const QImage before = m_charts->xChart()->picture();
+        for (bool escape : {true, false}) {
+            escape ? QTest::keyClick(m_charts, Qt::Key_Escape) : click(m_charts, "chartpanelclosebutton");
+            QVERIFY(!m_charts->isVisible());
+            click(m_main, "contchrbutton");
+            QCOMPARE(m_charts->xChart()->picture(), before);
+        }
+        for (const char *name : {"xchartpicture", "rchartpicture"}) {
+            auto *picture = child<DrawingSurface>(m_charts, name);
+            QTimer::singleShot(0, [] {
+                auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                QVERIFY(menu);
+                QTest::keyClick(menu, Qt::Key_Down);
+                QTest::keyClick(menu, Qt::Key_Return);
+                QCOMPARE(menu->objectName() + u'/' + menu->actions().first()->text(), "mnuCP/Copy Chart");
+            });
+            QVERIFY(answerMessages([=] { QTest::mouseRelease(picture, Qt::RightButton, {}, {9, 9}); }).isEmpty());
+            QCOMPARE(QGuiApplication::clipboard()->image().size(), picture->size());
+            QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), picture->picture());
+        }
     }
 };
 

@@ -1,7 +1,5 @@
 #include "core/histogramdata.h"
-#include "core/numberformat.h"
 #include "core/scale.h"
-#include "core/texttable.h"
 #include "rundriver.h"
 #include "windows/quincunxform.h"
 
@@ -9,244 +7,133 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChartView>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QMenu>
-#include <QScrollBar>
 #include <QTableWidget>
-#include <QtTest>
 
 #include <cmath>
 
 using namespace kelvara;
-
-namespace {
-
-// 31 bars, zero but for the given {slot, height} pairs.
-QList<int> bars(std::initializer_list<std::pair<int, int>> heights)
-{
-    QList<int> values(slotTotal, 0);
-    for (const auto &[slot, height] : heights)
-        values[slot - 1] = height;
-    return values;
-}
-
-QList<int> barValues(QChartView *view)
-{
-    const auto series = view->chart()->series();
-    auto *barSeries = series.size() == 1 ? qobject_cast<QBarSeries *>(series.first()) : nullptr;
-    QList<int> values;
-    for (int i = 0; barSeries && barSeries->count() == 1 && i < barSeries->barSets().first()->count(); ++i)
-        values << int(barSeries->barSets().first()->at(i));
-    return values;
-}
-
-QStringList barLabels(QChartView *view)
-{
-    auto *axis = qobject_cast<QBarCategoryAxis *>(view->chart()->axes(Qt::Horizontal).value(0));
-    return axis && axis->alignment() == Qt::AlignBottom ? axis->categories() : QStringList();
-}
-
-} // namespace
+using namespace testsupport;
 
 class TestHistograms : public QObject {
     Q_OBJECT
-
     QWidget *m_window = nullptr;
-    QChartView *graph(const QString &name) const { return testsupport::child<QChartView>(m_window, name); }
-    QWidget *panel() const { return testsupport::child(m_window, QStringLiteral("Histogrampanel")); }
-    QList<testsupport::SeenMessage> openHistograms()
+    QChartView *graph(const QString &name) const { return child<QChartView>(m_window, name); }
+    QWidget *panel() const { return child(m_window, "Histogrampanel"); }
+    QList<SeenMessage> openHistograms() { return answerMessages([this] { click(m_window, "histbutton"); }); }
+
+    // The heights of a histogram's bars: one bar set of one bar series.
+    QList<int> barValues(const QString &name) const
     {
-        return testsupport::answerMessages([this] { testsupport::click(m_window, QStringLiteral("histbutton")); });
+        const auto series = graph(name)->chart()->series();
+        auto *bars = series.size() == 1 ? qobject_cast<QBarSeries *>(series.first()) : nullptr;
+        QList<int> values;
+        for (int i = 0; bars && bars->count() == 1 && i < bars->barSets().first()->count(); ++i)
+            values << int(bars->barSets().first()->at(i));
+        return values;
     }
 
 private slots:
-    void initTestCase() { QVERIFY(m_window = testsupport::startProgram()); }
+    void initTestCase() { QVERIFY(m_window = startProgram()); }
 
     void init()
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         if (panel()->isVisible())
-            testsupport::click(m_window, QStringLiteral("histbackbutton"));
-        testsupport::child<QCheckBox>(m_window, QStringLiteral("bafflepresentcheck"))->setChecked(false);
+            click(m_window, "histbackbutton");
+        child<QAbstractButton>(m_window, "bafflepresentcheck")->setChecked(false);
     }
 
-    void averagesBinToSlots_data()
+    // Averages bin to slots, halves to the even one, those off the board, with no number or past
+    // the count not at all; the labels are the scaled slot values in the locale's format.
+    void barsAndLabels()
     {
-        QTest::addColumn<QStringList>("averages");
-        QTest::addColumn<int>("subgroupCount");
-        QTest::addColumn<QList<int>>("bars");
-        QTest::newRow("14.5 and 15.5: even slots 14 and 16")
-            << QStringList{"14.5", "15.5"} << 2 << bars({{14, 1}, {16, 1}});
-        QTest::newRow("a third rounds down; rows past the count ignored")
-            << QStringList{"15.33333", "15", "3"} << 2 << bars({{15, 2}});
-        QTest::newRow("off the board or no number: not counted")
-            << QStringList{"0.4", "31.6", "", "x", "31.4", "1"} << 9 << bars({{1, 1}, {31, 1}});
-    }
-
-    void averagesBinToSlots()
-    {
-        QFETCH(QStringList, averages);
-        QFETCH(int, subgroupCount);
-        QFETCH(QList<int>, bars);
+        const QStringList averages{"14.5", "15.5", "15.33333", "0.4", "31.6", "", "x", "31.4", "1", "3"};
         MemoryTable slotTable;
         resetSubgroupTable(slotTable, 2);
         slotTable.setRowCount(int(averages.size()) + 1);
         for (int row = 1; row <= averages.size(); ++row)
             slotTable.setText(row, 3, averages[row - 1]);
-        const SlotCounts counts = averageCounts(slotTable, subgroupCount);
-        QCOMPARE(QList<int>(counts.begin(), counts.end()), bars);
+        QList<int> expected(slotTotal, 0);
+        expected[0] = expected[13] = expected[14] = expected[15] = expected[30] = 1; // slots 1, 14, 15, 16, 31
+        const SlotCounts counts = averageCounts(slotTable, int(averages.size()) - 1);
+        QCOMPARE(QList<int>(counts.begin(), counts.end()), expected);
+
+        const Scale narrow{100.0f, 3.0f}; // 97.00 to 103.00 in steps of 0.2
+        const QStringList labels = slotLabels(narrow, "00.00", QLocale(QLocale::English));
+        QCOMPARE(QStringList({QString::number(labels.size()), labels[0], labels[1], labels.last()}).join(u' '),
+                 QStringLiteral("31 97.00 97.20 103.00"));
+        QCOMPARE(slotLabels(narrow, "00.00", QLocale(QLocale::German)).at(29), QStringLiteral("102,80"));
     }
 
-    void labelsAreScaledSlots_data()
+    // Refused before any subgroup; then shown in the board's place with the board's controls
+    // off, its bars the balls (the baffle's too) and the averages, ending in .5 for pairs, by
+    // slot. Back restores the controls and the focus.
+    void histogramsOfTheRun()
     {
-        QTest::addColumn<float>("center");
-        QTest::addColumn<float>("halfWidth");
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QStringList>("labels");
-        QStringList slotNumbers, narrow, narrowGerman;
-        for (int slot = 1; slot <= slotTotal; ++slot) {
-            slotNumbers << QStringLiteral("%1.00").arg(slot, 2, 10, QLatin1Char('0'));
-            narrow << QString::number(97.0 + 0.2 * (slot - 1), 'f', 2); // 97 to 103 in steps of 0.2
-            narrowGerman << QString(narrow.last()).replace(u'.', u',');
-        }
-        const QLocale english(QLocale::English), german(QLocale::German);
-        QTest::newRow("default scale: slot numbers") << 16.0f << 15.0f << "00.00" << english << slotNumbers;
-        QTest::newRow("centre 100, half-width 3") << 100.0f << 3.0f << "00.00" << english << narrow;
-        QTest::newRow("same, average format") << 100.0f << 3.0f << "00.00#" << english << narrow;
-        QTest::newRow("same, decimal comma") << 100.0f << 3.0f << "00.00" << german << narrowGerman;
-    }
-
-    void labelsAreScaledSlots()
-    {
-        QFETCH(float, center);
-        QFETCH(float, halfWidth);
-        QFETCH(QString, format);
-        QFETCH(QLocale, locale);
-        QFETCH(QStringList, labels);
-        Scale scale;
-        scale.center = center;
-        scale.halfWidth = halfWidth;
-        QCOMPARE(slotLabels(scale, format, locale), labels);
-    }
-
-    void countAxisHasWholeTicks()
-    {
-        const QList<std::pair<int, CountAxis>> cases = {{0, {1, 1}}, {6, {6, 1}}, {7, {8, 2}}, {64, {80, 20}}};
-        for (const auto &[highest, expected] : cases) {
-            const CountAxis axis = countAxisFor(highest);
-            QCOMPARE(axis.top, expected.top);
-            QCOMPARE(axis.step, expected.step);
-        }
-    }
-
-    void refusesBeforeAnySubgroup()
-    {
-        rundriver::startRun(m_window, 5);
+        rundriver::startRun(m_window, 2);
         const auto seen = openHistograms();
         QCOMPARE(seen.size(), 1);
-        QCOMPARE(seen.first().title, QStringLiteral("Kelvara"));
-        QCOMPARE(seen.first().text, QStringLiteral("You must drop a few subgroups before viewing histograms."));
+        QCOMPARE(seen.first().title + u'|' + seen.first().text,
+                 QStringLiteral("Kelvara|You must drop a few subgroups before viewing histograms."));
         QCOMPARE(seen.first().icon, QMessageBox::Information);
-        QVERIFY(!panel()->isVisible());
-    }
 
-    void opensInTheBoardsPlaceAndBackRestores()
-    {
-        rundriver::startRun(m_window, 2);
-        QVERIFY(rundriver::dropSubgroups(m_window, 40));
-        auto *table = testsupport::child<QTableWidget>(m_window, QStringLiteral("grdScaled"));
-        table->scrollToBottom(); // the view shows the first subgroups whatever was seen last
-        QVERIFY(openHistograms().isEmpty());
-        QCOMPARE(table->verticalScrollBar()->value(), 0);
-        QVERIFY(panel()->isVisible());
-        QCOMPARE(panel()->windowTitle(), QStringLiteral("Histograms of Means and Individuals\r\n"));
-        const QStringList disabled = {"contpanel", "funnelleftbutton", "funnelrightbutton"};
-        for (const QString &name : disabled)
-            QVERIFY2(!testsupport::child(m_window, name)->isEnabled(), qPrintable(name));
-        QCOMPARE(m_window->focusWidget(), testsupport::child(m_window, QStringLiteral("histbackbutton")));
-
-        testsupport::click(m_window, QStringLiteral("histbackbutton"));
-        QVERIFY(!panel()->isVisible());
-        for (const QString &name : disabled)
-            QVERIFY2(testsupport::child(m_window, name)->isEnabled(), qPrintable(name));
-        QCOMPARE(m_window->focusWidget(), testsupport::child(m_window, QStringLiteral("dropbutton")));
-    }
-
-    void barsShowTheRun()
-    {
-        // Pairs give averages ending in .5, which go to the even slot; the
-        // baffle holds some balls back, which still count as readings.
-        auto *baffle = testsupport::child<QCheckBox>(m_window, QStringLiteral("bafflepresentcheck"));
-        rundriver::startRun(m_window, 2);
         QVERIFY(rundriver::dropSubgroups(m_window, 3));
-        baffle->setChecked(true);
+        child<QAbstractButton>(m_window, "bafflepresentcheck")->setChecked(true);
         QVERIFY(rundriver::dropSubgroups(m_window, 3)); // a baffle slot holds only six balls
-        const RunState run = qobject_cast<QuincunxForm *>(m_window)->run();
         QVERIFY(openHistograms().isEmpty());
+        QCOMPARE(panel()->windowTitle(), QStringLiteral("Histograms of Means and Individuals\r\n"));
+        const RunState run = qobject_cast<QuincunxForm *>(m_window)->run();
         QCOMPARE(run.baffleBallCount, 6);
-
         QList<int> piles, averages(slotTotal, 0);
         for (int slot = 1; slot <= slotTotal; ++slot)
             piles << run.slotCount[slot] + run.baffleCount[slot];
-        auto *table = testsupport::child<QTableWidget>(m_window, QStringLiteral("grdScaled"));
+        auto *table = child<QTableWidget>(m_window, "grdScaled");
         for (int row = 0; row < table->rowCount(); ++row) // default scale: the values are slot positions
-            ++averages[int(std::nearbyint(readNumber(table->item(row, 3)->text()))) - 1];
-        QCOMPARE(barValues(graph(QStringLiteral("indGraph"))), piles);
-        QCOMPARE(std::accumulate(piles.begin(), piles.end(), 0), 12);
-        QCOMPARE(barValues(graph(QStringLiteral("meanGraph"))), averages);
-        QCOMPARE(barLabels(graph(QStringLiteral("indGraph"))).at(4), QStringLiteral("05.00"));
-        QCOMPARE(barLabels(graph(QStringLiteral("meanGraph"))).size(), slotTotal);
-        QVERIFY(!graph(QStringLiteral("meanGraph"))->chart()->legend()->isVisible());
+            ++averages[int(std::nearbyint(table->item(row, 3)->text().toDouble())) - 1];
+        QCOMPARE(barValues("indGraph"), piles);
+        QCOMPARE(barValues("meanGraph"), averages);
+        auto *axis = qobject_cast<QBarCategoryAxis *>(graph("meanGraph")->chart()->axes(Qt::Horizontal).value(0));
+        QVERIFY(axis && axis->alignment() == Qt::AlignBottom && axis->categories().size() == slotTotal);
+        QCOMPARE(axis->categories().at(4), QStringLiteral("05.00"));
+
+        for (bool shown : {true, false}) {
+            if (!shown)
+                click(m_window, "histbackbutton");
+            QCOMPARE(panel()->isVisible(), shown);
+            for (const char *name : {"contpanel", "funnelleftbutton", "funnelrightbutton"})
+                QVERIFY2(child(m_window, name)->isEnabled() != shown, name);
+            QCOMPARE(m_window->focusWidget(), child(m_window, shown ? "histbackbutton" : "dropbutton"));
+        }
     }
 
-    void singleReadingsGiveEqualHistograms()
+    // Single readings give the same histogram twice; "Copy Chart" copies the histogram clicked.
+    void equalHistogramsAndCopyChart()
     {
         rundriver::startRun(m_window, 1);
         QVERIFY(rundriver::dropSubgroups(m_window, 30));
         QVERIFY(openHistograms().isEmpty());
-        const QList<int> individuals = barValues(graph(QStringLiteral("indGraph")));
+        const QList<int> individuals = barValues("indGraph");
         QCOMPARE(std::accumulate(individuals.begin(), individuals.end(), 0), 30);
-        QCOMPARE(barValues(graph(QStringLiteral("meanGraph"))), individuals);
-    }
-
-    void copyChartCopiesTheChartClicked_data()
-    {
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("other");
-        QTest::newRow("averages") << "meanGraph" << "indGraph";
-        QTest::newRow("individuals") << "indGraph" << "meanGraph";
-    }
-
-    void copyChartCopiesTheChartClicked()
-    {
-        QFETCH(QString, chosen);
-        QFETCH(QString, other);
+        QCOMPARE(barValues("meanGraph"), individuals);
+        click(m_window, "histbackbutton");
         rundriver::startRun(m_window, 3);
         QVERIFY(rundriver::dropSubgroups(m_window, 10));
         QVERIFY(openHistograms().isEmpty());
-        QGuiApplication::clipboard()->clear();
-        QString menuSeen;
-        QTimer::singleShot(0, [&menuSeen] {
-            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            if (!menu || menu->actions().isEmpty())
-                return;
-            menuSeen = menu->objectName() + u'/' + menu->actions().first()->objectName() + u'/'
-                       + menu->actions().first()->text();
-            QTest::keyClick(menu, Qt::Key_Down);
-            QTest::keyClick(menu, Qt::Key_Return);
-        });
-        QWidget *area = graph(chosen)->viewport();
-        QTest::mouseClick(area, Qt::RightButton, {}, area->rect().center());
-
-        QCOMPARE(menuSeen, QStringLiteral("mnuCP/mnuCopyChart/Copy Chart"));
-        const auto picture = [](QWidget *widget) {
-            return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        };
-        const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(copied, picture(graph(chosen)));
-        QVERIFY(copied != picture(graph(other)));
+        for (const auto &[chosen, other] : {std::pair{"meanGraph", "indGraph"}, {"indGraph", "meanGraph"}}) {
+            QTimer::singleShot(0, [] {
+                auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                QVERIFY(menu);
+                QTest::keyClick(menu, Qt::Key_Down);
+                QTest::keyClick(menu, Qt::Key_Return);
+                QCOMPARE(menu->objectName() + u'/' + menu->actions().first()->text(), "mnuCP/Copy Chart");
+            });
+            QTest::mouseClick(graph(chosen)->viewport(), Qt::RightButton);
+            const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(copied, graph(chosen)->grab().toImage().convertToFormat(copied.format()));
+            QVERIFY(copied != graph(other)->grab().toImage().convertToFormat(copied.format()));
+        }
     }
 };
 
