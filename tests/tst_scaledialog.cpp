@@ -275,6 +275,23 @@ private slots:
         QCOMPARE(statusText(), QStringLiteral("Sub Group 0"));
     }
 
+    // Clearing the box with entries that fail the check leaves it clear and
+    // the lines on; Set Default must still turn them off.
+    void setDefaultTurnsTheLinesOffWhenTheBoxIsAlreadyClear()
+    {
+        openDialog();
+        typeEntries({"16", "15", "1", "31"});
+        QVERIFY(clickAndAnswer(QStringLiteral("speclimitscheck")).isEmpty());
+        typeEntries({"", "15", "1", "31"});
+        QCOMPARE(clickAndAnswer(QStringLiteral("speclimitscheck")).size(), 1);
+        QVERIFY(!limitsCheck()->isChecked());
+        QVERIFY(shared().scale.showSpecLimits);
+
+        QVERIFY(clickAndAnswer(QStringLiteral("cmdDefault")).isEmpty());
+        QVERIFY(!shared().scale.showSpecLimits);
+        QVERIFY(!child<QLabel>(m_main, QStringLiteral("usllabel"))->isVisibleTo(m_main));
+    }
+
     void closeSetsTheDecimalPlaces_data()
     {
         QTest::addColumn<QStringList>("typed");

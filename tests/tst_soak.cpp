@@ -19,8 +19,12 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <cstddef>
+
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// From the sanitizer runtime's public allocator interface; GCC ships no header for it.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 using namespace kelvara;
@@ -35,8 +39,17 @@ constexpr int subgroupsPerRun = 12; // more than a chart page, so paging moves
 constexpr int subgroupSize = 2;
 constexpr qint64 memoryMargin = 8 * 1024 * 1024;
 
-// The resident size, from /proc/self/status.
-qint64 residentBytes()
+// The memory the process holds: its resident size, from /proc/self/status.
+// Under AddressSanitizer freed memory waits in a quarantine of up to 256 MiB
+// before it is reused, so the resident size grows without any leak; the
+// allocator's count of live bytes is what tells there.
+#if defined(__SANITIZE_ADDRESS__)
+qint64 memoryInUse()
+{
+    return qint64(__sanitizer_get_current_allocated_bytes());
+}
+#else
+qint64 memoryInUse()
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
@@ -46,18 +59,7 @@ qint64 residentBytes()
     const QRegularExpressionMatch match = vmRss.match(QString::fromLatin1(status.readAll()));
     return match.hasMatch() ? match.captured(1).toLongLong() * 1024 : -1;
 }
-
-// Under AddressSanitizer freed memory waits in a quarantine of up to 256 MiB
-// before it is reused, so the resident size grows without any leak; the
-// allocator's count of live bytes is what tells there.
-qint64 memoryInUse()
-{
-#if defined(__SANITIZE_ADDRESS__)
-    return qint64(__sanitizer_get_current_allocated_bytes());
-#else
-    return residentBytes();
 #endif
-}
 
 // What a round must not leave behind, counted once the board is reset.
 struct LiveObjects {
@@ -179,8 +181,7 @@ class TestSoak : public QObject {
 private slots:
     void roundsLeaveNothingBehind()
     {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        m_form = static_cast<QuincunxForm *>(testsupport::startProgram());
+        m_form = testsupport::startMainWindow();
         QVERIFY(m_form);
         rundriver::startRun(m_form, subgroupSize);
 

@@ -205,7 +205,9 @@ void ScaleDialog::cmdDefault_Click()
     lsltext->setText(entryText(defaults.lsl));
     usltext->setText(entryText(defaults.usl));
     scaleapplybutton_Click();
-    if (speclimitscheck->isChecked()) {
+    // The box can be clear while the lines are still on (clearing it failed
+    // the check); Set Default turns them off all the same.
+    if (speclimitscheck->isChecked() || shared().scale.showSpecLimits) {
         speclimitscheck->setChecked(false);
         speclimitscheck_Click();
     }

@@ -1,0 +1,116 @@
+// Closing the main window while the program is busy, in the real event loop:
+// a child process runs the program as main() does (startUp, then exec), starts
+// an animated Run or the demonstration, and closes the window in the middle.
+// The program must end by itself with exit code 0, every window gone before
+// the application object, and nothing on stderr from the sanitizers when they
+// are built in.
+
+#include "testsupport.h"
+
+#include "app/shared.h"
+#include "windows/quincunxform.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QProcess>
+#include <QScrollBar>
+
+#include <cstdio>
+
+namespace {
+
+const char *probeVariable = "KELVARA_CLOSING_PROBE";
+
+// Real waits, shortened: a step of the slowest animation takes 16 ms.
+constexpr double probeTimeScale = 0.05;
+
+// What the probe closes during, and when it sees that moment come.
+bool busy(const QByteArray &mode, kelvara::QuincunxForm *form)
+{
+    const bool running = form->run().isRunning;
+    const bool captionShown = testsupport::child(form, QStringLiteral("teachpanel"))->isVisible();
+    return mode == "caption" ? captionShown && !running : running;
+}
+
+// In the child: start the program, set off the action from the event loop,
+// close the main window once it is busy, and report what happened.
+int runProbe(int argc, char *argv[], const QByteArray &mode)
+{
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    kelvara::testing::seedRandom(1234);
+    kelvara::testing::setTimeScale(probeTimeScale);
+    if (!kelvara::startUp())
+        return 1;
+    auto *form = static_cast<kelvara::QuincunxForm *>(testsupport::topLevel(QStringLiteral("quincunxform")));
+    testsupport::child<QCheckBox>(form, QStringLiteral("Animationcheck"))->setChecked(true);
+    testsupport::child<QScrollBar>(form, QStringLiteral("HScroll1"))->setValue(5);
+
+    QTimer watcher;
+    bool closedBusy = false;
+    QTimer::singleShot(0, form, [&] {
+        testsupport::click(form, mode == "run" ? QStringLiteral("dropbutton") : QStringLiteral("selfscriptbutton"));
+        if (!closedBusy) // it ended before the moment came: the report says so
+            form->close();
+    });
+    // Runs inside the Run's or the caption's own event processing.
+    QObject::connect(&watcher, &QTimer::timeout, form, [&] {
+        if (busy(mode, form)) {
+            closedBusy = true;
+            watcher.stop();
+            form->close();
+        } else if (mode == "demo run" && testsupport::child(form, QStringLiteral("teachpanel"))->isVisible()) {
+            QTest::keyClick(form, Qt::Key_Space); // on to the next step
+        }
+    });
+    watcher.start(10);
+
+    const int code = app.exec();
+    std::printf("closed busy=%d exec=%d windows left=%d subgroups=%d\n", closedBusy ? 1 : 0, code,
+                int(QApplication::topLevelWidgets().size()), int(kelvara::shared().subgroupCount));
+    return code;
+}
+
+} // namespace
+
+class TestClosing : public QObject {
+    Q_OBJECT
+private slots:
+    void closingWhileBusyEndsCleanly_data()
+    {
+        QTest::addColumn<QByteArray>("mode");
+        QTest::newRow("during an animated Run") << QByteArray("run");
+        QTest::newRow("at a demonstration caption") << QByteArray("caption");
+        QTest::newRow("during a Run of the demonstration") << QByteArray("demo run");
+    }
+    void closingWhileBusyEndsCleanly()
+    {
+        QFETCH(QByteArray, mode);
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(probeVariable), QString::fromLatin1(mode));
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(child.waitForFinished(120000));
+        const QString output = QString::fromLocal8Bit(child.readAllStandardOutput());
+        const QString errors = QString::fromLocal8Bit(child.readAllStandardError());
+
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(child.exitCode() == 0, qPrintable(errors));
+        // Closed at the first ball: no subgroup may be completed after that.
+        QVERIFY2(output.contains(QStringLiteral("closed busy=1 exec=0 windows left=0 subgroups=0")), qPrintable(output));
+        for (const char *report : {"Sanitizer", "runtime error"})
+            QVERIFY2(!errors.contains(QLatin1String(report)), qPrintable(errors));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsSet(probeVariable))
+        return runProbe(argc, argv, qgetenv(probeVariable));
+    QApplication app(argc, argv);
+    TestClosing test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_closing.moc"
