@@ -103,10 +103,11 @@ QIcon applicationIcon()
 {
     // Loaded from the compiled-in files the desktop entry installs, so the
     // windows and the desktop show one picture; scripts/icon.sh paints them.
+    // With their sizes given, the files are read only when a size is shown.
     initIconResources();
     QIcon icon;
     for (const int size : {48, 256})
-        icon.addFile(QStringLiteral(":/kelvara/icons/hicolor/%1x%1/apps/kelvara.png").arg(size));
+        icon.addFile(QStringLiteral(":/kelvara/icons/hicolor/%1x%1/apps/kelvara.png").arg(size), QSize(size, size));
     return icon;
 }
 
