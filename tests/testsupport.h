@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLocale>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTest>
@@ -58,6 +59,19 @@ inline void click(QWidget *window, const QString &name)
 {
     if (auto *button = child<QAbstractButton>(window, name))
         button->click();
+}
+
+/// Chooses "Copy Chart" by keyboard in the popup menu that opens next, and
+/// checks the menu's name and item.
+inline void chooseCopyChartInNextMenu()
+{
+    QTimer::singleShot(0, [] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Return);
+        QCOMPARE(menu->objectName() + u'/' + menu->actions().first()->text(), "mnuCP/Copy Chart");
+    });
 }
 
 /// What a message box showed before it was answered.

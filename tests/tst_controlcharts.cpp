@@ -145,13 +145,7 @@ private slots:
         }
         for (const char *name : {"xchartpicture", "rchartpicture"}) {
             auto *picture = child<DrawingSurface>(m_charts, name);
-            QTimer::singleShot(0, [] {
-                auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-                QVERIFY(menu);
-                QTest::keyClick(menu, Qt::Key_Down);
-                QTest::keyClick(menu, Qt::Key_Return);
-                QCOMPARE(menu->objectName() + u'/' + menu->actions().first()->text(), "mnuCP/Copy Chart");
-            });
+            testsupport::chooseCopyChartInNextMenu();
             QVERIFY(answerMessages([=] { QTest::mouseRelease(picture, Qt::RightButton, {}, {9, 9}); }).isEmpty());
             QCOMPARE(QGuiApplication::clipboard()->image().size(), picture->size());
             QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), picture->picture());

@@ -122,13 +122,7 @@ private slots:
         QVERIFY(rundriver::dropSubgroups(m_window, 10));
         QVERIFY(openHistograms().isEmpty());
         for (const auto &[chosen, other] : {std::pair{"meanGraph", "indGraph"}, {"indGraph", "meanGraph"}}) {
-            QTimer::singleShot(0, [] {
-                auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-                QVERIFY(menu);
-                QTest::keyClick(menu, Qt::Key_Down);
-                QTest::keyClick(menu, Qt::Key_Return);
-                QCOMPARE(menu->objectName() + u'/' + menu->actions().first()->text(), "mnuCP/Copy Chart");
-            });
+            testsupport::chooseCopyChartInNextMenu();
             QTest::mouseClick(graph(chosen)->viewport(), Qt::RightButton);
             const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
             QCOMPARE(copied, graph(chosen)->grab().toImage().convertToFormat(copied.format()));
