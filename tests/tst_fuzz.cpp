@@ -2,17 +2,12 @@
 // scale dialog's four boxes and the drop-count box, with Apply, the limits
 // check box, Set Default, Close and Esc in between. A model of the rules,
 // written here apart from the program's own checks, says what every box must
-// hold, which message a rejected entry gets, and what the board, the tables
-// and the labels show afterwards.
+// hold, which message a rejected entry gets, and what scale the board shows.
 
 #include "testsupport.h"
 
 #include "app/shared.h"
 #include "core/numberformat.h"
-#include "core/scale.h"
-#include "core/scaleentries.h"
-#include "surface/drawingsurface.h"
-#include "surface/overlay.h"
 #include "windows/quincunxform.h"
 #include "windows/scaledialog.h"
 
@@ -21,26 +16,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
-#include <QTableWidget>
 
 #include <cstdlib>
 #include <optional>
 #include <random>
 
 using namespace kelvara;
-using testsupport::answerMessages;
 using testsupport::child;
-using testsupport::SeenMessage;
 
 namespace {
 
-constexpr int scaleBoxLength = 6;
-constexpr int dropCountLength = 2;
-
-const QStringList scaleBoxes = {QStringLiteral("scalecentretext"), QStringLiteral("scalehalfwidthtext"),
-                                QStringLiteral("lsltext"), QStringLiteral("usltext")};
+const QStringList scaleBoxes = {"scalecentretext", "scalehalfwidthtext", "lsltext", "usltext"};
 enum Box { Centre, HalfWidth, Lsl, Usl };
-
 enum class Filter { Digits, Number, DropCount };
 enum class Input { Typed, Pasted, CtrlV };
 
@@ -51,17 +38,9 @@ enum class Input { Typed, Pasted, CtrlV };
 /// limits also '-' and one decimal separator; the drop count digits only.
 bool keyPasses(Filter filter, const QString &before, QChar key, QChar separator)
 {
-    const bool digit = key >= u'0' && key <= u'9';
-    const bool arrowCode = key.unicode() >= 37 && key.unicode() <= 40;
-    switch (filter) {
-    case Filter::DropCount:
-        return digit;
-    case Filter::Digits:
-        return digit || arrowCode;
-    case Filter::Number:
-        return digit || arrowCode || key == u'-' || (key == separator && !before.contains(separator));
-    }
-    return false;
+    return (key >= u'0' && key <= u'9')
+           || (filter != Filter::DropCount
+               && ((key.unicode() >= 37 && key.unicode() <= 40) || (filter == Filter::Number && (key == u'-' || (key == separator && !before.contains(separator))))));
 }
 
 /// The text an empty box holds after the entry. Typing and Ctrl+V in the
@@ -69,148 +48,91 @@ bool keyPasses(Filter filter, const QString &before, QChar key, QChar separator)
 /// count, inserts what fits the box whole or not at all.
 QString afterInput(Filter filter, Input input, const QString &entry, QChar separator)
 {
-    const int length = filter == Filter::DropCount ? dropCountLength : scaleBoxLength;
-    const bool keyByKey = input == Input::Typed || (input == Input::CtrlV && filter != Filter::DropCount);
-    QString text;
-    if (keyByKey) {
-        for (const QChar key : entry) {
+    const int length = filter == Filter::DropCount ? 2 : 6;
+    const auto keyByKey = [&](const QString &keys) {
+        QString text;
+        for (const QChar key : keys)
             if (text.size() < length && keyPasses(filter, text, key, separator))
                 text += key;
-        }
         return text;
-    }
+    };
+    if (input == Input::Typed || (input == Input::CtrlV && filter != Filter::DropCount))
+        return keyByKey(entry);
     const QString fitting = entry.left(length);
-    for (qsizetype i = 0; i < fitting.size(); ++i) {
-        if (!keyPasses(filter, fitting.left(i), fitting[i], separator))
-            return text;
-    }
-    return fitting;
+    return keyByKey(fitting) == fitting ? fitting : QString();
 }
 
 /// A box's number: an optional leading minus, digits, at most one separator,
 /// at least one digit; kept as a 32-bit float. Empty otherwise.
-std::optional<double> numberIn(const QString &text, QChar separator)
+std::optional<float> numberIn(QString text, QChar separator)
 {
     static const QRegularExpression shape(QStringLiteral("^-?[0-9]*(?:S[0-9]*)?$"));
-    QString plain = text;
-    plain.replace(separator, u'S');
-    if (!shape.match(plain).hasMatch() || !plain.contains(QRegularExpression(QStringLiteral("[0-9]"))))
+    text.replace(separator, u'S');
+    if (!shape.match(text).hasMatch() || !text.contains(QRegularExpression(QStringLiteral("[0-9]"))))
         return std::nullopt;
-    plain.replace(u'S', u'.');
-    return double(std::strtof(plain.toLatin1().constData(), nullptr));
+    return std::strtof(text.replace(u'S', u'.').toLatin1().constData(), nullptr);
 }
 
-/// Per text its length less the position just after its separator (the whole
-/// length without one); the largest of the four.
-int decimalPlaces(const QStringList &texts, QChar separator)
+/// The reading format for the most decimals among the texts: per text its
+/// length less the position just after its separator (the whole length without one).
+QString readingFormat(const QStringList &texts, QChar separator)
 {
-    int places = 0;
-    for (const QString &text : texts) {
-        const qsizetype at = text.indexOf(separator);
-        places = std::max(places, int(at < 0 ? text.size() : text.size() - at - 1));
-    }
-    return places;
+    qsizetype places = 2;
+    for (const QString &text : texts)
+        places = std::max(places, text.contains(separator) ? text.size() - text.indexOf(separator) - 1 : text.size());
+    return QStringLiteral("00.") + QString(places, u'0');
 }
 
-QString readingFormat(int decimals)
+/// What the program must say about the entries ("title, icon: text", empty when
+/// they pass) and which boxes then go back to the applied values.
+struct Verdict { QStringList messages; QList<int> reset; };
+
+Verdict verdictOn(const QStringList &texts, bool limitsShown, QChar separator, QList<float> &read)
 {
-    return QStringLiteral("00.") + QString(std::max(2, decimals), u'0');
-}
-
-struct Values {
-    double center = 16, halfWidth = 15, lsl = 1, usl = 31;
-};
-
-/// Why the entries are refused, or nothing when they pass.
-struct Refusal {
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::Information;
-    bool resetHalfWidth = false;
-    bool resetLimits = false;
-};
-
-std::optional<Refusal> refusalOf(const QStringList &texts, bool limitsShown, QChar separator, Values &read)
-{
-    const QString subjects[] = {QStringLiteral("Scale Center"), QStringLiteral("Scale Half-Width"),
-                                QStringLiteral("Lower Specification Limit (LSL)"),
-                                QStringLiteral("Upper Specification Limit (USL)")};
-    double *targets[] = {&read.center, &read.halfWidth, &read.lsl, &read.usl};
+    const QString subjects[] = {"Scale Center", "Scale Half-Width", "Lower Specification Limit (LSL)", "Upper Specification Limit (USL)"};
+    const auto info = [](const QString &text) { return QStringLiteral("Kelvara, %1: %2").arg(int(QMessageBox::Information)).arg(text); };
     for (int box = Centre; box <= Usl; ++box) {
-        const std::optional<double> value = numberIn(texts[box], separator);
+        const std::optional<float> value = numberIn(texts[box], separator);
         if (!value)
-            return Refusal{QStringLiteral("Please enter a valid value for %1.").arg(subjects[box])};
-        *targets[box] = *value;
+            return {{info(QStringLiteral("Please enter a valid value for %1.").arg(subjects[box]))}, {}};
+        read << *value;
     }
-    if (read.halfWidth <= 0)
-        return Refusal{QStringLiteral("Scale Half-Width must be a Positive Non-zero number."),
-                       QMessageBox::Information, true};
+    if (read[HalfWidth] <= 0)
+        return {{info(QStringLiteral("Scale Half-Width must be a Positive Non-zero number."))}, {HalfWidth}};
     if (!limitsShown)
-        return std::nullopt;
-    if (read.lsl > read.usl)
-        return Refusal{QStringLiteral("LSL cannot be greater than USL."), QMessageBox::Information, false, true};
-    const double low = read.center - read.halfWidth, high = read.center + read.halfWidth;
-    const auto onBoard = [&](double limit) { return low <= limit && limit <= high; };
-    if (!onBoard(read.lsl) || !onBoard(read.usl))
-        return Refusal{QStringLiteral("Spec Limits are set outside the Quincunx Board."), QMessageBox::Warning};
-    return std::nullopt;
+        return {};
+    if (read[Lsl] > read[Usl])
+        return {{info(QStringLiteral("LSL cannot be greater than USL."))}, {Lsl, Usl}};
+    if (read[Lsl] < double(read[Centre]) - read[HalfWidth] || read[Usl] > double(read[Centre]) + read[HalfWidth])
+        return {{QStringLiteral("Kelvara, %1: Spec Limits are set outside the Quincunx Board.").arg(int(QMessageBox::Warning))}, {}};
+    return {};
 }
 
-// ---- Entries ----
-
-class EntryMaker {
-public:
-    explicit EntryMaker(std::uint32_t seed) : m_random(seed) {}
-
-    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
+struct EntryMaker {
+    std::mt19937 random;
+    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); }
     bool chance(int percent) { return below(100) < percent; }
-
+    QString text(int length, const QString &alphabet)
+    {
+        QString made;
+        for (int i = 0; i < length; ++i)
+            made += alphabet[below(int(alphabet.size()))];
+        return made;
+    }
     QString next()
     {
-        static const QStringList extremes = {"999999", "-99999", "0.0001", "0,0001", "000000", "0", "-0", "-", "."};
-        switch (below(10)) {
-        case 0:
-            return extremes[below(int(extremes.size()))];
-        case 1:
-            return QString();
-        case 2:
-            return randomText(7 + below(400));
-        case 3:
-        case 4:
-            return digits(1 + below(7));
-        case 5:
-        case 6:
-            return (chance(40) ? QStringLiteral("-") : QString()) + digits(below(4))
-                   + QChar(chance(50) ? u'.' : u',') + digits(below(4));
-        default:
-            return randomText(1 + below(12));
-        }
+        static const QStringList extremes = {"", "", "999999", "-99999", "0.0001", "0,0001", "000000", "0", "-0", "-", "."};
+        static const QString any = QStringLiteral("0123456789012345-.,abzXYe%&'( "), digits = QStringLiteral("0123456789");
+        const int kind = below(10);
+        if (kind <= 1)
+            return kind == 0 ? extremes[below(int(extremes.size()))] : text(7 + below(400), any);
+        if (kind <= 4)
+            return text(1 + below(7), digits);
+        if (kind <= 6)
+            return text(chance(40), QStringLiteral("-")) + text(below(4), digits) + text(1, QStringLiteral(".,")) + text(below(4), digits);
+        return text(1 + below(12), any);
     }
-
-private:
-    QString digits(int count)
-    {
-        QString text;
-        for (int i = 0; i < count; ++i)
-            text += QChar(u'0' + below(10));
-        return text;
-    }
-
-    QString randomText(int length)
-    {
-        static const QString alphabet = QStringLiteral("0123456789012345-.,abzXYe%&'( ");
-        QString text;
-        for (int i = 0; i < length; ++i)
-            text += alphabet[below(int(alphabet.size()))];
-        return text;
-    }
-
-    std::mt19937 m_random;
 };
-
-QString listed(const QStringList &list)
-{
-    return u'[' + list.join(QStringLiteral("|")) + u']';
-}
 
 } // namespace
 
@@ -222,10 +144,11 @@ class TestFuzz : public QObject {
     QChar m_separator;
     int m_entriesLeft = 0;
     // What the user last applied, as the model has it.
-    Values m_applied;
-    bool m_limitsShown = false;
-    int m_decimals = 2;
-    float m_funnel = 16;
+    struct Model {
+        QList<float> applied = {16, 15, 1, 31};
+        bool limitsShown = false;
+        QString reading = QStringLiteral("00.00");
+    } m;
 
     // One entry, typed, pasted from the menu or with Ctrl+V; `afresh` empties the box first.
     void enter(QLineEdit *box, Input input, const QString &entry, bool afresh = true)
@@ -234,23 +157,11 @@ class TestFuzz : public QObject {
         QCoreApplication::processEvents(); // the selection a box makes on focus
         if (afresh)
             box->clear();
-        switch (input) {
-        case Input::Typed:
-            QTest::keyClicks(box, entry);
-            break;
-        case Input::Pasted:
-            QGuiApplication::clipboard()->setText(entry);
-            box->paste();
-            break;
-        case Input::CtrlV:
-            QGuiApplication::clipboard()->setText(entry);
-            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-            break;
-        }
+        QGuiApplication::clipboard()->setText(entry);
+        input == Input::Typed ? QTest::keyClicks(box, entry)
+        : input == Input::Pasted ? box->paste() : QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
         --m_entriesLeft;
     }
-
-    Input anyInput() { return Input(m_maker->below(3)); }
 
     static QStringList boxTexts(QWidget *dialog)
     {
@@ -260,320 +171,146 @@ class TestFuzz : public QObject {
         return list;
     }
 
-    QStringList appliedTexts() const
+
+    /// What pressing `control` made the program say: "title, icon: text" per message.
+    static QStringList said(QWidget *window, const QString &control)
     {
-        return {entryText(float(m_applied.center)), entryText(float(m_applied.halfWidth)),
-                entryText(float(m_applied.lsl)), entryText(float(m_applied.usl))};
+        QStringList texts;
+        for (const auto &seen : testsupport::answerMessages([&] { testsupport::click(window, control); }))
+            texts << QStringLiteral("%1, %2: %3").arg(seen.title).arg(int(seen.icon)).arg(seen.text);
+        return texts;
     }
 
-    QString context(const QString &what, const QStringList &boxes) const
+    /// Presses a control of the dialog and compares what it said with the
+    /// model. With `validates`, entries that pass become the applied values,
+    /// and whether the limits are shown becomes `limitsOnPass`.
+    void act(QWidget *dialog, const QString &control, QStringList &boxes, bool limitsChecked, bool validates, bool limitsOnPass)
     {
-        return what + u' ' + listed(boxes) + QStringLiteral(", %1 entries to go").arg(m_entriesLeft);
-    }
-
-    // ---- The dialog's actions, each checked against the model ----
-
-    /// Presses a control of the dialog and compares the message it gave with
-    /// the model's refusal. With `validates`, entries that pass become the
-    /// applied values, and whether the limits are shown becomes
-    /// `limitsOnPass` when given.
-    void act(QWidget *dialog, const QString &control, QStringList &boxes, bool limitsChecked, bool validates,
-             std::optional<bool> limitsOnPass = std::nullopt)
-    {
-        Values read;
-        const std::optional<Refusal> refusal =
-            validates ? refusalOf(boxes, limitsChecked, m_separator, read) : std::nullopt;
-        const bool passes = validates && !refusal;
-        const ChartBounds boundsBefore = shared().bounds;
-        const int rowsBefore = shownRows();
-        const bool newRun = passes && float(read.halfWidth) != float(m_applied.halfWidth);
-        const bool newScale = newRun || (passes && float(read.center) != float(m_applied.center));
-
-        const QList<SeenMessage> seen = answerMessages([&] { testsupport::click(dialog, control); });
-        const QByteArray where = context(control, boxes).toUtf8();
-        if (refusal) {
-            QVERIFY2(seen.size() == 1, where);
-            QCOMPARE(seen[0].title, QStringLiteral("Kelvara"));
-            QVERIFY2(seen[0].text == refusal->text, where + " said " + seen[0].text.toUtf8());
-            QCOMPARE(int(seen[0].icon), int(refusal->icon));
-            if (refusal->resetHalfWidth)
-                boxes[HalfWidth] = appliedTexts()[HalfWidth];
-            if (refusal->resetLimits) {
-                boxes[Lsl] = appliedTexts()[Lsl];
-                boxes[Usl] = appliedTexts()[Usl];
-            }
-        } else {
-            QVERIFY2(seen.isEmpty(), where + " said " + (seen.isEmpty() ? QByteArray() : seen[0].text.toUtf8()));
+        QList<float> read;
+        const Verdict verdict = validates ? verdictOn(boxes, limitsChecked, m_separator, read) : Verdict();
+        const QStringList seen = said(dialog, control);
+        QVERIFY2(seen == verdict.messages, qPrintable(control + boxes.join(u'|') + QStringLiteral(" said ") + seen.join(u'/')));
+        for (int box : verdict.reset)
+            boxes[box] = entryText(m.applied[box]);
+        if (validates && verdict.messages.isEmpty()) {
+            m.applied = read;
+            m.limitsShown = limitsOnPass;
         }
-        if (passes) {
-            m_applied = read;
-            m_limitsShown = limitsOnPass.value_or(m_limitsShown);
-            m_funnel = 16;
-        }
-        // Apply starts the charts afresh on any scale; the check box and
-        // Close only when the centre or half-width changed.
-        const bool chartsRestart = passes && (control == QStringLiteral("scaleapplybutton") || newScale);
-        checkBoard(where, boundsBefore, chartsRestart, newRun ? 0 : rowsBefore);
+        checkBoard(control + boxes.join(u'|'));
     }
 
-    void applyButton(QWidget *dialog, QStringList &boxes, bool limitsChecked)
-    {
-        act(dialog, QStringLiteral("scaleapplybutton"), boxes, limitsChecked, true);
-    }
-
-    void limitsCheckBox(QWidget *dialog, QStringList &boxes, bool &limitsChecked)
-    {
-        limitsChecked = !limitsChecked;
-        act(dialog, QStringLiteral("speclimitscheck"), boxes, limitsChecked, true, limitsChecked);
-        QCOMPARE(child<QCheckBox>(dialog, QStringLiteral("speclimitscheck"))->isChecked(), limitsChecked);
-    }
-
-    // Close sets the decimals from the boxes as they are, and applies them
-    // only while the limits are shown.
-    void closeButton(QWidget *dialog, QStringList &boxes, bool limitsChecked)
-    {
-        m_decimals = decimalPlaces(boxes, m_separator);
-        act(dialog, QStringLiteral("scalepanelclosebutton"), boxes, limitsChecked, m_limitsShown, limitsChecked);
-    }
-
-    void setDefault(QWidget *dialog, QStringList &boxes, bool &limitsChecked)
-    {
-        const int rowsBefore = shownRows();
-        const bool newRun = float(m_applied.halfWidth) != Values().halfWidth;
-        const QList<SeenMessage> seen = answerMessages([&] { testsupport::click(dialog, QStringLiteral("cmdDefault")); });
-        QVERIFY(seen.isEmpty());
-        boxes = QStringList{"16", "15", "1", "31"};
-        m_applied = Values();
-        m_limitsShown = limitsChecked = false;
-        m_decimals = 2;
-        m_funnel = 16;
-        QCOMPARE(boxTexts(dialog), boxes);
-        QVERIFY(!child<QCheckBox>(dialog, QStringLiteral("speclimitscheck"))->isChecked());
-        checkBoard("Set Default", shared().bounds, true, newRun ? 0 : rowsBefore);
-    }
-
-    // ---- What the main window must show ----
-
-    int shownRows() { return child<QTableWidget>(m_main, QStringLiteral("grdScaled"))->rowCount(); }
-
-    void checkBoard(const QByteArray &where, const ChartBounds &boundsBefore, bool chartsRestart, int rows)
+    /// The scale the main window works with, and its process centre, are the ones last applied.
+    void checkBoard(const QString &context)
     {
         const Scale &scale = shared().scale;
-        QVERIFY2(scale.center == float(m_applied.center) && scale.halfWidth == float(m_applied.halfWidth)
-                     && scale.lsl == float(m_applied.lsl) && scale.usl == float(m_applied.usl),
-                 where);
-        QVERIFY2(scale.showSpecLimits == m_limitsShown, where);
-        QCOMPARE(shared().formats.reading, readingFormat(m_decimals));
-        QCOMPARE(m_main->run().funnelPosition, m_funnel);
-        const QString centre = formatNumber(scale.valueOf(m_funnel), readingFormat(m_decimals));
-        QCOMPARE(child<QLabel>(m_main, QStringLiteral("processcenteredatlabel"))->text(), centre);
-
-        const ChartBounds &bounds = shared().bounds;
-        if (chartsRestart) {
-            QCOMPARE(bounds.maxX, float(m_applied.center + m_applied.halfWidth));
-            QCOMPARE(bounds.minX, float(m_applied.center - m_applied.halfWidth));
-        } else {
-            QVERIFY2(bounds.maxX == boundsBefore.maxX && bounds.minX == boundsBefore.minX, where);
-        }
-        QVERIFY2(shownRows() == rows, where);
-        if (rows == 0)
-            QCOMPARE(child<QLabel>(m_main, QStringLiteral("subgroupstatuslabel"))->text(), QStringLiteral("Sub Group 0"));
-        checkLimitLines();
-    }
-
-    // A USL or LSL line stands over its value while the limits are shown and on the board.
-    void checkLimitLines()
-    {
-        const DrawingSurface *board = m_main->board().picture();
-        const double low = m_applied.center - m_applied.halfWidth;
-        const double high = m_applied.center + m_applied.halfWidth;
-        const QList<QPair<QString, double>> limits = {{QStringLiteral("usl"), float(m_applied.usl)},
-                                                      {QStringLiteral("lsl"), float(m_applied.lsl)}};
-        for (const auto &[name, limit] : limits) {
-            const auto *line = board->findChild<OverlayLine *>(name);
-            const auto *label = board->findChild<QLabel *>(name + QStringLiteral("label"));
-            const bool shown = m_limitsShown && low <= limit && limit <= high;
-            QCOMPARE(line->isVisible(), shown);
-            QCOMPARE(!label->isHidden(), shown);
-            if (shown) {
-                // Slot 1's centre is the low end; 30 slots of 2.5 units span the board.
-                const double x = m_main->run().slotX[0] + (limit - low) * 75.0 / (2.0 * m_applied.halfWidth);
-                QVERIFY2(std::abs(line->x1() - x) < 1e-6, qPrintable(name));
-            }
-        }
-    }
-
-    // ---- Sessions ----
-
-    /// A limit standing exactly on an end of the applied board (whole numbers,
-    /// as the centre and half-width boxes take digits only).
-    QString boardEnd()
-    {
-        const double end = m_applied.center + (m_maker->chance(50) ? 1 : -1) * m_applied.halfWidth;
-        return QString::number(qint64(end));
+        QVERIFY2((QList<float>{scale.center, scale.halfWidth, scale.lsl, scale.usl}) == m.applied
+                     && scale.showSpecLimits == m.limitsShown, qPrintable(context));
+        QCOMPARE(shared().formats.reading, m.reading);
+        QCOMPARE(child<QLabel>(m_main, QStringLiteral("processcenteredatlabel"))->text(), formatNumber(m.applied[Centre], m.reading));
     }
 
     /// Entries into the dialog's boxes until Close, Esc or the last entry.
     void scaleSession(QWidget *dialog)
     {
-        QStringList boxes = appliedTexts();
-        bool limitsChecked = m_limitsShown;
-        QCOMPARE(boxTexts(dialog), boxes);
-        QCOMPARE(child<QCheckBox>(dialog, QStringLiteral("speclimitscheck"))->isChecked(), limitsChecked);
+        QStringList boxes;
+        for (float value : m.applied)
+            boxes << entryText(value);
+        bool limitsChecked = m.limitsShown;
+        auto *limitsCheck = child<QCheckBox>(dialog, QStringLiteral("speclimitscheck"));
         while (!QTest::currentTestFailed()) {
             const int box = m_maker->below(4);
-            const Input input = anyInput();
-            const QString entry = m_maker->chance(10) ? boardEnd() : m_maker->next();
+            const auto input = Input(m_maker->below(3));
+            // Now and then a limit exactly on an end of the applied board.
+            const qint64 boardEnd = m.applied[Centre] + (m_maker->chance(50) ? 1 : -1) * m.applied[HalfWidth];
+            const QString entry = m_maker->chance(10) ? QString::number(boardEnd) : m_maker->next();
             enter(child<QLineEdit>(dialog, scaleBoxes[box]), input, entry);
             boxes[box] = afterInput(box <= HalfWidth ? Filter::Digits : Filter::Number, input, entry, m_separator);
-            QVERIFY2(boxTexts(dialog) == boxes, qPrintable(context(QStringLiteral("entered ") + entry, boxTexts(dialog))
-                                                           + QStringLiteral(" instead of ") + listed(boxes)));
+            QVERIFY2(boxTexts(dialog) == boxes, qPrintable(entry + QStringLiteral(" gave ") + boxTexts(dialog).join(u'|')));
 
             const int action = m_entriesLeft <= 0 ? 99 : m_maker->below(100);
             if (action < 30) {
-                applyButton(dialog, boxes, limitsChecked);
+                act(dialog, QStringLiteral("scaleapplybutton"), boxes, limitsChecked, true, m.limitsShown);
             } else if (action < 36) {
-                limitsCheckBox(dialog, boxes, limitsChecked);
+                limitsChecked = !limitsChecked;
+                act(dialog, QStringLiteral("speclimitscheck"), boxes, limitsChecked, true, limitsChecked);
             } else if (action < 37) {
-                setDefault(dialog, boxes, limitsChecked);
+                QVERIFY(said(dialog, QStringLiteral("cmdDefault")).isEmpty());
+                boxes = QStringList{"16", "15", "1", "31"};
+                m = Model();
+                limitsChecked = false;
+                checkBoard("Set Default");
             } else if (action < 38) {
                 QTest::keyClick(dialog, Qt::Key_Escape); // closes without Close's steps
                 QVERIFY(!dialog->isVisible());
-                checkBoard("Esc", shared().bounds, false, shownRows());
-                return;
+                return checkBoard("Esc");
             } else if (action >= 92) {
-                closeButton(dialog, boxes, limitsChecked);
+                // Close sets the decimals from the boxes as they are, and applies them only while the limits are shown.
+                m.reading = readingFormat(boxes, m_separator);
+                act(dialog, QStringLiteral("scalepanelclosebutton"), boxes, limitsChecked, m.limitsShown, limitsChecked);
                 QVERIFY(!dialog->isVisible());
                 return;
             }
-            QVERIFY2(boxTexts(dialog) == boxes, qPrintable(context(QStringLiteral("after action"), boxTexts(dialog))));
+            // The check box stays as clicked even when the entries are refused.
+            QVERIFY2(boxTexts(dialog) == boxes && limitsCheck->isChecked() == limitsChecked, qPrintable(boxTexts(dialog).join(u'|')));
         }
     }
 
-    /// The dialog built directly, most of the time; now and then the modal
-    /// one behind Change Scale.
+    /// Each session in the modal dialog behind Change Scale.
     void openScaleDialog()
     {
-        if (m_maker->chance(85)) {
-            ScaleDialog dialog(*m_main);
-            dialog.show();
-            dialog.activateWindow();
-            QCoreApplication::processEvents();
-            scaleSession(&dialog);
-            return;
-        }
         bool opened = false;
         QTimer::singleShot(0, m_main, [this, &opened] {
-            QWidget *dialog = QApplication::activeModalWidget();
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             opened = dialog && dialog->objectName() == QStringLiteral("frmScale");
-            if (!opened)
-                return;
-            scaleSession(dialog);
-            if (dialog->isVisible()) // a failed check left it open
-                static_cast<QDialog *>(dialog)->reject();
+            if (opened)
+                scaleSession(dialog);
+            if (opened && dialog->isVisible()) // a failed check left it open
+                dialog->reject();
         });
         testsupport::click(m_main, QStringLiteral("scalequincunxbutton"));
         QVERIFY(opened);
     }
 
-    /// An entry into the drop count, then the focus moves on: what is not a
-    /// number becomes 10 without a word, the rest a plain whole number.
-    void dropCountEntry()
-    {
-        auto *box = child<QLineEdit>(m_main, QStringLiteral("howmanytext"));
-        const Input input = anyInput();
-        const QString entry = m_maker->next();
-        const QList<SeenMessage> seen = answerMessages([&] {
-            enter(box, input, entry);
-            child<QWidget>(m_main, QStringLiteral("dropbutton"))->setFocus();
-        });
-        const QString typed = afterInput(Filter::DropCount, input, entry, m_separator);
-        const QString expected = typed.isEmpty() ? QStringLiteral("10") : QString::number(typed.toInt());
-        QVERIFY2(seen.isEmpty(), qPrintable(entry));
-        QVERIFY2(box->text() == expected, qPrintable(entry + QStringLiteral(" gave ") + box->text()));
-    }
-
-    /// The settings only their spinners change refuse every entry, without a word.
-    void lockedSettingEntry()
-    {
-        static const QStringList names = {QStringLiteral("rowstext"), QStringLiteral("subgrouptext"),
-                                          QStringLiteral("climitstext")};
-        auto *box = child<QLineEdit>(m_main, names[m_maker->below(int(names.size()))]);
-        const QString before = box->text();
-        const Input input = anyInput();
-        const QString entry = m_maker->next();
-        const QList<SeenMessage> seen = answerMessages([&] { enter(box, input, entry, false); });
-        QVERIFY2(seen.isEmpty(), qPrintable(entry));
-        QVERIFY2(box->text() == before, qPrintable(entry + QStringLiteral(" gave ") + box->text()));
-    }
-
-    /// One subgroup on the applied scale: its readings are the balls' slots
-    /// mapped through that scale, in the applied number of decimals.
-    void runOneSubgroup()
-    {
-        child<QLineEdit>(m_main, QStringLiteral("howmanytext"))->setText(QStringLiteral("1"));
-        const int rows = shownRows();
-        QVERIFY(answerMessages([this] { testsupport::click(m_main, QStringLiteral("dropbutton")); }).isEmpty());
-        QCOMPARE(shownRows(), rows + 1);
-        const auto *table = child<QTableWidget>(m_main, QStringLiteral("grdScaled"));
-        const TextTable &slotTable = m_main->slotTable();
-        Scale scale;
-        scale.center = float(m_applied.center);
-        scale.halfWidth = float(m_applied.halfWidth);
-        for (int ball = 1; ball <= 5; ++ball) {
-            const float slot = readSingle(slotTable.text(rows + 1, ball));
-            QCOMPARE(table->item(rows, ball)->text(), formatNumber(scale.scaleValue(slot), readingFormat(m_decimals)));
-        }
-    }
-
-    /// Between dialogs: entries into the drop count and the locked settings,
-    /// a step of the funnel, now and then a Run.
+    /// Between dialogs: entries into the drop count, where what is not a number
+    /// becomes 10 without a word and the rest a plain whole number once the
+    /// focus moves on; and into the settings only their spinners change, which
+    /// refuse every entry without a word.
     void betweenDialogs()
     {
         m_main->activateWindow();
         QCoreApplication::processEvents();
-        QCOMPARE(QApplication::activeWindow(), m_main);
         for (int i = m_maker->below(4); i > 0 && m_entriesLeft > 0 && !QTest::currentTestFailed(); --i) {
-            if (m_maker->chance(60))
-                dropCountEntry();
-            else
-                lockedSettingEntry();
+            const bool dropCount = m_maker->chance(60);
+            auto *box = child<QLineEdit>(m_main, dropCount ? QStringLiteral("howmanytext") : QStringList{"rowstext", "subgrouptext", "climitstext"}[m_maker->below(3)]);
+            const QString before = box->text();
+            const auto input = Input(m_maker->below(3));
+            const QString entry = m_maker->next();
+            const auto seen = testsupport::answerMessages([&] {
+                enter(box, input, entry, dropCount);
+                child<QWidget>(m_main, QStringLiteral("dropbutton"))->setFocus();
+            });
+            const QString typed = afterInput(Filter::DropCount, input, entry, m_separator);
+            const QString expected = !dropCount ? before : typed.isEmpty() ? QStringLiteral("10") : QString::number(typed.toInt());
+            QVERIFY2(seen.isEmpty() && box->text() == expected, qPrintable(entry + QStringLiteral(" gave ") + box->text()));
         }
-        if (m_maker->chance(10)) {
-            const bool left = m_funnel > 16 || (m_funnel == 16 && m_maker->chance(50));
-            testsupport::click(m_main, left ? QStringLiteral("funnelleftbutton") : QStringLiteral("funnelrightbutton"));
-            m_funnel += left ? -1 : 1;
-            checkBoard("funnel", shared().bounds, false, shownRows());
-        }
-        if (m_maker->chance(8))
-            runOneSubgroup();
     }
 
 private slots:
     void entriesFollowTheRules_data()
     {
         QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<std::uint32_t>("seed");
-        QTest::addColumn<int>("entries");
-        QTest::newRow("decimal point") << QLocale(QLocale::English, QLocale::UnitedStates) << 20240601u << 2500;
-        QTest::newRow("decimal comma") << QLocale(QLocale::German, QLocale::Germany) << 20240602u << 2500;
+        QTest::newRow("decimal point") << QLocale(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("decimal comma") << QLocale(QLocale::German, QLocale::Germany);
     }
-    void entriesFollowTheRules()
+    void entriesFollowTheRules() // 2,500 entries per locale
     {
         QFETCH(QLocale, locale);
-        QFETCH(std::uint32_t, seed);
-        QFETCH(int, entries);
         QLocale::setDefault(locale);
-        m_main = qobject_cast<QuincunxForm *>(testsupport::startProgram());
-        QVERIFY(m_main);
+        QVERIFY((m_main = qobject_cast<QuincunxForm *>(testsupport::startProgram())));
         m_separator = locale.decimalPoint().front();
-        m_maker.emplace(seed);
-        m_entriesLeft = entries;
-        m_applied = Values();
-        m_limitsShown = false;
-        m_decimals = 2;
-        m_funnel = 16;
-
+        m_maker.emplace(EntryMaker{std::mt19937(20240601u)});
+        m_entriesLeft = 2500;
+        m = Model();
         while (m_entriesLeft > 0 && !QTest::currentTestFailed()) {
             openScaleDialog();
             if (!QTest::currentTestFailed())
