@@ -109,7 +109,9 @@ QFrame *ControlPanel::buildDropGroup()
     layout->addWidget(new QLabel(QStringLiteral("Drop"), Panel3D1));
     layout->addWidget(howmanytext);
     layout->addWidget(SpinButton1);
-    layout->addWidget(new QLabel(QStringLiteral("SubGroups"), Panel3D1));
+    auto *subgroups = new QLabel(QStringLiteral("SubGroups"), Panel3D1);
+    subgroups->setMinimumWidth(subgroups->sizeHint().width()); // the Run button gives way, not the word
+    layout->addWidget(subgroups);
     layout->addWidget(dropbutton, 1);
     return Panel3D1;
 }
