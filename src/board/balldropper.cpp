@@ -18,19 +18,6 @@ BallDropper::BallDropper(DrawingSurface *board, RunState &run, BallShapes &shape
 {
 }
 
-BallDropper::Step BallDropper::decide()
-{
-    switch (decisionOf(m_random.nextUniform())) {
-    case 0:
-        return Step::Left;
-    case 1:
-        return Step::Right;
-    default:
-        showMessage(generatorFailedMessage, QMessageBox::Critical);
-        return Step::Failed;
-    }
-}
-
 bool BallDropper::dropBall()
 {
     const PathEnd end = walkPath(m_run.funnelPosition, m_run.pinLevels, m_random);
@@ -64,11 +51,13 @@ bool BallDropper::dropBallAnimated()
         ball->move(left, top);
         m_board->refresh();
         waitSeconds(m_run.stepDelay);
-        const Step step = decide();
-        if (step == Step::Failed || !m_host.letEventsRun())
+        const std::optional<int> step = rowStep(m_random);
+        if (!step)
+            showMessage(generatorFailedMessage, QMessageBox::Critical);
+        if (!step || !m_host.letEventsRun())
             return false;
         top -= h / 2;
-        const double sign = step == Step::Left ? -1.0 : 1.0;
+        const double sign = *step;
         left += sign * rowStepX;
         m_run.ballPosition += float(sign * 0.5);
         ball->move(left, top);

@@ -27,8 +27,6 @@ public:
     static const QString generatorFailedMessage;
 
 private:
-    enum class Step { Left, Right, Failed };
-    Step decide();
     void land(double left);
 
     DrawingSurface *m_board;

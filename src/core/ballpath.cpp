@@ -26,18 +26,29 @@ double startX(float funnelPosition)
     return (double(funnelPosition) - 1.0) * 2.5 + 10.0 + rowStepX;
 }
 
+std::optional<int> rowStep(RandomSource &random)
+{
+    switch (decisionOf(random.nextUniform())) {
+    case 0:
+        return -1;
+    case 1:
+        return +1;
+    default:
+        return std::nullopt;
+    }
+}
+
 PathEnd walkPath(float funnelPosition, int16 pinLevels, RandomSource &random)
 {
     PathEnd end{startPosition(funnelPosition, pinLevels), startX(funnelPosition), false};
     for (int row = 1; row <= pinLevels - 1; ++row) {
-        const int16 decision = decisionOf(random.nextUniform());
-        if (decision != 0 && decision != 1) {
+        const std::optional<int> step = rowStep(random);
+        if (!step) {
             end.generatorFailed = true;
             return end;
         }
-        const double sign = decision == 0 ? -1.0 : 1.0;
-        end.x += sign * rowStepX;
-        end.ballPosition += float(sign * 0.5);
+        end.x += *step * rowStepX;
+        end.ballPosition += float(*step * 0.5);
     }
     return end;
 }

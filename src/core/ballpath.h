@@ -6,6 +6,7 @@
 #include "core/runstate.h"
 
 #include <cstdint>
+#include <optional>
 #include <random>
 
 namespace kelvara {
@@ -30,6 +31,10 @@ private:
 
 /// floor(r + r): 0 sends the ball left, 1 right; anything else is a faulty generator.
 int16 decisionOf(float r);
+
+/// One row's move drawn from the generator: -1 left, +1 right; nothing when
+/// the draw gave any other decision (a faulty generator).
+std::optional<int> rowStep(RandomSource &random);
 
 /// Slot position of a ball leaving the funnel: half a slot left of the funnel
 /// when the number of pin levels is even, so the path ends on a whole slot.

@@ -41,19 +41,6 @@ namespace {
 constexpr int defaultSpeed = 3;
 constexpr double defaultStepDelay = 0.04;
 
-struct SpinnerRule {
-    const char *spinner;
-    int minimum;
-    int maximum;
-};
-
-constexpr SpinnerRule spinnerRules[] = {
-    {"spnRows", 1, 20},
-    {"spnSubGroup", 1, 15},
-    {"spnClimit", 5, 30},
-    {"SpinButton1", 1, 20},
-};
-
 const QString subgroupSizeFrozen = QStringLiteral("Cannot change subgroup size when the process is going on.\r\n");
 
 } // namespace
@@ -116,9 +103,12 @@ QLabel *QuincunxForm::capabilityLabel(const QString &name, const QString &text, 
 void QuincunxForm::connectControls()
 {
     ControlPanel *p = m_panel;
-    for (Spinner *spinner : {p->spnRows, p->spnSubGroup, p->spnClimit, p->SpinButton1}) {
-        connect(spinner, &Spinner::up, this, [this, spinner] { spinnerStep(spinner->objectName(), +1); });
-        connect(spinner, &Spinner::down, this, [this, spinner] { spinnerStep(spinner->objectName(), -1); });
+    const std::pair<Spinner *, QLineEdit *> spinners[] = {
+        {p->spnRows, p->rowstext}, {p->spnSubGroup, p->subgrouptext},
+        {p->spnClimit, p->climitstext}, {p->SpinButton1, p->howmanytext}};
+    for (const auto &[spinner, box] : spinners) {
+        connect(spinner, &Spinner::up, this, [this, box] { spinnerStep(box, +1); });
+        connect(spinner, &Spinner::down, this, [this, box] { spinnerStep(box, -1); });
     }
     for (QLineEdit *box : {p->rowstext, p->subgrouptext, p->climitstext}) {
         box->setValidator(new LockedTextValidator(box));
@@ -269,17 +259,13 @@ void QuincunxForm::setControlsEnabled(bool enabled)
         control->setEnabled(enabled);
 }
 
-void QuincunxForm::spinnerStep(const QString &spinner, int step)
+void QuincunxForm::spinnerStep(QLineEdit *box, int step)
 {
     ControlPanel *p = m_panel;
-    const auto rule = std::find_if(std::begin(spinnerRules), std::end(spinnerRules),
-                                   [&](const SpinnerRule &r) { return spinner == QLatin1String(r.spinner); });
-    if (rule == std::end(spinnerRules))
-        return;
-    QLineEdit *box = spinner == QLatin1String("spnRows")       ? p->rowstext
-                     : spinner == QLatin1String("spnSubGroup") ? p->subgrouptext
-                     : spinner == QLatin1String("spnClimit")   ? p->climitstext
-                                                               : p->howmanytext;
+    const auto [minimum, maximum] = box == p->rowstext       ? std::pair{1, 20}
+                                    : box == p->subgrouptext ? std::pair{1, 15}
+                                    : box == p->climitstext  ? std::pair{5, 30}
+                                                             : std::pair{1, 20};
     const bool processGoingOn = shared().subgroupCount >= 1;
     if (box == p->subgrouptext && processGoingOn) {
         showInformation(subgroupSizeFrozen
@@ -288,7 +274,7 @@ void QuincunxForm::spinnerStep(const QString &spinner, int step)
     } else if (!(box == p->climitstext && processGoingOn)) {
         const double value = box == p->howmanytext ? double(toInt16(readNumber(box->text())))
                                                    : readNumber(box->text());
-        if ((step < 0 && value > rule->minimum) || (step > 0 && value < rule->maximum))
+        if ((step < 0 && value > minimum) || (step > 0 && value < maximum))
             box->setText(plainNumber(float(value + step)));
     }
     box->repaint();
@@ -304,14 +290,11 @@ bool QuincunxForm::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent *>(event)->key();
-    const QString spinner = watched == p->rowstext       ? QStringLiteral("spnRows")
-                            : watched == p->subgrouptext ? QStringLiteral("spnSubGroup")
-                            : watched == p->climitstext  ? QStringLiteral("spnClimit")
-                                                         : QString();
-    if (spinner.isEmpty())
+    auto *box = qobject_cast<QLineEdit *>(watched);
+    if (!box || box == p->howmanytext)
         return QWidget::eventFilter(watched, event);
     if (key == Qt::Key_Up || key == Qt::Key_Down) {
-        spinnerStep(spinner, key == Qt::Key_Up ? +1 : -1);
+        spinnerStep(box, key == Qt::Key_Up ? +1 : -1);
         return true;
     }
     // Tab still moves the focus; every other key is cancelled.

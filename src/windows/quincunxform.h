@@ -17,6 +17,7 @@
 #include <memory>
 
 class QLabel;
+class QLineEdit;
 class QStackedLayout;
 
 namespace kelvara {
@@ -61,7 +62,8 @@ public:
     // Event handlers of the controls.
     void dropbutton_Click();
     void resetbutton_Click();
-    void spinnerStep(const QString &spinner, int step);
+    /// A spinner's up (+1) or down (-1) event on the box it steps.
+    void spinnerStep(QLineEdit *box, int step);
     void howmanytext_LostFocus();
     void HScroll1_Change(int position);
     void Animationcheck_Click();
