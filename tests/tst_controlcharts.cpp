@@ -128,6 +128,48 @@ private slots:
         QVERIFY(child(m_charts, "xvaluestitle")->property("text").toString().startsWith("Mean X-Bar = "));
     }
 
+    void sameChartsShownDuringTheRunOrAfterIt_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("subgroups");
+        QTest::addColumn<QString>("span");
+        QTest::newRow("two readings: the second widens the next frame, not this one") << 1 << 2 << "0..1";
+        QTest::newRow("a later page, with limits") << 3 << 25 << "0..10";
+    }
+
+    // A Run redraws the charts after every subgroup; shown during the Run or
+    // only afterwards, and when grabbed while hidden, they show the same page
+    // in the same frame, down to the pixel. (The window was shown once before,
+    // as its first showing lays it out and redraws it.)
+    void sameChartsShownDuringTheRunOrAfterIt()
+    {
+        QFETCH(int, n);
+        QFETCH(int, subgroups);
+        QList<QImage> shownDuring;
+        for (bool showDuring : {true, false}) {
+            start(n, 0, 8);
+            click(m_main, "contchrbutton");
+            if (!showDuring)
+                m_charts->hide();
+            drop(subgroups);
+            if (!showDuring) {
+                // Fetched by name, as a tool that knows only the window's controls would.
+                for (int chart : {0, 1})
+                    QCOMPARE(child(m_charts, chart == 0 ? "xchartpicture" : "rchartpicture")->grab().toImage(),
+                             shownDuring[chart]);
+                click(m_main, "contchrbutton");
+            }
+            QTEST(span(m_charts->xPlotted()), "span");
+            for (int chart : {0, 1}) {
+                const QImage picture = child(m_charts, chart == 0 ? "xchartpicture" : "rchartpicture")->grab().toImage();
+                if (showDuring)
+                    shownDuring.append(picture);
+                else
+                    QCOMPARE(picture, shownDuring[chart]);
+            }
+        }
+    }
+
     // Drawn while hidden, shown afterwards; Esc and Close hide it with its page kept;
     // "Copy Chart" on either chart copies that chart's picture.
     void shownWindow()

@@ -84,7 +84,7 @@ struct LiveObjects {
 
 LiveObjects count(QuincunxForm *form)
 {
-    const ControlChartsWindow *charts = form->chartsWindow();
+    ControlChartsWindow *charts = form->chartsWindow();
     return {form->findChildren<QObject *>().size(),
             QApplication::topLevelWidgets().size(),
             form->board().picture()->primitiveCount(),

@@ -220,17 +220,26 @@ int ControlChartsWindow::penWidth(const DrawingSurface &chart, int nominal) cons
 
 void ControlChartsWindow::setupXBarChart()
 {
-    SharedState &state = shared();
-    m_xChart->setFontSize(labelPointsAt(growth(*m_xChart)));
-    const ChartFrame frame = xBarChartFrame(state.bounds.maxX, state.bounds.minX, textFraction(*m_xChart));
-    state.xChartBase = frame.base;
-    drawFrame(*m_xChart, frame, -0.2);
+    drawXBarFrame(shared().bounds);
 }
 
 void ControlChartsWindow::setupRChart()
 {
+    drawRFrame(shared().bounds);
+}
+
+void ControlChartsWindow::drawXBarFrame(const ChartBounds &bounds)
+{
+    m_xChart->setFontSize(labelPointsAt(growth(*m_xChart)));
+    const ChartFrame frame = xBarChartFrame(bounds.maxX, bounds.minX, textFraction(*m_xChart));
+    shared().xChartBase = frame.base;
+    drawFrame(*m_xChart, frame, -0.2);
+}
+
+void ControlChartsWindow::drawRFrame(const ChartBounds &bounds)
+{
     m_rChart->setFontSize(labelPointsAt(growth(*m_rChart)));
-    drawFrame(*m_rChart, rangeChartFrame(shared().bounds.maxR, textFraction(*m_rChart)), -0.1);
+    drawFrame(*m_rChart, rangeChartFrame(bounds.maxR, textFraction(*m_rChart)), -0.1);
 }
 
 void ControlChartsWindow::drawFrame(DrawingSurface &chart, const ChartFrame &frame, double labelRight)
@@ -255,11 +264,10 @@ void ControlChartsWindow::drawFrame(DrawingSurface &chart, const ChartFrame &fra
 
 void ControlChartsWindow::resetCharts()
 {
+    m_page = Page{};
+    m_pageDrawn = true;
     setupXBarChart();
     setupRChart();
-    m_shownFirst = 0;
-    m_xPlotted.clear();
-    m_rPlotted.clear();
 }
 
 void ControlChartsWindow::drawcharts(int first)
@@ -271,31 +279,59 @@ void ControlChartsWindow::drawcharts(int first)
     // Between the balls of a subgroup its row is open, without average or
     // range yet: only the completed rows are plotted.
     const int last = std::min<int>(state.subgroupCount, m_source.measurementTable().rowCount() - 1);
-    const bool limitsFixed = state.subgroupCount >= m_source.controlLimitCount();
-    const float centre = m_source.grandMean();
-    const float meanRange = m_source.meanRange();
-    const ControlLimits limits = limitsFor(centre, meanRange, n, state.factors);
-
-    setupXBarChart();
-    if (limitsFixed)
-        drawControlLines(*m_xChart, centre, limits.uclX, limits.lclX);
-    m_xPlotted = plotColumn(*m_xChart, n + 1, first, first, last, state.xChartBase, [&state](float v) {
+    Page page;
+    page.first = first;
+    page.frameBounds = state.bounds;
+    page.limitsFixed = state.subgroupCount >= m_source.controlLimitCount();
+    page.centre = m_source.grandMean();
+    page.meanRange = m_source.meanRange();
+    page.limits = limitsFor(page.centre, page.meanRange, n, state.factors);
+    page.x = readColumn(n + 1, first, first, last, [&state](float v) {
         state.bounds.trackMaxX(v, state.scale);
         state.bounds.trackMinX(v, state.scale);
     });
-
-    setupRChart();
-    if (limitsFixed)
-        drawControlLines(*m_rChart, meanRange, limits.uclR, limits.lclR);
     // The first of single readings has no moving range.
     const int firstRange = n == 1 && first == 1 ? 2 : first;
-    m_rPlotted = plotColumn(*m_rChart, n + 2, firstRange, first, last, 0.0, [&state](float v) {
+    page.r = readColumn(n + 2, firstRange, first, last, [&state](float v) {
         state.bounds.trackMaxR(v, state.scale);
     });
+    m_page = std::move(page);
+    m_pageDrawn = false;
+    if (isVisible())
+        drawPage();
+}
 
+// Rows from `from` to `last` of a column as points (i - first, value). Every
+// value goes through `track`, which widens the bounds of the next page's
+// frame, not of this one's.
+QList<QPointF> ControlChartsWindow::readColumn(int column, int from, int first, int last,
+                                               const std::function<void(float)> &track) const
+{
+    const TextTable &table = m_source.measurementTable();
+    QList<QPointF> points;
+    for (int i = from; i <= last; ++i) {
+        const float value = readSingle(table.text(i, column));
+        track(value);
+        points.append(QPointF(i - first, value));
+    }
+    return points;
+}
+
+void ControlChartsWindow::drawPage()
+{
+    if (m_pageDrawn)
+        return;
+    m_pageDrawn = true;
+    drawXBarFrame(m_page.frameBounds);
+    if (m_page.limitsFixed)
+        drawControlLines(*m_xChart, m_page.centre, m_page.limits.uclX, m_page.limits.lclX);
+    plotPoints(*m_xChart, m_page.x, shared().xChartBase);
+    drawRFrame(m_page.frameBounds);
+    if (m_page.limitsFixed)
+        drawControlLines(*m_rChart, m_page.meanRange, m_page.limits.uclR, m_page.limits.lclR);
+    plotPoints(*m_rChart, m_page.r, 0.0);
     m_xChart->refresh();
     m_rChart->refresh();
-    m_shownFirst = first;
 }
 
 void ControlChartsWindow::drawControlLines(DrawingSurface &chart, float centre, float upper, float lower)
@@ -307,30 +343,38 @@ void ControlChartsWindow::drawControlLines(DrawingSurface &chart, float centre, 
     chart.setDrawWidth(penWidth(chart, 1));
 }
 
-// Rows from `from` to `last` of a column, joined by lines, each with its
-// subgroup number below the axis. Every value goes through `track` after the
-// frame was drawn, so it widens the next frame, not this one.
-QList<QPointF> ControlChartsWindow::plotColumn(DrawingSurface &chart, int column, int from, int first,
-                                               int last, double numberTop,
-                                               const std::function<void(float)> &track)
+// The points joined by lines, each with its subgroup number below the axis.
+void ControlChartsWindow::plotPoints(DrawingSurface &chart, const QList<QPointF> &points, double numberTop)
 {
-    const TextTable &table = m_source.measurementTable();
-    QList<QPointF> plotted;
-    for (int i = from; i <= last; ++i) {
-        const float value = readSingle(table.text(i, column));
-        track(value);
-        const QPointF point(i - first, value);
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        const QPointF &point = points[i];
         chart.setDrawWidth(penWidth(chart, pointWidth));
         chart.pset(point.x(), point.y(), qbColor(pointColour));
         chart.setDrawWidth(penWidth(chart, 1));
-        if (!plotted.isEmpty())
-            chart.line(plotted.back().x(), plotted.back().y(), point.x(), point.y(), qbColor(pointColour));
-        plotted.append(point);
+        if (i > 0)
+            chart.line(points[i - 1].x(), points[i - 1].y(), point.x(), point.y(), qbColor(pointColour));
         chart.setForeColor(qbColor(centreColour));
-        printCentred(chart, QString::number(i), point.x(), numberTop);
+        printCentred(chart, QString::number(m_page.first + int(point.x())), point.x(), numberTop);
         chart.setForeColor(qbColor(axisColour));
     }
-    return plotted;
+}
+
+DrawingSurface *ControlChartsWindow::xChart()
+{
+    drawPage();
+    return m_xChart;
+}
+
+DrawingSurface *ControlChartsWindow::rChart()
+{
+    drawPage();
+    return m_rChart;
+}
+
+void ControlChartsWindow::showEvent(QShowEvent *event)
+{
+    drawPage();
+    QWidget::showEvent(event);
 }
 
 void ControlChartsWindow::chartlbutton_Click()
@@ -381,9 +425,9 @@ bool ControlChartsWindow::pageForward(int step)
 void ControlChartsWindow::mnuCopyChart_Click()
 {
     if (m_chartToCopy == 1)
-        copyChart(*m_xChart);
+        copyChart(*xChart());
     else if (m_chartToCopy == 2)
-        copyChart(*m_rChart);
+        copyChart(*rChart());
 }
 
 // The pauses give clipboard viewers time to catch up between the steps.
@@ -422,8 +466,8 @@ void ControlChartsWindow::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     if (pageForward(10))
         return;
-    if (m_shownFirst >= 1)
-        drawcharts(m_shownFirst);
+    if (m_page.first >= 1)
+        drawcharts(m_page.first);
     else
         resetCharts();
 }
@@ -431,6 +475,9 @@ void ControlChartsWindow::resizeEvent(QResizeEvent *event)
 bool ControlChartsWindow::eventFilter(QObject *watched, QEvent *event)
 {
     const bool onChart = watched == m_xChart || watched == m_rChart;
+    // A chart painted while the window is hidden (a grab) shows the page too.
+    if (onChart && event->type() == QEvent::Paint)
+        drawPage();
     if (onChart && event->type() == QEvent::MouseButtonRelease) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::RightButton) {

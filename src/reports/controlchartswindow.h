@@ -2,6 +2,14 @@
 // The window with the two control charts of the run: the X-bar chart (X chart
 // for single readings) above the R chart (MR chart), paged eleven subgroups
 // at a time, each copyable to the clipboard.
+//
+// A Run redraws the charts after every subgroup, mostly while this window is
+// hidden. A page is therefore worked out at once (its points, and the chart
+// bounds its values widen) but drawn only when it can be seen or is asked
+// for: when the window shows, a chart paints, or a chart is fetched.
+
+#include "core/chartbounds.h"
+#include "core/controllimits.h"
 
 #include <QList>
 #include <QPointF>
@@ -49,14 +57,16 @@ public:
     /// Puts what a chart shows on the clipboard as a picture.
     void copyChart(DrawingSurface &chart);
 
-    DrawingSurface *xChart() const { return m_xChart; }
-    DrawingSurface *rChart() const { return m_rChart; }
+    /// The charts, with the page on show drawn.
+    DrawingSurface *xChart();
+    DrawingSurface *rChart();
 
     /// The points (x, value) the last drawcharts plotted on each chart.
-    const QList<QPointF> &xPlotted() const { return m_xPlotted; }
-    const QList<QPointF> &rPlotted() const { return m_rPlotted; }
+    const QList<QPointF> &xPlotted() const { return m_page.x; }
+    const QList<QPointF> &rPlotted() const { return m_page.r; }
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -71,8 +81,12 @@ private:
     int penWidth(const DrawingSurface &chart, int nominal) const;
     void drawFrame(DrawingSurface &chart, const ChartFrame &frame, double labelRight);
     void drawControlLines(DrawingSurface &chart, float centre, float upper, float lower);
-    QList<QPointF> plotColumn(DrawingSurface &chart, int column, int from, int first, int last,
-                              double numberTop, const std::function<void(float)> &track);
+    void drawXBarFrame(const ChartBounds &bounds);
+    void drawRFrame(const ChartBounds &bounds);
+    QList<QPointF> readColumn(int column, int from, int first, int last,
+                              const std::function<void(float)> &track) const;
+    void drawPage();
+    void plotPoints(DrawingSurface &chart, const QList<QPointF> &points, double numberTop);
     void pageBack(int step);
     bool pageForward(int step);
 
@@ -91,9 +105,18 @@ private:
     QMenu *m_mnuCP = nullptr;
     QAction *m_mnuCopyChart = nullptr;
     int m_chartToCopy = 0; // 1 upper chart, 2 lower chart
-    int m_shownFirst = 0;  // page start of the charts on show; 0 when they are empty
-    QList<QPointF> m_xPlotted;
-    QList<QPointF> m_rPlotted;
+
+    // The page on show, as worked out by drawcharts.
+    struct Page {
+        int first = 0; // 0 when the charts are empty
+        ChartBounds frameBounds; // the bounds before this page's values widened them
+        bool limitsFixed = false;
+        float centre = 0, meanRange = 0;
+        ControlLimits limits;
+        QList<QPointF> x, r;
+    };
+    Page m_page;
+    bool m_pageDrawn = true;
 };
 
 } // namespace kelvara

@@ -175,8 +175,9 @@ QGroupBox *ControlPanel::buildOperations()
     layout->addLayout(buttons);
 
     layout->addWidget(buildPictureButtons());
-    subgroupstatuslabel = named(new StatusLabel(QStringLiteral("Sub Group 0"), frame), QStringLiteral("subgroupstatuslabel"));
-    layout->addWidget(subgroupstatuslabel);
+    auto *status = named(new StatusLabel(QStringLiteral("Sub Group 0")), QStringLiteral("subgroupstatuslabel"));
+    subgroupstatuslabel = status;
+    layout->addWidget(new StatusSlot(status, frame));
     layout->addStretch(1);
     return frame;
 }

@@ -495,7 +495,6 @@ void QuincunxForm::showInformation(const QString &text)
 void QuincunxForm::showSubgroupStatus(int subgroup)
 {
     m_panel->subgroupstatuslabel->setText(QStringLiteral("Sub Group #") + QString::number(subgroup));
-    m_panel->subgroupstatuslabel->repaint();
 }
 
 void QuincunxForm::showControlLimits(const LimitTexts &texts)

@@ -17,8 +17,8 @@ StatusLabel::StatusLabel(const QString &text, QWidget *parent) : QLabel(text, pa
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.2);
     setFont(bold);
-    // Opaque, so a repaint does not repaint the frame it sits in.
-    setAutoFillBackground(true);
+    // The label paints every pixel, so a repaint leaves what lies under it alone.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 QSize StatusLabel::sizeHint() const
@@ -43,8 +43,9 @@ void StatusLabel::paintEvent(QPaintEvent *)
         m_shown.prepare(QTransform(), font());
     }
     QPainter painter(this);
-    painter.setPen(palette().color(QPalette::Mid));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    // A border one pixel wide, filled rather than stroked: filling is far cheaper.
+    painter.fillRect(rect(), palette().color(QPalette::Mid));
+    painter.fillRect(rect().adjusted(1, 1, -1, -1), palette().color(QPalette::Window));
     painter.setFont(font());
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     const QSizeF size = m_shown.size();
@@ -58,6 +59,27 @@ void StatusLabel::changeEvent(QEvent *event)
         m_shown.setText(QString());
     }
     QLabel::changeEvent(event);
+}
+
+StatusSlot::StatusSlot(StatusLabel *label, QWidget *parent) : QWidget(parent), m_label(label)
+{
+    label->setParent(this);
+}
+
+QSize StatusSlot::sizeHint() const
+{
+    return m_label->sizeHint();
+}
+
+QSize StatusSlot::minimumSizeHint() const
+{
+    return m_label->minimumSizeHint();
+}
+
+void StatusSlot::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_label->setFixedSize(size());
 }
 
 } // namespace kelvara

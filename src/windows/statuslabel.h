@@ -1,7 +1,9 @@
 #pragma once
-// The label that counts subgroups during a Run. It changes after every
-// subgroup, so it keeps a fixed size hint (no relayout of the panel) and
-// draws its text from a prepared layout.
+// The label that counts subgroups during a Run. Its text changes after every
+// subgroup, so it must not cost a relayout of the window each time: it keeps
+// a fixed size hint, sits in a StatusSlot that fixes its size (a QLabel of
+// fixed size asks no layout to redo itself when its text changes), and draws
+// its text from a prepared layout.
 
 #include <QLabel>
 #include <QStaticText>
@@ -23,6 +25,23 @@ protected:
 private:
     QSize m_hint;
     QStaticText m_shown;
+};
+
+// Takes the status label's place in a layout and keeps the label at exactly
+// its own size.
+class StatusSlot : public QWidget {
+    Q_OBJECT
+public:
+    explicit StatusSlot(StatusLabel *label, QWidget *parent = nullptr);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    StatusLabel *m_label;
 };
 
 } // namespace kelvara
