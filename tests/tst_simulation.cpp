@@ -90,6 +90,35 @@ private slots:
         QVERIFY(child<QWidget>(form, "settingsframe")->isEnabled());
     }
 
+    // The subgroup label changes after every subgroup without laying the
+    // window out again, and keeps the size of the place it was given.
+    void subgroupCountLeavesTheLayoutAlone()
+    {
+        class LayoutRequests : public QObject {
+        public:
+            int count = 0;
+
+        protected:
+            bool eventFilter(QObject *, QEvent *event) override
+            {
+                count += event->type() == QEvent::LayoutRequest;
+                return false;
+            }
+        } requests;
+        QuincunxForm *form = testsupport::startMainWindow();
+        setText(form, "climitstext", "50"); // no capability labels appear on the board
+        drop(form, 1);
+        qApp->installEventFilter(&requests);
+        QVERIFY(drop(form, 2).isEmpty());
+        const int forTwo = std::exchange(requests.count, 0);
+        QVERIFY(drop(form, 20).isEmpty());
+        QCOMPARE(requests.count, forTwo);
+        auto *label = child<QLabel>(form, "subgroupstatuslabel");
+        QCOMPARE(label->text(), QStringLiteral("Sub Group #23"));
+        QCOMPARE(label->geometry(), label->parentWidget()->rect());
+        QVERIFY(label->width() >= label->sizeHint().width());
+    }
+
     void traceShowsTheLastBallsPath()
     {
         QuincunxForm *form = testsupport::startMainWindow();
