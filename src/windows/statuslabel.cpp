@@ -7,6 +7,8 @@ namespace kelvara {
 namespace {
 
 const QString widestText = QStringLiteral("Sub Group #00000");
+// Room in pixels either side of a piece's advance for glyphs that overhang it.
+constexpr int overhang = 2;
 
 } // namespace
 
@@ -38,25 +40,70 @@ QSize StatusLabel::minimumSizeHint() const
 
 void StatusLabel::paintEvent(QPaintEvent *)
 {
-    if (m_shown.text() != text()) {
-        m_shown.setText(text());
-        m_shown.prepare(QTransform(), font());
-    }
     QPainter painter(this);
     // A border one pixel wide, filled rather than stroked: filling is far cheaper.
     painter.fillRect(rect(), palette().color(QPalette::Mid));
     painter.fillRect(rect().adjusted(1, 1, -1, -1), palette().color(QPalette::Window));
+    const QList<const Piece *> pieces = piecesOf(text());
+    qreal textWidth = 0;
+    for (const Piece *piece : pieces)
+        textWidth += piece->advance;
+    qreal x = (width() - textWidth) / 2;
+    const int y = qRound((height() - QFontMetricsF(font()).height()) / 2);
+    for (const Piece *piece : pieces) {
+        painter.drawPixmap(QPoint(qRound(x) - overhang, y), piece->picture);
+        x += piece->advance;
+    }
+}
+
+// The text before its trailing digits, then each of those digits.
+QList<const StatusLabel::Piece *> StatusLabel::piecesOf(const QString &text)
+{
+    if (!m_pieces.isEmpty() && m_pieces.cbegin()->picture.devicePixelRatio() != devicePixelRatioF())
+        m_pieces.clear();
+    qsizetype digits = text.size();
+    while (digits > 0 && text[digits - 1].isDigit())
+        --digits;
+    QList<const Piece *> pieces;
+    if (digits > 0)
+        pieces.append(&piece(text.first(digits)));
+    for (qsizetype i = digits; i < text.size(); ++i)
+        pieces.append(&piece(text.sliced(i, 1)));
+    return pieces;
+}
+
+const StatusLabel::Piece &StatusLabel::piece(const QString &text)
+{
+    const auto found = m_pieces.constFind(text);
+    if (found != m_pieces.cend())
+        return *found;
+    const QFontMetricsF metrics(font());
+    Piece piece;
+    piece.advance = metrics.horizontalAdvance(text);
+    const qreal ratio = devicePixelRatioF();
+    piece.picture = QPixmap((QSizeF(piece.advance + 2 * overhang, metrics.height()) * ratio).toSize());
+    piece.picture.setDevicePixelRatio(ratio);
+    piece.picture.fill(Qt::transparent);
+    QPainter painter(&piece.picture);
     painter.setFont(font());
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
-    const QSizeF size = m_shown.size();
-    painter.drawStaticText(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), m_shown);
+    painter.drawText(QPointF(overhang, metrics.ascent()), text);
+    return *m_pieces.insert(text, std::move(piece));
 }
 
 void StatusLabel::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange) {
+    switch (event->type()) {
+    case QEvent::FontChange:
         m_hint = QSize();
-        m_shown.setText(QString());
+        m_pieces.clear();
+        break;
+    case QEvent::PaletteChange:
+    case QEvent::EnabledChange:
+        m_pieces.clear();
+        break;
+    default:
+        break;
     }
     QLabel::changeEvent(event);
 }

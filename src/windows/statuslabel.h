@@ -1,12 +1,15 @@
 #pragma once
 // The label that counts subgroups during a Run. Its text changes after every
 // subgroup, so it must not cost a relayout of the window each time: it keeps
-// a fixed size hint, sits in a StatusSlot that fixes its size (a QLabel of
-// fixed size asks no layout to redo itself when its text changes), and draws
-// its text from a prepared layout.
+// a fixed size hint and sits in a StatusSlot that fixes its size (a QLabel of
+// fixed size asks no layout to redo itself when its text changes). Laying out
+// and drawing text costs more than the rest of a repaint, so the label draws
+// its text once in pieces (the words, and each digit of the number) and puts
+// the count together from those pictures.
 
+#include <QHash>
 #include <QLabel>
-#include <QStaticText>
+#include <QPixmap>
 
 namespace kelvara {
 
@@ -23,8 +26,15 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    struct Piece {
+        QPixmap picture; // the text, with room for overhanging glyphs on either side
+        qreal advance = 0;
+    };
+    const Piece &piece(const QString &text);
+    QList<const Piece *> piecesOf(const QString &text);
+
     QSize m_hint;
-    QStaticText m_shown;
+    QHash<QString, Piece> m_pieces;
 };
 
 // Takes the status label's place in a layout and keeps the label at exactly
