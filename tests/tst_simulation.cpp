@@ -91,7 +91,8 @@ private slots:
     }
 
     // The subgroup label changes after every subgroup without laying the
-    // window out again, and keeps the size of the place it was given.
+    // window out again, keeps the size of the place it was given, and shows
+    // each new count and a change of its enabled state.
     void subgroupCountLeavesTheLayoutAlone()
     {
         class LayoutRequests : public QObject {
@@ -117,6 +118,13 @@ private slots:
         QCOMPARE(label->text(), QStringLiteral("Sub Group #23"));
         QCOMPARE(label->geometry(), label->parentWidget()->rect());
         QVERIFY(label->width() >= label->sizeHint().width());
+        const QImage shown = label->grab().toImage();
+        label->setText(QStringLiteral("Sub Group #32"));
+        QVERIFY(label->grab().toImage() != shown);
+        label->setText(QStringLiteral("Sub Group #23"));
+        QCOMPARE(label->grab().toImage(), shown);
+        label->setEnabled(false);
+        QVERIFY(label->grab().toImage() != shown);
     }
 
     void traceShowsTheLastBallsPath()
