@@ -44,31 +44,32 @@ void StatusLabel::paintEvent(QPaintEvent *)
     // A border one pixel wide, filled rather than stroked: filling is far cheaper.
     painter.fillRect(rect(), palette().color(QPalette::Mid));
     painter.fillRect(rect().adjusted(1, 1, -1, -1), palette().color(QPalette::Window));
-    const QList<const Piece *> pieces = piecesOf(text());
+    const QList<Piece> pieces = piecesOf(text());
     qreal textWidth = 0;
-    for (const Piece *piece : pieces)
-        textWidth += piece->advance;
+    for (const Piece &piece : pieces)
+        textWidth += piece.advance;
     qreal x = (width() - textWidth) / 2;
     const int y = qRound((height() - QFontMetricsF(font()).height()) / 2);
-    for (const Piece *piece : pieces) {
-        painter.drawPixmap(QPoint(qRound(x) - overhang, y), piece->picture);
-        x += piece->advance;
+    for (const Piece &piece : pieces) {
+        painter.drawPixmap(QPoint(qRound(x) - overhang, y), piece.picture);
+        x += piece.advance;
     }
 }
 
-// The text before its trailing digits, then each of those digits.
-QList<const StatusLabel::Piece *> StatusLabel::piecesOf(const QString &text)
+// The text before its trailing digits, then each of those digits. The pieces
+// are copies (the pixmaps are shared): adding to the cache moves its entries.
+QList<StatusLabel::Piece> StatusLabel::piecesOf(const QString &text)
 {
     if (!m_pieces.isEmpty() && m_pieces.cbegin()->picture.devicePixelRatio() != devicePixelRatioF())
         m_pieces.clear();
     qsizetype digits = text.size();
     while (digits > 0 && text[digits - 1].isDigit())
         --digits;
-    QList<const Piece *> pieces;
+    QList<Piece> pieces;
     if (digits > 0)
-        pieces.append(&piece(text.first(digits)));
+        pieces.append(piece(text.first(digits)));
     for (qsizetype i = digits; i < text.size(); ++i)
-        pieces.append(&piece(text.sliced(i, 1)));
+        pieces.append(piece(text.sliced(i, 1)));
     return pieces;
 }
 

@@ -31,7 +31,7 @@ private:
         qreal advance = 0;
     };
     const Piece &piece(const QString &text);
-    QList<const Piece *> piecesOf(const QString &text);
+    QList<Piece> piecesOf(const QString &text);
 
     QSize m_hint;
     QHash<QString, Piece> m_pieces;
