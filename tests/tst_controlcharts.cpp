@@ -145,6 +145,13 @@ private slots:
     {
         QFETCH(int, n);
         QFETCH(int, subgroups);
+        // Fetched by name, as a tool that knows only the window's controls would.
+        const auto pictures = [this] {
+            QList<QImage> images;
+            for (const char *name : {"xchartpicture", "rchartpicture"})
+                images.append(child(m_charts, name)->grab().toImage());
+            return images;
+        };
         QList<QImage> shownDuring;
         for (bool showDuring : {true, false}) {
             start(n, 0, 8);
@@ -153,20 +160,14 @@ private slots:
                 m_charts->hide();
             drop(subgroups);
             if (!showDuring) {
-                // Fetched by name, as a tool that knows only the window's controls would.
-                for (int chart : {0, 1})
-                    QCOMPARE(child(m_charts, chart == 0 ? "xchartpicture" : "rchartpicture")->grab().toImage(),
-                             shownDuring[chart]);
+                QCOMPARE(pictures(), shownDuring); // grabbed while hidden
                 click(m_main, "contchrbutton");
             }
             QTEST(span(m_charts->xPlotted()), "span");
-            for (int chart : {0, 1}) {
-                const QImage picture = child(m_charts, chart == 0 ? "xchartpicture" : "rchartpicture")->grab().toImage();
-                if (showDuring)
-                    shownDuring.append(picture);
-                else
-                    QCOMPARE(picture, shownDuring[chart]);
-            }
+            if (showDuring)
+                shownDuring = pictures();
+            else
+                QCOMPARE(pictures(), shownDuring);
         }
     }
 
