@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -19,6 +20,15 @@
 #include <functional>
 
 namespace testsupport {
+
+/// Points the program's remembered preferences at a new empty folder, as on a
+/// first start. Call it once, before anything reads a preference: Qt settles
+/// where settings live on first use.
+inline void freshConfiguration()
+{
+    static QTemporaryDir folder;
+    qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
+}
 
 inline QWidget *topLevel(const QString &name)
 {
