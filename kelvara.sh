@@ -25,7 +25,7 @@ install_missing() {
 
 build() { # folder, extra cmake arguments
   local folder=$1; shift
-  cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVARA_WERROR=ON "$@" >/dev/null
   cmake --build "$folder" --parallel "$(nproc)"
 }
 

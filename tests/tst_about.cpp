@@ -1,4 +1,4 @@
-#include "app/utilities.h"
+#include "common/windowplacement.h"
 #include "testsupport.h"
 #include "windows/aboutwindow.h"
 

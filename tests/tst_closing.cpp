@@ -7,7 +7,7 @@
 
 #include "testsupport.h"
 
-#include "app/shared.h"
+#include "common/shared.h"
 #include "windows/quincunxform.h"
 
 #include <QCheckBox>

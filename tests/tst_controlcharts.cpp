@@ -1,6 +1,6 @@
 #include "testsupport.h"
 
-#include "app/shared.h"
+#include "common/shared.h"
 #include "core/numberformat.h"
 #include "reports/controlchartswindow.h"
 #include "surface/drawingsurface.h"

@@ -6,7 +6,7 @@
 
 #include "testsupport.h"
 
-#include "app/shared.h"
+#include "common/shared.h"
 #include "core/numberformat.h"
 #include "windows/quincunxform.h"
 #include "windows/scaledialog.h"

@@ -1,4 +1,4 @@
-#include "app/shared.h"
+#include "common/shared.h"
 #include "core/numberformat.h"
 #include "testsupport.h"
 #include "windows/quincunxform.h"

@@ -3,7 +3,7 @@
 
 #include "testsupport.h"
 
-#include "app/shared.h"
+#include "common/shared.h"
 #include "core/dropcycle.h"
 #include "surface/overlay.h"
 #include "windows/quincunxform.h"

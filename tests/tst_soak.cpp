@@ -7,7 +7,7 @@
 #include "rundriver.h"
 #include "testsupport.h"
 
-#include "app/shared.h"
+#include "common/shared.h"
 #include "reports/controlchartswindow.h"
 #include "surface/drawingsurface.h"
 #include "surface/overlay.h"

@@ -4,7 +4,7 @@
 
 #include "testsupport.h"
 
-#include "app/shared.h"
+#include "common/shared.h"
 #include "core/numberformat.h"
 #include "windows/quincunxform.h"
 

@@ -3,8 +3,8 @@
 
 #include "testsupport.h"
 
-#include "app/messages.h"
-#include "app/utilities.h"
+#include "common/messages.h"
+#include "common/windowplacement.h"
 
 
 using namespace kelvara;

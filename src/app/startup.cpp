@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
-#include "app/messages.h"
-#include "app/shared.h"
+#include "common/messages.h"
+#include "common/shared.h"
 #include "windows/buttonicons.h"
 #include "windows/quincunxform.h"
 

@@ -1,6 +1,6 @@
 #include "board/baffle.h"
 
-#include "app/utilities.h"
+#include "common/waits.h"
 #include "board/ballshapes.h"
 #include "board/boardpictures.h"
 #include "core/ballpath.h"

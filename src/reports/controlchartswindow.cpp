@@ -1,8 +1,8 @@
 #include "reports/controlchartswindow.h"
 
-#include "app/messages.h"
-#include "app/shared.h"
-#include "app/utilities.h"
+#include "common/messages.h"
+#include "common/shared.h"
+#include "common/waits.h"
 #include "core/chartframe.h"
 #include "core/controllimits.h"
 #include "core/displayformats.h"

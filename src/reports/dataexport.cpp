@@ -1,6 +1,6 @@
 #include "reports/dataexport.h"
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "core/exportformat.h"
 #include "core/texttable.h"
 

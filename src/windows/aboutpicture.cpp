@@ -1,6 +1,6 @@
 #include "windows/aboutpicture.h"
 
-#include "app/messages.h"
+#include "common/messages.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "windows/aboutwindow.h"
 
-#include "app/utilities.h"
+#include "common/windowplacement.h"
 #include "windows/aboutpicture.h"
 #include "windows/buttonicons.h"
 

@@ -1,7 +1,7 @@
 #include "windows/quincunxform.h"
 
-#include "app/messages.h"
-#include "app/shared.h"
+#include "common/messages.h"
+#include "common/shared.h"
 #include "core/capability.h"
 #include "core/numberformat.h"
 #include "reports/controlchartswindow.h"
