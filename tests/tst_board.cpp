@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board as the main window draws it: geometry for each row setting,
 // what Reset restores, and what a change of rows keeps.
 

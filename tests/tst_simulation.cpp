@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs through the real main window: balls, subgroups, labels, Pause, a full
 // board or baffle, the funnel's travel, and closing the window mid-Run.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A long session at the board: two hundred rounds of Run, histograms and
 // back, paging the control charts, a new scale and Reset. Whatever a round
 // creates must be gone when the next one starts: the window's objects, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the screen check (in a child process per screen size, since the
 // screen is fixed for the life of a process) and the state every start
 // begins from.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shared routines: the error report's layout and its one-shot nature,
 // window centring arithmetic and the test time scale of timed waits.
 
