@@ -93,6 +93,7 @@ private:
     QList<QPointF> readColumn(int column, int from, int first, int last,
                               const std::function<void(float)> &track) const;
     void drawPage();
+    void describePage();
     void plotPoints(DrawingSurface &chart, const QList<QPointF> &points, double numberTop);
     int completedRows() const;
     bool rulesShown() const;
