@@ -3,6 +3,8 @@
 
 #include "core/ballpath.h"
 #include "core/histogramdata.h"
+#include "core/numberformat.h"
+#include "core/scale.h"
 
 #include <algorithm>
 #include <cmath>
@@ -153,6 +155,16 @@ int averageBar(int sum, int n)
     // The slot table holds toSingle(sum / n) to seven digits; for n up to 15
     // an average is at least 1/30 away from a half, so the text changes no bar.
     return averageBin(toSingle(double(sum) / double(n)));
+}
+
+QString idealComparison(const SampleSpread &observed, const IdealHistogram &ideal, const Scale &scale,
+                        const QLocale &locale)
+{
+    const auto number = [&locale](double value) { return formatNumber(value, QStringLiteral("0.00"), locale); };
+    const QString deviation = observed.count >= 2 ? number(observed.deviation) : QStringLiteral("NA");
+    return QStringLiteral("Mean %1 (ideal %2), standard deviation %3 (ideal %4)")
+        .arg(number(observed.mean), number(scale.valueOf(ideal.mean)), deviation,
+             number(ideal.deviation * std::abs(scale.valuePerSlot())));
 }
 
 } // namespace kelvara

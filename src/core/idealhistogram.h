@@ -6,6 +6,10 @@
 // own laws, and its average is binned as the averages histogram bins it.
 
 #include "core/runstate.h"
+#include "core/samplespread.h"
+
+#include <QLocale>
+#include <QString>
 
 #include <array>
 #include <vector>
@@ -37,5 +41,13 @@ IdealHistogram idealAverages(const std::vector<BallOrigin> &balls, int n, int su
 /// The bar an average of n readings summing to `sum` is counted in: the
 /// average as the slot table keeps it, rounded halves to even.
 int averageBar(int sum, int n);
+
+struct Scale;
+
+/// The line below a histogram that shows its ideal: the mean and standard
+/// deviation of what was dropped beside theory's, in measurement units, with
+/// two decimals. A deviation of fewer than two values reads "NA".
+QString idealComparison(const SampleSpread &observed, const IdealHistogram &ideal, const Scale &scale,
+                        const QLocale &locale = QLocale());
 
 } // namespace kelvara

@@ -370,7 +370,7 @@ void QuincunxForm::histbutton_Click()
         showInformation(QStringLiteral("You must drop a few subgroups before viewing histograms."));
         return;
     }
-    m_histograms->showRun(m_run, shared(), m_dataGrid);
+    m_histograms->showRun(m_run, shared(), m_dataGrid, m_grdScaled);
     m_stack->setCurrentWidget(m_histograms);
     m_histograms->setWindowTitle(QStringLiteral("Histograms of Means and Individuals\r\n"));
     m_panel->setEnabled(false);
