@@ -1,8 +1,11 @@
+#include "common/savedialog.h"
 #include "reports/dataexport.h"
 #include "rundriver.h"
 
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -16,13 +19,66 @@ static QByteArray contentsOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+static bool writeFile(const QString &path, const QByteArray &contents)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
+}
+
+// What the next save dialog showed: the folder it opened in and the questions it asked.
+struct DialogVisit {
+    QString folder;
+    QStringList questions;
+};
+
+// Uses the next save dialog as a user would: goes to the folder, picks the filter, types the name
+// and presses Enter, answering each question with the next answer. When the dialog stays open it is
+// cancelled; without a name it is cancelled at once.
+static DialogVisit useSaveDialog(const std::function<void()> &action, const QString &path = {},
+                                 int filter = 0, QList<QMessageBox::StandardButton> answers = {})
+{
+    DialogVisit visit;
+    bool typed = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *question = qobject_cast<QMessageBox *>(modal)) {
+            visit.questions << question->text();
+            question->button(answers.isEmpty() ? QMessageBox::No : answers.takeFirst())->click();
+        } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            if (visit.folder.isEmpty())
+                visit.folder = dialog->directory().absolutePath();
+            if (path.isEmpty() || typed)
+                return dialog->reject();
+            typed = true;
+            dialog->setDirectory(QFileInfo(path).path());
+            dialog->selectNameFilter(dialog->nameFilters().at(filter));
+            auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            QTest::keyClicks(edit, QFileInfo(path).fileName());
+            // Enter opens the question, which this poll answers, so it is pressed outside the poll.
+            QTimer::singleShot(0, edit, [edit] {
+                if (QWidget *completions = QApplication::activePopupWidget())
+                    completions->hide();
+                QTest::keyClick(edit, Qt::Key_Return);
+            });
+        }
+    });
+    poll.start(5);
+    action();
+    return visit;
+}
+
 class TestExport : public QObject {
     Q_OBJECT
     QWidget *m_window = nullptr;
     auto exportVia(QString button = "cmdOutput") { return answerMessages([this, button] { click(m_window, button); }); }
 
 private slots:
-    void initTestCase() { QVERIFY(m_window = startProgram()); }
+    void initTestCase()
+    {
+        freshConfiguration();
+        QVERIFY(m_window = startProgram());
+    }
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     // No data: a warning and no file dialog. Then the real dialog: both types, saving, in the
@@ -100,6 +156,67 @@ private slots:
                  QStringLiteral("Kelvara : ERROR !|Error saving data!"));
         QCOMPARE(seen.first().icon, QMessageBox::Critical);
         QCOMPARE(contentsOf(old.fileName()), QByteArray("previous\r\n"));
+    }
+
+    // The dialog adds the type's extension before it looks for the file, so "lesson1" asks about
+    // lesson1.csv: No keeps it and returns to the dialog, Yes replaces it. A new name asks nothing.
+    void typedNameIsCheckedWithItsExtension_data()
+    {
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<QString>("writtenFile");
+        QTest::addColumn<QString>("firstLine");
+        QTest::addColumn<int>("questions");
+        QTest::newRow("No keeps the file") << 0 << QMessageBox::No << "lesson1.csv" << "old" << 1;
+        QTest::newRow("Yes replaces it") << 0 << QMessageBox::Yes << "lesson1.csv" << "SG No,Reading 1,Reading 2,Average,Range" << 1;
+        QTest::newRow("new name, other type") << 1 << QMessageBox::No << "lesson1.txt" << "SG No\tReading 1\tReading 2\tAverage\tRange" << 0;
+    }
+    void typedNameIsCheckedWithItsExtension()
+    {
+        QFETCH(int, filter);
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(QString, writtenFile);
+        QFETCH(QString, firstLine);
+        QFETCH(int, questions);
+        const QTemporaryDir folder;
+        QVERIFY(writeFile(folder.filePath("lesson1.csv"), "old\r\n"));
+        rundriver::startRun(m_window, 2);
+        QVERIFY(rundriver::dropSubgroups(m_window, 3));
+        const DialogVisit visit =
+            useSaveDialog([this] { QVERIFY(exportVia().isEmpty()); }, folder.filePath("lesson1"), filter, {answer});
+        QCOMPARE(visit.questions.size(), questions);
+        if (questions > 0)
+            QVERIFY2(visit.questions.first().startsWith("lesson1.csv already exists"), qPrintable(visit.questions.first()));
+        QCOMPARE(QString::fromUtf8(contentsOf(folder.filePath(writtenFile))).section("\r\n", 0, 0), firstLine);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), filter + 1);
+    }
+
+    // A save dialog opens in the program's folder only while that can be written; after a save, in
+    // the folder saved to, until that folder is gone.
+    void saveDialogOpensWhereASaveCanGo()
+    {
+        const QTemporaryDir programFolder, documents;
+        const QString userDirs = qEnvironmentVariable("XDG_CONFIG_HOME") + "/user-dirs.dirs";
+        QVERIFY(writeFile(userDirs, "XDG_DOCUMENTS_DIR=\"" + documents.path().toUtf8() + "\"\n"));
+        QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), documents.path());
+        const QString unwritable = programFolder.filePath("program.csv/bin"); // its parent is a file
+        QVERIFY(writeFile(programFolder.filePath("program.csv"), "x"));
+        rundriver::startRun(m_window, 2);
+        QVERIFY(rundriver::dropSubgroups(m_window, 1));
+        const auto openedIn = [this](const QString &program) {
+            testing::setProgramFolder(program);
+            return useSaveDialog([this] { exportVia(); }).folder;
+        };
+        auto savedTo = std::make_unique<QTemporaryDir>();
+        testing::setProgramFolder(unwritable);
+        useSaveDialog([this] { exportVia(); }, savedTo->filePath("saved"));
+        QVERIFY(QFile::exists(savedTo->filePath("saved.csv")));
+        QCOMPARE(openedIn(programFolder.path()), savedTo->path());
+        savedTo.reset();
+        QCOMPARE(openedIn(programFolder.path()), programFolder.path());
+        QCOMPARE(openedIn(unwritable), documents.path());
+        testing::setProgramFolder({});
+        QFile::remove(userDirs);
     }
 };
 

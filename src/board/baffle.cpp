@@ -22,6 +22,7 @@ Baffle::Baffle(DrawingSurface *board, RunState &run, BallShapes &shapes)
     m_handle->setIcon(baffleHandleIcon());
     m_handle->setAutoRaise(true);
     m_handle->setToolTip(QObject::tr("Empty the baffle"));
+    m_handle->setAccessibleName(m_handle->toolTip());
     setShown(false);
 }
 

@@ -8,6 +8,7 @@
 #include "core/displayformats.h"
 #include "core/numberformat.h"
 #include "core/numeric.h"
+#include "core/spokendescriptions.h"
 #include "core/texttable.h"
 #include "reports/chartdatasource.h"
 #include "surface/drawingsurface.h"
@@ -187,6 +188,7 @@ QToolButton *ControlChartsWindow::pagingButton(const QString &name, const QStrin
     button->setObjectName(name);
     button->setArrowType(arrow);
     button->setToolTip(hint);
+    button->setAccessibleName(hint);
     button->setToolButtonStyle(fast ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
     if (fast)
         button->setText(QStringLiteral("10"));
@@ -198,12 +200,15 @@ void ControlChartsWindow::setChartTitles(int subgroupSize)
     const bool individuals = subgroupSize == 1;
     m_xTitle->setText(individuals ? QStringLiteral("X Chart:") : QStringLiteral("XBar Chart:"));
     m_rTitle->setText(individuals ? QStringLiteral("MR Chart:") : QStringLiteral("R Chart:"));
+    m_xChart->setAccessibleName(m_xTitle->text().chopped(1));
+    m_rChart->setAccessibleName(m_rTitle->text().chopped(1));
 }
 
 void ControlChartsWindow::setValueTitles(const QString &xValues, const QString &rValues)
 {
     m_xValues->setText(xValues);
     m_rValues->setText(rValues);
+    describePage();
 }
 
 double ControlChartsWindow::growth(const DrawingSurface &chart) const
@@ -268,6 +273,7 @@ void ControlChartsWindow::resetCharts()
     m_pageDrawn = true;
     setupXBarChart();
     setupRChart();
+    describePage();
 }
 
 void ControlChartsWindow::drawcharts(int first)
@@ -297,8 +303,32 @@ void ControlChartsWindow::drawcharts(int first)
     });
     m_page = std::move(page);
     m_pageDrawn = false;
+    describePage();
     if (isVisible())
         drawPage();
+}
+
+// Each chart tells a screen reader the subgroups it shows, its limits and its
+// newest point on show.
+void ControlChartsWindow::describePage()
+{
+    const int n = m_source.subgroupSize();
+    const auto describe = [this](DrawingSurface *chart, const QList<QPointF> &points, const QLabel *values, int column) {
+        ChartPageSummary summary;
+        summary.chart = chart->accessibleName();
+        summary.subgroups = shared().subgroupCount;
+        summary.limits = values->text();
+        QList<QPointF> shown = points;
+        shown.removeIf([](const QPointF &point) { return point.x() > axisEnd; });
+        if (!shown.isEmpty()) {
+            summary.first = m_page.first + int(shown.first().x());
+            summary.last = m_page.first + int(shown.last().x());
+            summary.latestValue = m_source.measurementTable().text(summary.last, column);
+        }
+        chart->setAccessibleDescription(describeChartPage(summary));
+    };
+    describe(m_xChart, m_page.x, m_xValues, n + 1);
+    describe(m_rChart, m_page.r, m_rValues, n + 2);
 }
 
 // Rows from `from` to `last` of a column as points (i - first, value). Every

@@ -86,6 +86,7 @@ private:
     QList<QPointF> readColumn(int column, int from, int first, int last,
                               const std::function<void(float)> &track) const;
     void drawPage();
+    void describePage();
     void plotPoints(DrawingSurface &chart, const QList<QPointF> &points, double numberTop);
     void pageBack(int step);
     bool pageForward(int step);

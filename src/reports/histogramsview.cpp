@@ -35,6 +35,7 @@ HistogramsView::HistogramsView(QWidget *parent)
     setObjectName(QStringLiteral("Histogrampanel"));
     m_output->setObjectName(QStringLiteral("cmdHistoOutput"));
     m_back->setObjectName(QStringLiteral("histbackbutton"));
+    m_table->setAccessibleName(QStringLiteral("Subgroup Data, Average & Range"));
 
     m_heading->setTextFormat(Qt::PlainText);
     QFont headingFont = m_heading->font();
@@ -84,6 +85,8 @@ void HistogramsView::createCharts()
     auto *grid = static_cast<QGridLayout *>(layout());
     m_meanGraph = new HistogramChart(QStringLiteral("meanGraph"), this);
     m_indGraph = new HistogramChart(QStringLiteral("indGraph"), this);
+    m_meanGraph->setAccessibleName(QStringLiteral("Histogram of Subgroup Averages"));
+    m_indGraph->setAccessibleName(QStringLiteral("Histogram of Individual Data Points"));
     m_meanComparison = comparisonLabel(QStringLiteral("meanIdealText"));
     m_indComparison = comparisonLabel(QStringLiteral("indIdealText"));
     // Each chart shares its cell with its comparison line, which takes no

@@ -6,6 +6,7 @@
 
 #include "board/boardhost.h"
 #include "board/quincunxboard.h"
+#include "core/controllimits.h"
 #include "core/dropcycle.h"
 #include "core/runstate.h"
 #include "core/texttable.h"
@@ -26,6 +27,7 @@ class ControlChartsWindow;
 class Demonstration;
 class ControlPanel;
 class DrawingSurface;
+class HelpWindow;
 class HistogramsView;
 
 class QuincunxForm : public QWidget, public DropCycleHost, public BoardHost, public ChartDataSource {
@@ -51,6 +53,11 @@ public:
     QuincunxBoard &board() { return *m_board; }
     ControlPanel *controls() const { return m_panel; }
     bool isClosing() const { return m_closing; }
+
+    /// Opens the manual at `page`; `asker` is the window F1 was pressed in.
+    void showManual(const QString &page, QWidget *asker = nullptr);
+    /// The manual, once it has been opened.
+    HelpWindow *manual() const { return m_help; }
 
     // ChartDataSource
     int subgroupSize() const override;
@@ -109,6 +116,9 @@ private:
     void buildLayout();
     QLabel *capabilityLabel(const QString &name, const QString &text, double left, double top, bool title);
     void connectControls();
+    void addHelpKeys();
+    /// Tells the board's state in words, for screen readers.
+    void describeBoard();
     void setTabOrder();
     void setupGrids();
     void setSpeed(int position);
@@ -124,6 +134,8 @@ private:
     std::unique_ptr<QuincunxBoard> m_board;
     std::unique_ptr<Demonstration> m_demo;
     ControlChartsWindow *m_charts;
+    HelpWindow *m_help = nullptr;
+    LimitTexts m_limitTexts;
     QLabel *m_cpTitle;
     QLabel *m_cpkTitle;
     QLabel *m_cpValue;

@@ -1,5 +1,6 @@
 #include "windows/spinner.h"
 
+#include <QKeyEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -34,6 +35,27 @@ Spinner::Spinner(const QString &name, QWidget *parent)
     layout->addWidget(m_down);
     connect(m_up, &QToolButton::clicked, this, &Spinner::up);
     connect(m_down, &QToolButton::clicked, this, &Spinner::down);
+}
+
+
+void Spinner::nameFor(const QString &setting)
+{
+    setAccessibleName(QStringLiteral("%1 arrows").arg(setting));
+    setAccessibleDescription(QStringLiteral("Up and Down step %1").arg(setting));
+    m_up->setAccessibleName(QStringLiteral("Increase %1").arg(setting));
+    m_down->setAccessibleName(QStringLiteral("Decrease %1").arg(setting));
+}
+
+// The spinner takes the focus in the tab order, so its arrow keys step it as
+// its arrow buttons do.
+void Spinner::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Up)
+        emit up();
+    else if (event->key() == Qt::Key_Down)
+        emit down();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 } // namespace kelvara
