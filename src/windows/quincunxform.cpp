@@ -253,6 +253,7 @@ void QuincunxForm::resetRun()
     m_run.baffleBallCount = 0;
     shared().subgroupCount = 0;
     m_run.processUnchanged = true;
+    m_run.processChangedAfter = 0;
     m_panel->subgroupstatuslabel->setText(QStringLiteral("Sub Group 0"));
     setSpeed(defaultSpeed);
     m_run.isRunning = false;

@@ -65,6 +65,7 @@ public:
     const TextTable &measurementTable() const override { return m_grdScaled; }
     float grandMean() const override { return m_run.grandMean; }
     float meanRange() const override { return m_run.meanRange; }
+    int processChangedAfter() const override { return m_run.processChangedAfter; }
 
     // Event handlers of the controls.
     void dropbutton_Click();
