@@ -407,8 +407,8 @@ private slots:
         QTest::newRow("MR chart") << signalText({3, SignalChart::Range, ruleBit(1)}, 1) << "Subgroup 3, MR chart: rule 1";
         QTest::newRow("on the chart") << ruleNumbers(ruleBit(1) | ruleBit(2) | ruleBit(4), ",") << "1,2,4";
         QTest::newRow("meanings") << ruleMeanings(ruleBit(2) | ruleBit(3))
-                                  << "Rule 2: Two of three points beyond 2 sigma on the same side\n"
-                                     "Rule 3: Four of five points beyond 1 sigma on the same side";
+                                  << "Two of three points beyond 2 sigma on the same side\n"
+                                     "Four of five points beyond 1 sigma on the same side";
         QTest::newRow("no change") << detectionText(0, 5) << "";
         QTest::newRow("no signal yet") << detectionText(24, 0) << "Process changed after subgroup 24: no signal yet";
         QTest::newRow("three later") << detectionText(24, 27)
