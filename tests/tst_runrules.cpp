@@ -251,9 +251,9 @@ private slots:
         QCOMPARE(detection(), QString());
     }
 
-    // Double-clicking a signal pages the charts to its subgroup, where the
-    // point is a red dot.
-    void doubleClickPagesToTheSignal()
+    // Double-clicking a signal, or Return on it, pages the charts to its
+    // subgroup, where the point is a red dot.
+    void choosingASignalPagesToIt()
     {
         startMovedRun(5, 10, 5);
         QVERIFY(rundriver::dropSubgroups(m_main, 30));
@@ -272,6 +272,11 @@ private slots:
         const QPointF point = m_charts->xPlotted().at(subgroup - first);
         const QImage picture = m_charts->xChart()->picture();
         QCOMPARE(picture.pixelColor(m_charts->xChart()->toPixels(point).toPoint()), qbColor(12));
+        click(m_charts, "chartfastrbutton");
+        QCOMPARE(int(shared().chartFirstSubgroup), first + 10);
+        list->setCurrentItem(item);
+        QTest::keyClick(list, Qt::Key_Return); // the keyboard's way to the same page
+        QCOMPARE(int(shared().chartFirstSubgroup), first);
         m_charts->hide();
     }
 
