@@ -115,7 +115,7 @@ private:
     bool baffleShown() const override;
 
     void buildLayout();
-    QLabel *capabilityLabel(const QString &name, const QString &text, double top, bool title);
+    QLabel *capabilityLabel(const QString &name, const QString &text, double left, double top, bool title);
     void connectControls();
     void addHelpKeys();
     /// Tells the board's state in words, for screen readers.
@@ -141,6 +141,10 @@ private:
     QLabel *m_cpkTitle;
     QLabel *m_cpValue;
     QLabel *m_cpkValue;
+    QLabel *m_ppTitle;
+    QLabel *m_ppkTitle;
+    QLabel *m_ppValue;
+    QLabel *m_ppkValue;
     bool m_firstActivation = true;
     bool m_closing = false;
 };
