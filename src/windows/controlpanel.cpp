@@ -1,6 +1,7 @@
 #include "windows/controlpanel.h"
 
 #include "windows/buttonicons.h"
+#include "windows/speedbar.h"
 #include "windows/spinner.h"
 #include "windows/statuslabel.h"
 
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -148,13 +148,8 @@ QGroupBox *ControlPanel::buildOperations()
     checks->addWidget(chkTrace);
     layout->addLayout(checks);
 
-    HScroll1 = named(new QScrollBar(Qt::Horizontal, frame), QStringLiteral("HScroll1"));
-    HScroll1->setRange(1, 5);
-    HScroll1->setPageStep(1);
+    HScroll1 = named(new SpeedBar(frame), QStringLiteral("HScroll1"));
     HScroll1->setValue(3);
-    // Position 5 is the slowest and stands at the left, under "Slow".
-    HScroll1->setInvertedAppearance(true);
-    HScroll1->setInvertedControls(true);
     layout->addWidget(HScroll1);
     auto *speedCaption = new QLabel(QStringLiteral("<--Slow - Speed - Fast -->"), frame);
     speedCaption->setAlignment(Qt::AlignCenter);

@@ -20,9 +20,14 @@ signals:
     void up();
     void down();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QToolButton *m_up;
     QToolButton *m_down;
+    QWidget *m_window = nullptr;
 };
 
 } // namespace kelvara
