@@ -8,6 +8,7 @@
 #include "reports/dataexport.h"
 #include "reports/histogramsview.h"
 #include "surface/drawingsurface.h"
+#include "surface/fittinglabel.h"
 #include "surface/overlay.h"
 #include "surface/palette.h"
 #include "surface/squarecontainer.h"
@@ -79,24 +80,46 @@ void QuincunxForm::buildLayout()
     m_panel->setFixedWidth(310);
     layout->addWidget(m_panel);
 
-    m_cpTitle = capabilityLabel(QStringLiteral("cptitlelabel"), QStringLiteral("Cp"), 93.5, true);
-    m_cpValue = capabilityLabel(QStringLiteral("cplabel"), QStringLiteral("No Spec"), 90.0, false);
-    m_cpkTitle = capabilityLabel(QStringLiteral("cpktitlelabel"), QStringLiteral("Cpk"), 85.5, true);
-    m_cpkValue = capabilityLabel(QStringLiteral("cpklabel"), QStringLiteral("No Spec"), 82.0, false);
+    m_cpTitle = capabilityTitle(QStringLiteral("cptitlelabel"), QStringLiteral("Cp"), 93.5);
+    m_cpValue = capabilityValue(QStringLiteral("cplabel"), 90.0);
+    m_cpkTitle = capabilityTitle(QStringLiteral("cpktitlelabel"), QStringLiteral("Cpk"), 85.5);
+    m_cpkValue = capabilityValue(QStringLiteral("cpklabel"), 82.0);
 }
 
-QLabel *QuincunxForm::capabilityLabel(const QString &name, const QString &text, double top, bool title)
+namespace {
+
+constexpr double capabilityLeft = 1.3;
+constexpr double capabilityWidth = 8.2;
+constexpr double capabilityHeight = 3.2;
+
+void styleCapabilityLabel(QLabel *label, const QString &name, const QString &styleSheet)
 {
-    auto *label = new QLabel(text, m_picture);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignCenter);
-    label->setStyleSheet(title ? QStringLiteral("QLabel { color: rgb(0,0,128); font-weight: bold; }")
-                               : QStringLiteral("QLabel { background: white; color: black; border: 1px solid rgb(0,0,128); }"));
+    label->setStyleSheet(styleSheet);
     QFont font = label->font();
     font.setPointSizeF(font.pointSizeF() * 0.9);
     label->setFont(font);
-    m_picture->placeWidget(label, 1.3, top, 8.2, 3.2);
     label->hide();
+}
+
+} // namespace
+
+QLabel *QuincunxForm::capabilityTitle(const QString &name, const QString &text, double top)
+{
+    auto *label = new QLabel(text, m_picture);
+    styleCapabilityLabel(label, name, QStringLiteral("QLabel { color: rgb(0,0,128); font-weight: bold; }"));
+    m_picture->placeWidget(label, capabilityLeft, top, capabilityWidth, capabilityHeight);
+    return label;
+}
+
+FittingLabel *QuincunxForm::capabilityValue(const QString &name, double top)
+{
+    auto *label = new FittingLabel(QStringLiteral("No Spec"), m_picture);
+    styleCapabilityLabel(label, name,
+                         QStringLiteral("QLabel { background: white; color: black; border: 1px solid rgb(0,0,128); }"));
+    // At the board's left edge a long value has no room to widen into: its font shrinks.
+    m_picture->placeFittingLabel(label, capabilityLeft, top, capabilityWidth, capabilityHeight, capabilityLeft);
     return label;
 }
 
@@ -441,10 +464,10 @@ void QuincunxForm::showCapability()
     input.usl = state.scale.usl;
     input.lsl = state.scale.lsl;
     const CapabilityView view = capabilityView(input);
-    for (QLabel *label : {m_cpTitle, m_cpkTitle, m_cpValue, m_cpkValue})
+    for (QLabel *label : std::initializer_list<QLabel *>{m_cpTitle, m_cpkTitle, m_cpValue, m_cpkValue})
         label->setVisible(view.visible);
-    m_cpValue->setText(view.cp);
-    m_cpkValue->setText(view.cpk);
+    m_cpValue->setFittedText(view.cp);
+    m_cpkValue->setFittedText(view.cpk);
 }
 
 int QuincunxForm::subgroupSize() const

@@ -26,6 +26,7 @@ class ControlChartsWindow;
 class Demonstration;
 class ControlPanel;
 class DrawingSurface;
+class FittingLabel;
 class HistogramsView;
 
 class QuincunxForm : public QWidget, public DropCycleHost, public BoardHost, public ChartDataSource {
@@ -107,7 +108,8 @@ private:
     bool baffleShown() const override;
 
     void buildLayout();
-    QLabel *capabilityLabel(const QString &name, const QString &text, double top, bool title);
+    QLabel *capabilityTitle(const QString &name, const QString &text, double top);
+    FittingLabel *capabilityValue(const QString &name, double top);
     void connectControls();
     void setTabOrder();
     void setupGrids();
@@ -126,8 +128,8 @@ private:
     ControlChartsWindow *m_charts;
     QLabel *m_cpTitle;
     QLabel *m_cpkTitle;
-    QLabel *m_cpValue;
-    QLabel *m_cpkValue;
+    FittingLabel *m_cpValue;
+    FittingLabel *m_cpkValue;
     bool m_firstActivation = true;
     bool m_closing = false;
 };
