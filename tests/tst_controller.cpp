@@ -351,8 +351,8 @@ private slots:
         QuincunxForm *form = testsupport::startMainWindow();
         const QList<QPair<QString, QString>> hints = {
             {"spnRows", "Min:1, Max:20"}, {"spnSubGroup", "Min:1, Max:15"}, {"spnClimit", "Min:5, Max:30"},
-            {"selfscriptbutton", "View self-running demo"}, {"contchrbutton", "View Control Charts"},
-            {"histbutton", "View Histograms of Subgroup Means and Individuals"}, {"cmdHelp", "Help"},
+            {"selfscriptbutton", "View self-running demo (Ctrl+M)"}, {"contchrbutton", "View Control Charts (Ctrl+L)"},
+            {"histbutton", "View Histograms of Subgroup Means and Individuals (Ctrl+G)"}, {"cmdHelp", "Help (F1)"},
             {"exitbutton", "Close & Exit Kelvara"}};
         for (const auto &[name, hint] : hints)
             QCOMPARE(child<QWidget>(form, name)->toolTip(), hint);

@@ -187,6 +187,22 @@ private slots:
         expectHandedBack();
     }
 
+    // F1 belongs to the main window as a shortcut: at a caption it goes on
+    // like any other key and opens nothing.
+    void shortcutKeysGoOnAndOpenNothing()
+    {
+        QTRY_COMPARE(QApplication::activeWindow(), m_main);
+        const auto atCaption = [this](int shown) {
+            if (shown == 3)
+                return Answer::Escape;
+            QTest::keySequence(m_main, QKeySequence(shown == 1 ? "F1" : "Ctrl+R"));
+            return Answer::None;
+        };
+        QCOMPARE(play(m_main, atCaption), captionsUpTo(3));
+        QVERIFY(!form(m_main)->manual());
+        expectHandedBack();
+    }
+
     void heldKeyRepeatIsNoAnswer()
     {
         auto *box = child<QLineEdit>(m_main, "howmanytext");

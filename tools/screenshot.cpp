@@ -1,6 +1,6 @@
 // Renders Kelvara's windows to PNG files for the README, on any platform
 // (the offscreen one included): the main window after a few subgroups and
-// the control charts window.
+// the control charts window and the manual.
 //   kelvara_screenshot OUTPUT_FOLDER
 
 #include "app/startup.h"
@@ -45,6 +45,12 @@ int main(int argc, char *argv[])
         QApplication::processEvents();
         saved = charts->grab().save(folder.filePath(QStringLiteral("control-charts.png"))) && saved;
         charts->hide();
+    }
+    if (auto *help = main->findChild<QAbstractButton *>(QStringLiteral("cmdHelp"))) {
+        help->click();
+        QApplication::processEvents();
+        if (QWidget *manual = topLevel(QStringLiteral("helpWindow")))
+            saved = manual->grab().save(folder.filePath(QStringLiteral("manual.png"))) && saved;
     }
     return saved ? 0 : 1;
 }

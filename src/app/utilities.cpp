@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
+#include <QShortcutEvent>
 #include <QValidator>
 #include <QWidget>
 
@@ -118,13 +119,20 @@ bool InputBlocker::eventFilter(QObject *, QEvent *event)
     case QEvent::MouseButtonPress:
         m_gotInput = true;
         return true;
+    // A key bound to a shortcut (F1, Ctrl+R, ...) arrives as a shortcut event
+    // instead of a key press: it goes on like any other key.
+    case QEvent::Shortcut: {
+        const auto *shortcut = static_cast<QShortcutEvent *>(event);
+        m_gotInput = true;
+        m_gotEscape = m_gotEscape || shortcut->key() == QKeySequence(Qt::Key_Escape);
+        return true;
+    }
     case QEvent::KeyRelease:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
     case QEvent::ContextMenu:
     case QEvent::ShortcutOverride:
-    case QEvent::Shortcut:
     case QEvent::TouchBegin:
     case QEvent::TouchUpdate:
     case QEvent::TouchEnd:

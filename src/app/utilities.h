@@ -16,8 +16,8 @@ namespace kelvara {
 void waitSeconds(double seconds);
 
 /// While it lives, key presses, mouse clicks and wheel turns aimed at any
-/// window of the program reach no control; it notes whether one came and
-/// whether it was Esc. A held key's repeats are swallowed without counting.
+/// window of the program reach no control, keys bound to shortcuts included;
+/// it notes whether one came and whether it was Esc. A held key's repeats are swallowed without counting.
 /// Input to a modal dialog passes, so a message box can still be answered.
 class InputBlocker : public QObject {
 public:

@@ -20,6 +20,7 @@ Baffle::Baffle(DrawingSurface *board, RunState &run, BallShapes &shapes)
     m_handle->setObjectName(QStringLiteral("bafflehandle"));
     m_handle->setIcon(baffleHandleIcon());
     m_handle->setToolTip(QObject::tr("Empty the baffle"));
+    m_handle->setAccessibleName(m_handle->toolTip());
     setShown(false);
 }
 

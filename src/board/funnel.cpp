@@ -25,8 +25,10 @@ QToolButton *makeButton(DrawingSurface *board, const QString &name, ArrowDirecti
     button->setIcon(funnelButtonIcon(direction));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::TabFocus);
-    button->setToolTip(direction == ArrowDirection::Left ? QObject::tr("Move the funnel left")
-                                                         : QObject::tr("Move the funnel right"));
+    const QString action = direction == ArrowDirection::Left ? QObject::tr("Move the funnel left")
+                                                             : QObject::tr("Move the funnel right");
+    button->setToolTip(action);
+    button->setAccessibleName(action);
     return button;
 }
 

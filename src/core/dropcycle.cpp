@@ -81,6 +81,8 @@ void DropCycle::trackProcessChanges()
         m_run.startFunnel = toInt16(m_run.funnelPosition);
         m_run.startRows = rows;
     } else if (rows != m_run.startRows || m_run.funnelPosition != float(m_run.startFunnel)) {
+        if (m_run.processUnchanged)
+            m_run.processChangedAfter = m_shared.subgroupCount;
         m_run.processUnchanged = false;
     }
 }

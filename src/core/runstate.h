@@ -31,6 +31,7 @@ struct RunState {
     int16 startFunnel = 0;
     int16 startRows = 0;
     bool processUnchanged = false;
+    int16 processChangedAfter = 0; // subgroups before the first changed one; 0 while unchanged
 
     float xBarBar = 0.0f;
     float rBar = 0.0f;

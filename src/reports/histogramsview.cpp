@@ -30,6 +30,7 @@ HistogramsView::HistogramsView(QWidget *parent)
     setObjectName(QStringLiteral("Histogrampanel"));
     m_output->setObjectName(QStringLiteral("cmdHistoOutput"));
     m_back->setObjectName(QStringLiteral("histbackbutton"));
+    m_table->setAccessibleName(QStringLiteral("Subgroup Data, Average & Range"));
 
     m_heading->setTextFormat(Qt::PlainText);
     QFont headingFont = m_heading->font();
@@ -70,6 +71,8 @@ void HistogramsView::createCharts()
     auto *grid = static_cast<QGridLayout *>(layout());
     m_meanGraph = new HistogramChart(QStringLiteral("meanGraph"), this);
     m_indGraph = new HistogramChart(QStringLiteral("indGraph"), this);
+    m_meanGraph->setAccessibleName(QStringLiteral("Histogram of Subgroup Averages"));
+    m_indGraph->setAccessibleName(QStringLiteral("Histogram of Individual Data Points"));
     grid->addWidget(m_meanGraph, 2, 0);
     grid->addWidget(m_indGraph, 4, 0);
     for (HistogramChart *chart : {m_meanGraph, m_indGraph}) {

@@ -59,6 +59,9 @@ public:
     void setFillSolid(bool solid) { m_fillSolid = solid; }
     int drawWidth() const { return m_drawWidth; }
     void setDrawWidth(int pixels) { m_drawWidth = pixels; }
+    /// Solid, dotted or dashed lines.
+    Qt::PenStyle drawStyle() const { return m_drawStyle; }
+    void setDrawStyle(Qt::PenStyle style) { m_drawStyle = style; }
     double fontSize() const { return m_fontSize; }
     void setFontSize(double points) { m_fontSize = points; }
     double currentX() const { return m_currentX; }
@@ -151,6 +154,7 @@ private:
     QColor m_fillColor = Qt::black;
     bool m_fillSolid = false;
     int m_drawWidth = 1;
+    Qt::PenStyle m_drawStyle = Qt::SolidLine;
     double m_fontSize = 8.0;
     double m_currentX = 0, m_currentY = 0;
     std::vector<Primitive> m_primitives;

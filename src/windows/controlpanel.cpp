@@ -1,6 +1,7 @@
 #include "windows/controlpanel.h"
 
 #include "windows/buttonicons.h"
+#include "windows/shortcutkeys.h"
 #include "windows/speedbar.h"
 #include "windows/spinner.h"
 #include "windows/statuslabel.h"
@@ -33,12 +34,13 @@ QLineEdit *settingBox(const QString &name, const QString &text, QWidget *parent)
     return box;
 }
 
-QToolButton *pictureButton(const QString &name, const QIcon &icon, const QString &hint, QWidget *parent)
+// A picture button's name is what it does, for a screen reader to speak.
+QToolButton *pictureButton(const QString &name, const QIcon &icon, const QString &spokenName, QWidget *parent)
 {
     auto *button = named(new QToolButton(parent), name);
     button->setIcon(icon);
     button->setIconSize(QSize(34, 34));
-    button->setToolTip(hint);
+    button->setAccessibleName(spokenName);
     button->setAutoRaise(false);
     return button;
 }
@@ -59,12 +61,15 @@ QGroupBox *ControlPanel::buildSettings()
     rowstext = settingBox(QStringLiteral("rowstext"), QStringLiteral("20"), settingsframe);
     spnRows = new Spinner(QStringLiteral("spnRows"), settingsframe);
     spnRows->setToolTip(QStringLiteral("Min:1, Max:20"));
+    spnRows->nameFor(QStringLiteral("Offset Rows"));
     subgrouptext = settingBox(QStringLiteral("subgrouptext"), QStringLiteral("5"), settingsframe);
     spnSubGroup = new Spinner(QStringLiteral("spnSubGroup"), settingsframe);
     spnSubGroup->setToolTip(QStringLiteral("Min:1, Max:15"));
+    spnSubGroup->nameFor(QStringLiteral("Sub Group Size"));
     climitstext = settingBox(QStringLiteral("climitstext"), QStringLiteral("20"), settingsframe);
     spnClimit = new Spinner(QStringLiteral("spnClimit"), settingsframe);
     spnClimit->setToolTip(QStringLiteral("Min:5, Max:30"));
+    spnClimit->nameFor(QStringLiteral("Subgroups before Control Limits"));
     scalequincunxbutton = named(new QPushButton(QStringLiteral("Change Scale"), settingsframe),
                                 QStringLiteral("scalequincunxbutton"));
 
@@ -79,6 +84,7 @@ QGroupBox *ControlPanel::buildSettings()
         auto *label = new QLabel(QString::fromLatin1(setting.caption), settingsframe);
         label->setWordWrap(true);
         label->setBuddy(setting.box);
+        setting.box->setAccessibleName(label->text());
         grid->addWidget(label, row, 0);
         grid->addWidget(setting.box, row, 1);
         grid->addWidget(setting.spinner, row, 2);
@@ -97,13 +103,16 @@ QFrame *ControlPanel::buildDropGroup()
     howmanytext->setMaxLength(2);
     howmanytext->setAlignment(Qt::AlignCenter);
     howmanytext->setFixedWidth(40);
+    howmanytext->setAccessibleName(QStringLiteral("Drop SubGroups"));
     SpinButton1 = new Spinner(QStringLiteral("SpinButton1"), Panel3D1);
+    SpinButton1->nameFor(QStringLiteral("Drop SubGroups"));
     dropbutton = named(new QPushButton(QStringLiteral("Run"), Panel3D1), QStringLiteral("dropbutton"));
     QFont bold = dropbutton->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.2);
     dropbutton->setFont(bold);
     dropbutton->setMinimumHeight(34);
+    keys::giveKey(dropbutton, keys::run, QStringLiteral("Run"));
 
     auto *layout = new QHBoxLayout(Panel3D1);
     layout->addWidget(new QLabel(QStringLiteral("Drop"), Panel3D1));
@@ -119,15 +128,17 @@ QFrame *ControlPanel::buildDropGroup()
 QWidget *ControlPanel::buildPictureButtons()
 {
     auto *row = new QWidget(this);
-    histbutton = pictureButton(QStringLiteral("histbutton"), histogramIcon(),
-                               QStringLiteral("View Histograms of Subgroup Means and Individuals"), row);
-    contchrbutton = pictureButton(QStringLiteral("contchrbutton"), controlChartIcon(),
-                                  QStringLiteral("View Control Charts"), row);
-    selfscriptbutton = pictureButton(QStringLiteral("selfscriptbutton"), demonstrationIcon(),
-                                     QStringLiteral("View self-running demo"), row);
+    histbutton = pictureButton(QStringLiteral("histbutton"), histogramIcon(), QStringLiteral("Histograms"), row);
+    contchrbutton = pictureButton(QStringLiteral("contchrbutton"), controlChartIcon(), QStringLiteral("Control charts"), row);
+    selfscriptbutton = pictureButton(QStringLiteral("selfscriptbutton"), demonstrationIcon(), QStringLiteral("Demonstration"), row);
     cmdHelp = pictureButton(QStringLiteral("cmdHelp"), helpIcon(), QStringLiteral("Help"), row);
-    exitbutton = pictureButton(QStringLiteral("exitbutton"), exitIcon(),
-                               QStringLiteral("Close & Exit Kelvara"), row);
+    exitbutton = pictureButton(QStringLiteral("exitbutton"), exitIcon(), QStringLiteral("Exit"), row);
+    keys::giveKey(histbutton, keys::histograms, QStringLiteral("View Histograms of Subgroup Means and Individuals"));
+    keys::giveKey(contchrbutton, keys::controlCharts, QStringLiteral("View Control Charts"));
+    keys::giveKey(selfscriptbutton, keys::demonstration, QStringLiteral("View self-running demo"));
+    // F1 belongs to every window, and opens the page of the part on show.
+    cmdHelp->setToolTip(keys::hintWithKey(QStringLiteral("Help"), keys::help));
+    exitbutton->setToolTip(QStringLiteral("Close & Exit Kelvara"));
     auto *layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     for (QToolButton *button : {histbutton, contchrbutton, selfscriptbutton, cmdHelp, exitbutton})
@@ -150,6 +161,8 @@ QGroupBox *ControlPanel::buildOperations()
 
     HScroll1 = named(new SpeedBar(frame), QStringLiteral("HScroll1"));
     HScroll1->setValue(3);
+    HScroll1->setAccessibleName(QStringLiteral("Speed"));
+    HScroll1->setAccessibleDescription(QStringLiteral("Slow at the left, fast at the right"));
     layout->addWidget(HScroll1);
     auto *speedCaption = new QLabel(QStringLiteral("<--Slow - Speed - Fast -->"), frame);
     speedCaption->setAlignment(Qt::AlignCenter);
@@ -162,6 +175,9 @@ QGroupBox *ControlPanel::buildOperations()
     resetbutton = named(new QPushButton(QStringLiteral("Reset"), frame), QStringLiteral("resetbutton"));
     cmdOutput = named(new QPushButton(QStringLiteral("Export Data"), frame), QStringLiteral("cmdOutput"));
     aboutbutton = named(new QPushButton(QStringLiteral("About"), frame), QStringLiteral("aboutbutton"));
+    keys::giveKey(cmdPause, keys::pause, QStringLiteral("Pause"));
+    keys::giveKey(resetbutton, keys::reset, QStringLiteral("Reset"));
+    keys::giveKey(cmdOutput, keys::exportData, QStringLiteral("Export Data"));
     auto *buttons = new QGridLayout;
     buttons->addWidget(cmdPause, 0, 0);
     buttons->addWidget(resetbutton, 0, 1);

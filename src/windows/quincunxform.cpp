@@ -2,6 +2,7 @@
 
 #include "app/messages.h"
 #include "app/shared.h"
+#include "core/spokendescriptions.h"
 #include "core/capability.h"
 #include "core/numberformat.h"
 #include "reports/controlchartswindow.h"
@@ -16,25 +17,25 @@
 #include "windows/buttonicons.h"
 #include "windows/controlpanel.h"
 #include "windows/demonstration.h"
+#include "windows/helpwindow.h"
 #include "windows/lockedtextvalidator.h"
 #include "windows/scaledialog.h"
+#include "windows/shortcutkeys.h"
 #include "windows/spinner.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDesktopServices>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStackedLayout>
 #include <QTableWidget>
 #include <QToolButton>
-#include <QUrl>
 
 namespace kelvara {
 namespace {
@@ -65,6 +66,7 @@ QuincunxForm::QuincunxForm(QWidget *parent)
     setupGrids();
     m_demo = std::make_unique<Demonstration>(*this);
     connectControls();
+    addHelpKeys();
     resize(1000, 700);
 }
 
@@ -159,20 +161,35 @@ void QuincunxForm::connectControls()
     connect(p->selfscriptbutton, &QToolButton::clicked, this, &QuincunxForm::selfscriptbutton_Click);
     connect(p->cmdOutput, &QPushButton::clicked, this, &QuincunxForm::exportData);
     connect(m_histograms->outputButton(), &QPushButton::clicked, this, &QuincunxForm::exportData);
+    keys::giveKey(m_histograms->outputButton(), keys::exportData, QStringLiteral("Output Data"));
 
     Funnel &funnel = m_board->funnel();
     connect(funnel.leftButton(), &QToolButton::clicked, this, [this] {
         m_board->shapes().clearTraceLines();
         m_board->funnel().moveLeft();
+        describeBoard();
     });
     connect(funnel.rightButton(), &QToolButton::clicked, this, [this] {
         m_board->shapes().clearTraceLines();
         m_board->funnel().moveRight();
+        describeBoard();
     });
-    connect(m_board->baffle().handle(), &QToolButton::clicked, this, [this] { m_board->baffle().empty(); });
+    connect(m_board->baffle().handle(), &QToolButton::clicked, this, [this] {
+        m_board->baffle().empty();
+        describeBoard();
+    });
 
     p->HScroll1->setEnabled(false);
     p->chkTrace->setEnabled(false);
+}
+
+// F1 opens the manual's page of the window it is pressed in: the histograms'
+// page while they stand in the board's place.
+void QuincunxForm::addHelpKeys()
+{
+    connect(new QShortcut(keys::help, this), &QShortcut::activated, this, &QuincunxForm::cmdHelp_Click);
+    connect(new QShortcut(keys::help, m_charts), &QShortcut::activated, this,
+            [this] { showManual(QStringLiteral("controlcharts.html"), m_charts); });
 }
 
 void QuincunxForm::setTabOrder()
@@ -208,6 +225,7 @@ void QuincunxForm::firstActivation()
     m_run.ballSize = float(ball->height());
     setSpeed(defaultSpeed);
     m_panel->dropbutton->setFocus();
+    describeBoard();
 }
 
 void QuincunxForm::setSpeed(int position)
@@ -224,6 +242,7 @@ float QuincunxForm::scaleValue(float slot) const
 void QuincunxForm::scaleQuincunx(float halfWidth, float center, float lsl, float usl)
 {
     m_board->scaleQuincunx(halfWidth, center, lsl, usl, pinLevelsFromRows());
+    describeBoard();
 }
 
 int16 QuincunxForm::pinLevelsFromRows() const
@@ -249,9 +268,11 @@ void QuincunxForm::resetRun()
     m_run.baffleBallCount = 0;
     shared().subgroupCount = 0;
     m_run.processUnchanged = true;
+    m_run.processChangedAfter = 0;
     m_panel->subgroupstatuslabel->setText(QStringLiteral("Sub Group 0"));
     setSpeed(defaultSpeed);
     m_run.isRunning = false;
+    describeBoard();
 }
 
 void QuincunxForm::resetbutton_Click()
@@ -372,6 +393,7 @@ void QuincunxForm::rowstext_Change()
     if (m_firstActivation)
         return;
     m_board->changeRows(pinLevelsFromRows());
+    describeBoard();
 }
 
 void QuincunxForm::subgrouptext_Change()
@@ -412,21 +434,31 @@ void QuincunxForm::contchrbutton_Click()
 
 void QuincunxForm::cmdHelp_Click()
 {
-    const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/trelvix.chm");
-    if (QFile::exists(path))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    showManual(m_stack->currentWidget() == m_histograms ? QStringLiteral("histograms.html")
+                                                        : QStringLiteral("mainwindow.html"));
+}
+
+void QuincunxForm::showManual(const QString &page, QWidget *asker)
+{
+    if (!m_help)
+        m_help = new HelpWindow(this);
+    m_help->showPage(page, asker);
 }
 
 void QuincunxForm::scalequincunxbutton_Click()
 {
     m_charts->hide();
     ScaleDialog dialog(*this);
+    connect(new QShortcut(keys::help, &dialog), &QShortcut::activated, this,
+            [this, &dialog] { showManual(QStringLiteral("scale.html"), &dialog); });
     dialog.exec();
 }
 
 void QuincunxForm::aboutbutton_Click()
 {
     AboutWindow about(this);
+    connect(new QShortcut(keys::help, &about), &QShortcut::activated, this,
+            [this, &about] { showManual(QStringLiteral("mainwindow.html#about"), &about); });
     about.exec();
 }
 
@@ -445,6 +477,8 @@ void QuincunxForm::closeEvent(QCloseEvent *event)
     m_closing = true;
     m_run.pauseRequested = true;
     m_charts->close();
+    if (m_help)
+        m_help->close();
     event->accept();
     QCoreApplication::quit();
 }
@@ -468,6 +502,26 @@ void QuincunxForm::showCapability()
         label->setVisible(view.visible);
     m_cpValue->setFittedText(view.cp);
     m_cpkValue->setFittedText(view.cpk);
+    describeBoard();
+}
+
+void QuincunxForm::describeBoard()
+{
+    BoardSummary summary;
+    summary.rows = m_panel->rowstext->text();
+    summary.subgroupSize = m_panel->subgrouptext->text();
+    summary.subgroups = shared().subgroupCount;
+    summary.centre = m_board->funnel().centreLabel()->text();
+    for (int slot : tallestSlots(m_run.slotCount, 3))
+        summary.tallestPiles.append({formatNumber(scaleValue(float(slot)), shared().formats.reading),
+                                     m_run.slotCount[std::size_t(slot)]});
+    summary.xLimits = m_limitTexts.x;
+    summary.rLimits = m_limitTexts.r;
+    if (m_cpValue->isVisibleTo(m_picture)) {
+        summary.cp = m_cpValue->text();
+        summary.cpk = m_cpkValue->text();
+    }
+    m_picture->setAccessibleDescription(kelvara::describeBoard(summary));
 }
 
 int QuincunxForm::subgroupSize() const
@@ -518,10 +572,12 @@ void QuincunxForm::showInformation(const QString &text)
 void QuincunxForm::showSubgroupStatus(int subgroup)
 {
     m_panel->subgroupstatuslabel->setText(QStringLiteral("Sub Group #") + QString::number(subgroup));
+    describeBoard();
 }
 
 void QuincunxForm::showControlLimits(const LimitTexts &texts)
 {
+    m_limitTexts = texts;
     m_charts->setValueTitles(texts.x, texts.r);
 }
 
@@ -532,6 +588,7 @@ void QuincunxForm::drawCharts(int firstSubgroup)
 
 void QuincunxForm::clearChartValueTitles()
 {
+    m_limitTexts = {};
     m_charts->setValueTitles(QString(), QString());
 }
 

@@ -6,6 +6,7 @@
 
 #include "board/boardhost.h"
 #include "board/quincunxboard.h"
+#include "core/controllimits.h"
 #include "core/dropcycle.h"
 #include "core/runstate.h"
 #include "core/texttable.h"
@@ -27,6 +28,7 @@ class Demonstration;
 class ControlPanel;
 class DrawingSurface;
 class FittingLabel;
+class HelpWindow;
 class HistogramsView;
 
 class QuincunxForm : public QWidget, public DropCycleHost, public BoardHost, public ChartDataSource {
@@ -53,12 +55,18 @@ public:
     ControlPanel *controls() const { return m_panel; }
     bool isClosing() const { return m_closing; }
 
+    /// Opens the manual at `page`; `asker` is the window F1 was pressed in.
+    void showManual(const QString &page, QWidget *asker = nullptr);
+    /// The manual, once it has been opened.
+    HelpWindow *manual() const { return m_help; }
+
     // ChartDataSource
     int subgroupSize() const override;
     int controlLimitCount() const override;
     const TextTable &measurementTable() const override { return m_grdScaled; }
     float grandMean() const override { return m_run.grandMean; }
     float meanRange() const override { return m_run.meanRange; }
+    int processChangedAfter() const override { return m_run.processChangedAfter; }
 
     // Event handlers of the controls.
     void dropbutton_Click();
@@ -111,6 +119,9 @@ private:
     QLabel *capabilityTitle(const QString &name, const QString &text, double top);
     FittingLabel *capabilityValue(const QString &name, double top);
     void connectControls();
+    void addHelpKeys();
+    /// Tells the board's state in words, for screen readers.
+    void describeBoard();
     void setTabOrder();
     void setupGrids();
     void setSpeed(int position);
@@ -126,6 +137,8 @@ private:
     std::unique_ptr<QuincunxBoard> m_board;
     std::unique_ptr<Demonstration> m_demo;
     ControlChartsWindow *m_charts;
+    HelpWindow *m_help = nullptr;
+    LimitTexts m_limitTexts;
     QLabel *m_cpTitle;
     QLabel *m_cpkTitle;
     FittingLabel *m_cpValue;

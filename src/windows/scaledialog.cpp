@@ -87,9 +87,13 @@ void ScaleDialog::buildLayout()
     entries->setLabelAlignment(Qt::AlignRight);
     entries->setFormAlignment(Qt::AlignHCenter);
     entries->addRow(QStringLiteral("Scale Center ="), scalecentretext);
+    scalecentretext->setAccessibleName(QStringLiteral("Scale Center"));
     entries->addRow(QStringLiteral("Scale Half Width ="), scalehalfwidthtext);
+    scalehalfwidthtext->setAccessibleName(QStringLiteral("Scale Half Width"));
     entries->addRow(QStringLiteral("LSL ="), lsltext);
+    lsltext->setAccessibleName(QStringLiteral("LSL"));
     entries->addRow(QStringLiteral("USL ="), usltext);
+    usltext->setAccessibleName(QStringLiteral("USL"));
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(cmdDefault);

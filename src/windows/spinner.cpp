@@ -1,6 +1,6 @@
 #include "windows/spinner.h"
 
-#include <QEvent>
+#include <QKeyEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -56,6 +56,26 @@ bool Spinner::eventFilter(QObject *watched, QEvent *event)
         m_down->setDown(false);
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void Spinner::nameFor(const QString &setting)
+{
+    setAccessibleName(QStringLiteral("%1 arrows").arg(setting));
+    setAccessibleDescription(QStringLiteral("Up and Down step %1").arg(setting));
+    m_up->setAccessibleName(QStringLiteral("Increase %1").arg(setting));
+    m_down->setAccessibleName(QStringLiteral("Decrease %1").arg(setting));
+}
+
+// The spinner takes the focus in the tab order, so its arrow keys step it as
+// its arrow buttons do.
+void Spinner::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Up)
+        emit up();
+    else if (event->key() == Qt::Key_Down)
+        emit down();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 } // namespace kelvara

@@ -16,6 +16,10 @@ public:
     QToolButton *upButton() const { return m_up; }
     QToolButton *downButton() const { return m_down; }
 
+    /// Names the spinner and its arrows after the setting they step, for a
+    /// screen reader: "Increase Offset Rows", "Decrease Offset Rows".
+    void nameFor(const QString &setting);
+
 signals:
     void up();
     void down();
@@ -23,6 +27,7 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QToolButton *m_up;

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/spokendescriptions.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+namespace kelvara {
+namespace {
+
+QString counted(int count, const QString &one, const QString &many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? one : many);
+}
+
+} // namespace
+
+QList<int> tallestSlots(const std::array<int16, 32> &slotCount, int howMany)
+{
+    QList<int> filled;
+    for (int slot = 1; slot < int(slotCount.size()); ++slot)
+        if (slotCount[std::size_t(slot)] > 0)
+            filled.append(slot);
+    std::stable_sort(filled.begin(), filled.end(), [&slotCount](int a, int b) {
+        return slotCount[std::size_t(a)] > slotCount[std::size_t(b)];
+    });
+    return filled.mid(0, howMany);
+}
+
+QString describeBoard(const BoardSummary &summary)
+{
+    QStringList sentences;
+    sentences << QStringLiteral("Quincunx board: %1 rows of pins, subgroup size %2")
+                     .arg(summary.rows, summary.subgroupSize);
+    sentences << counted(summary.subgroups, QStringLiteral("subgroup dropped"), QStringLiteral("subgroups dropped"));
+    sentences << QStringLiteral("Process centred at %1").arg(summary.centre);
+    if (!summary.tallestPiles.isEmpty()) {
+        QStringList piles;
+        for (const auto &[value, balls] : summary.tallestPiles)
+            piles << QStringLiteral("%1 (%2)").arg(value, counted(balls, QStringLiteral("ball"), QStringLiteral("balls")));
+        sentences << QStringLiteral("Tallest piles at ") + piles.join(QStringLiteral(", "));
+    }
+    if (summary.xLimits.isEmpty())
+        sentences << QStringLiteral("Control limits not fixed yet");
+    else
+        sentences << QStringLiteral("Control limits: %1; %2").arg(spokenLimits(summary.xLimits), spokenLimits(summary.rLimits));
+    if (!summary.cp.isEmpty())
+        sentences << QStringLiteral("Cp %1, Cpk %2").arg(summary.cp, summary.cpk);
+    return sentences.join(QStringLiteral(". ")) + u'.';
+}
+
+QString spokenLimits(const QString &limitText)
+{
+    return limitText.simplified()
+        .replace(QStringLiteral(" UCL"), QStringLiteral(", UCL"))
+        .replace(QStringLiteral(" LCL"), QStringLiteral(", LCL"));
+}
+
+QString describeChartPage(const ChartPageSummary &page)
+{
+    QStringList sentences;
+    if (page.first < 1 || page.last < page.first)
+        sentences << QStringLiteral("%1: no subgroups yet").arg(page.chart);
+    else
+        sentences << QStringLiteral("%1: subgroups %2 to %3 of %4").arg(page.chart).arg(page.first).arg(page.last).arg(page.subgroups);
+    sentences << (page.limits.isEmpty() ? QStringLiteral("Control limits not fixed yet") : spokenLimits(page.limits));
+    if (!page.latestValue.isEmpty())
+        sentences << QStringLiteral("Latest point: subgroup %1, %2").arg(page.last).arg(page.latestValue);
+    return sentences.join(QStringLiteral(". ")) + u'.';
+}
+
+} // namespace kelvara
