@@ -237,7 +237,7 @@ private slots:
         for (const QSize size : {form->size(), form->minimumSizeHint()}) {
             form->resize(size);
             QApplication::processEvents();
-            for (const char *name : {"processcenteredatlabel", "cplabel", "cpklabel"}) {
+            for (const char *name : {"processcenteredatlabel", "cplabel", "cpklabel", "pplabel", "ppklabel"}) {
                 const auto *label = child<QLabel>(form, name);
                 const QString where = QStringLiteral("%1 at %2 px: %3 in %4 px, %5 pt").arg(name).arg(board->width())
                         .arg(label->text()).arg(label->width()).arg(label->font().pointSizeF());

@@ -87,20 +87,6 @@ QList<RuleSet> referenceMeanRules(const QList<float> &points, const ChartLines &
     return rules;
 }
 
-// Chooses the item with this text in the popup menu that opens next, by keyboard.
-void chooseInNextMenu(const QString &text)
-{
-    QTimer::singleShot(0, [text] {
-        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        QVERIFY(menu);
-        for (QAction *action : menu->actions())
-            if (action->text() == text)
-                menu->setActiveAction(action);
-        QCOMPARE(menu->activeAction()->text(), text);
-        QTest::keyClick(menu, Qt::Key_Return);
-    });
-}
-
 QStringList entries(QListWidget *list)
 {
     QStringList texts;

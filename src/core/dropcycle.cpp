@@ -107,6 +107,7 @@ DropCycle::Outcome DropCycle::dropSubgroup()
             m_host.setTraceColour(static_cast<int>(std::floor(double(m_random.nextUniform()) * 15.0)));
         if (!m_host.dropBall(animated))
             return Outcome::Aborted;
+        m_run.ballOrigins.push_back({toInt16(m_run.pinLevels - 1.0), m_run.ballStart});
 
         const float position = m_run.ballPosition;
         m_slots.setText(row, i, plainNumber(position, m_locale));

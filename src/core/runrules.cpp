@@ -65,9 +65,9 @@ RuleSet meanChartRules(const QList<float> &points, qsizetype i, const ChartLines
 
 RuleSet rangeChartRules(float point, const ChartLines &lines)
 {
-    const bool above = beyond(point, lines.upper, +1);
-    const bool below = lines.lower > 0.0f && beyond(point, lines.lower, -1);
-    return above || below ? ruleBit(1) : 0;
+    // No range lies below 0, so a lower limit of 0 flags nothing.
+    const bool outside = beyond(point, lines.upper, +1) || beyond(point, lines.lower, -1);
+    return outside ? ruleBit(1) : 0;
 }
 
 } // namespace kelvara

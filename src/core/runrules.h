@@ -32,7 +32,7 @@ double zoneLine(const ChartLines &lines, int side, int j);
 RuleSet meanChartRules(const QList<float> &points, qsizetype i, const ChartLines &lines);
 
 /// Rule 1 for a point of an R (or MR) chart: above the upper limit, or below
-/// the lower one when that limit is above 0.
+/// the lower one (which a range can only be when that limit is above 0).
 RuleSet rangeChartRules(float point, const ChartLines &lines);
 
 } // namespace kelvara

@@ -28,6 +28,7 @@ SignalPanel::SignalPanel(QWidget *parent)
 {
     m_detection->setObjectName(QStringLiteral("detectionLabel"));
     m_list->setObjectName(QStringLiteral("signalList"));
+    m_list->setAccessibleName(QStringLiteral("Run rule signals"));
     enlargeFont(m_detection);
     enlargeFont(m_list);
     // The label keeps its line while empty, so its first text does not

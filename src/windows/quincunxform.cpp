@@ -5,6 +5,7 @@
 #include "core/spokendescriptions.h"
 #include "core/capability.h"
 #include "core/numberformat.h"
+#include "core/samplespread.h"
 #include "reports/controlchartswindow.h"
 #include "reports/dataexport.h"
 #include "reports/histogramsview.h"
@@ -82,15 +83,21 @@ void QuincunxForm::buildLayout()
     m_panel->setFixedWidth(310);
     layout->addWidget(m_panel);
 
-    m_cpTitle = capabilityTitle(QStringLiteral("cptitlelabel"), QStringLiteral("Cp"), 93.5);
-    m_cpValue = capabilityValue(QStringLiteral("cplabel"), 90.0);
-    m_cpkTitle = capabilityTitle(QStringLiteral("cpktitlelabel"), QStringLiteral("Cpk"), 85.5);
-    m_cpkValue = capabilityValue(QStringLiteral("cpklabel"), 82.0);
+    // Cp and Cpk in the left margin above the count scale; Pp and Ppk in the
+    // right margin, between the process centre and the baffle's handle.
+    constexpr double cpLeft = 1.3, ppLeft = 90.63, ppBelowCp = 12.5;
+    m_cpTitle = capabilityTitle(QStringLiteral("cptitlelabel"), QStringLiteral("Cp"), cpLeft, 93.5);
+    m_cpValue = capabilityValue(QStringLiteral("cplabel"), cpLeft, 90.0);
+    m_cpkTitle = capabilityTitle(QStringLiteral("cpktitlelabel"), QStringLiteral("Cpk"), cpLeft, 85.5);
+    m_cpkValue = capabilityValue(QStringLiteral("cpklabel"), cpLeft, 82.0);
+    m_ppTitle = capabilityTitle(QStringLiteral("pptitlelabel"), QStringLiteral("Pp"), ppLeft, 93.5 - ppBelowCp);
+    m_ppValue = capabilityValue(QStringLiteral("pplabel"), ppLeft, 90.0 - ppBelowCp);
+    m_ppkTitle = capabilityTitle(QStringLiteral("ppktitlelabel"), QStringLiteral("Ppk"), ppLeft, 85.5 - ppBelowCp);
+    m_ppkValue = capabilityValue(QStringLiteral("ppklabel"), ppLeft, 82.0 - ppBelowCp);
 }
 
 namespace {
 
-constexpr double capabilityLeft = 1.3;
 constexpr double capabilityWidth = 8.2;
 constexpr double capabilityHeight = 3.2;
 
@@ -107,21 +114,21 @@ void styleCapabilityLabel(QLabel *label, const QString &name, const QString &sty
 
 } // namespace
 
-QLabel *QuincunxForm::capabilityTitle(const QString &name, const QString &text, double top)
+QLabel *QuincunxForm::capabilityTitle(const QString &name, const QString &text, double left, double top)
 {
     auto *label = new QLabel(text, m_picture);
     styleCapabilityLabel(label, name, QStringLiteral("QLabel { color: rgb(0,0,128); font-weight: bold; }"));
-    m_picture->placeWidget(label, capabilityLeft, top, capabilityWidth, capabilityHeight);
+    m_picture->placeWidget(label, left, top, capabilityWidth, capabilityHeight);
     return label;
 }
 
-FittingLabel *QuincunxForm::capabilityValue(const QString &name, double top)
+FittingLabel *QuincunxForm::capabilityValue(const QString &name, double left, double top)
 {
     auto *label = new FittingLabel(QStringLiteral("No Spec"), m_picture);
     styleCapabilityLabel(label, name,
                          QStringLiteral("QLabel { background: white; color: black; border: 1px solid rgb(0,0,128); }"));
-    // At the board's left edge a long value has no room to widen into: its font shrinks.
-    m_picture->placeFittingLabel(label, capabilityLeft, top, capabilityWidth, capabilityHeight, capabilityLeft);
+    // In a margin beside the pins a long value does not widen: its font shrinks.
+    m_picture->placeFittingLabel(label, left, top, capabilityWidth, capabilityHeight, left);
     return label;
 }
 
@@ -407,7 +414,7 @@ void QuincunxForm::histbutton_Click()
         showInformation(QStringLiteral("You must drop a few subgroups before viewing histograms."));
         return;
     }
-    m_histograms->showRun(m_run, shared(), m_dataGrid);
+    m_histograms->showRun(m_run, shared(), m_dataGrid, m_grdScaled);
     m_stack->setCurrentWidget(m_histograms);
     m_histograms->setWindowTitle(QStringLiteral("Histograms of Means and Individuals\r\n"));
     m_panel->setEnabled(false);
@@ -497,11 +504,17 @@ void QuincunxForm::showCapability()
     input.d2 = state.factors.d2[ControlFactors::indexFor(input.n)];
     input.usl = state.scale.usl;
     input.lsl = state.scale.lsl;
+    // Reading every value back costs time in a long Run: only when it shows.
+    if (input.showSpecLimits && input.subgroupCount >= input.k)
+        input.readings = readingSpread(m_grdScaled, input.n, input.subgroupCount);
     const CapabilityView view = capabilityView(input);
-    for (QLabel *label : std::initializer_list<QLabel *>{m_cpTitle, m_cpkTitle, m_cpValue, m_cpkValue})
+    for (QLabel *label : std::initializer_list<QLabel *>{m_cpTitle, m_cpkTitle, m_cpValue, m_cpkValue, m_ppTitle,
+                                                         m_ppkTitle, m_ppValue, m_ppkValue})
         label->setVisible(view.visible);
     m_cpValue->setFittedText(view.cp);
     m_cpkValue->setFittedText(view.cpk);
+    m_ppValue->setFittedText(view.pp);
+    m_ppkValue->setFittedText(view.ppk);
     describeBoard();
 }
 

@@ -116,8 +116,8 @@ private:
     bool baffleShown() const override;
 
     void buildLayout();
-    QLabel *capabilityTitle(const QString &name, const QString &text, double top);
-    FittingLabel *capabilityValue(const QString &name, double top);
+    QLabel *capabilityTitle(const QString &name, const QString &text, double left, double top);
+    FittingLabel *capabilityValue(const QString &name, double left, double top);
     void connectControls();
     void addHelpKeys();
     /// Tells the board's state in words, for screen readers.
@@ -143,6 +143,10 @@ private:
     QLabel *m_cpkTitle;
     FittingLabel *m_cpValue;
     FittingLabel *m_cpkValue;
+    QLabel *m_ppTitle;
+    QLabel *m_ppkTitle;
+    FittingLabel *m_ppValue;
+    FittingLabel *m_ppkValue;
     bool m_firstActivation = true;
     bool m_closing = false;
 };
