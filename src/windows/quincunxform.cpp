@@ -680,6 +680,8 @@ void QuincunxForm::showInformation(const QString &text)
 void QuincunxForm::showSubgroupStatus(int subgroup)
 {
     m_panel->subgroupstatuslabel->setText(QStringLiteral("Sub Group #") + QString::number(subgroup));
+    // The count shows at once, not when events next run.
+    m_panel->subgroupstatuslabel->repaint();
     describeBoard();
 }
 
