@@ -2,6 +2,7 @@
 
 #include "app/messages.h"
 #include "app/shared.h"
+#include "common/zoom.h"
 #include "windows/buttonicons.h"
 #include "windows/quincunxform.h"
 
@@ -35,6 +36,7 @@ bool startUp()
         return false;
     }
     shared() = SharedState::initial();
+    zoom::restore();
 
     // A second start within one process (tests do this) begins from scratch too.
     delete g_mainWindow.data();

@@ -3,6 +3,7 @@
 #include "app/messages.h"
 #include "app/shared.h"
 #include "app/utilities.h"
+#include "common/zoom.h"
 #include "core/chartframe.h"
 #include "core/controllimits.h"
 #include "core/displayformats.h"
@@ -139,6 +140,20 @@ ControlChartsWindow::ControlChartsWindow(ChartDataSource &source, QWidget *paren
     layout()->activate();
     setupXBarChart();
     setupRChart();
+    connect(&zoom::notifier(), &zoom::Notifier::changed, this, &ControlChartsWindow::followZoom);
+    if (zoom::factor() != 1.0)
+        followZoom();
+}
+
+// The charts' text grows with the zoom; the page on show is drawn again with it.
+void ControlChartsWindow::followZoom()
+{
+    for (DrawingSurface *chart : {m_xChart, m_rChart})
+        chart->setMinimumTextPixels(zoom::minimumTextPixels());
+    if (m_page.first >= 1)
+        drawcharts(m_page.first);
+    else
+        resetCharts();
 }
 
 void ControlChartsWindow::buildLayout()

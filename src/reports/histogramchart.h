@@ -33,6 +33,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void followZoom();
+    void fitSlotLabels();
     void placeSlotLabels();
 
     QBarSet *m_bars;

@@ -4,6 +4,7 @@
 #include "surface/overlay.h"
 
 #include <QFontMetricsF>
+#include <QLabel>
 #include <QHash>
 #include <QGuiApplication>
 #include <QPaintEvent>
@@ -231,7 +232,30 @@ double DrawingSurface::fontPixels(double points, double widgetHeight) const
 {
     const double scale = m_referenceHeight > 0 && widgetHeight > 0
             ? widgetHeight / m_referenceHeight : 1.0;
-    return points * (96.0 / 72.0) * scale;
+    return std::max(points * (96.0 / 72.0) * scale, m_minimumTextPixels);
+}
+
+double DrawingSurface::smallestTextPixels() const
+{
+    double smallest = 0;
+    for (const Primitive &primitive : m_primitives) {
+        if (primitive.kind != Primitive::Kind::Text)
+            continue;
+        const double pixels = fontPixels(primitive.fontSize, height());
+        smallest = smallest == 0 ? pixels : std::min(smallest, pixels);
+    }
+    return smallest;
+}
+
+void DrawingSurface::setMinimumTextPixels(double pixels)
+{
+    if (pixels == m_minimumTextPixels)
+        return;
+    m_minimumTextPixels = pixels;
+    for (const Placement &placement : m_placements)
+        applyPlacement(placement);
+    m_cacheValid = false;
+    update();
 }
 
 QFont DrawingSurface::fontAtPixels(int pixels)
@@ -449,8 +473,10 @@ void DrawingSurface::placeWidget(QWidget *child, double left, double top, double
     const QRectF rect(left, top, width, height);
     auto it = std::find_if(m_placements.begin(), m_placements.end(),
                            [child](const Placement &p) { return p.child == child; });
-    if (it == m_placements.end())
+    if (it == m_placements.end()) {
         it = m_placements.insert(m_placements.end(), Placement{child, rect, child->font().pointSizeF()});
+        child->setProperty("kelvaraOwnTextSize", true); // sized here, not by the zoom of widget text
+    }
     else
         it->rect = rect;
     applyPlacement(*it);
@@ -469,11 +495,28 @@ void DrawingSurface::applyPlacement(const Placement &placement)
     const int y = qRound(corner.y());
     placement.child->setGeometry(x, y, qRound(right) - x, qRound(bottom) - y);
     // Placed labels grow and shrink with the picture, as its own texts do.
-    if (m_referenceHeight > 0 && height() > 0 && placement.pointSize > 0) {
-        QFont font = placement.child->font();
-        font.setPointSizeF(placement.pointSize * height() / m_referenceHeight);
-        placement.child->setFont(font);
-    }
+    if (m_referenceHeight > 0 && height() > 0 && placement.pointSize > 0)
+        placement.child->setFont(placedFont(placement));
+}
+
+// The minimum text size holds only as far as a label's text still fits its
+// place; it never makes the text smaller than the picture's own scaling does.
+QFont DrawingSurface::placedFont(const Placement &placement) const
+{
+    QFont font = placement.child->font();
+    const double natural = placement.pointSize * height() / m_referenceHeight;
+    double points = std::max(natural, m_minimumTextPixels * (72.0 / 96.0));
+    const auto *label = qobject_cast<const QLabel *>(placement.child.data());
+    const QRect place = placement.child->contentsRect();
+    const auto fits = [&] {
+        font.setPointSizeF(points);
+        const QRect needed = QFontMetrics(font).boundingRect(place, int(label->alignment()) | Qt::TextWordWrap, label->text());
+        return needed.width() <= place.width() && needed.height() <= place.height();
+    };
+    while (label && points > natural && !fits())
+        points = std::max(natural, points - 0.5);
+    font.setPointSizeF(points);
+    return font;
 }
 
 void DrawingSurface::addOverlay(OverlayElement *element)

@@ -58,6 +58,12 @@ public:
     void setFillSolid(bool solid) { m_fillSolid = solid; }
     int drawWidth() const { return m_drawWidth; }
     void setDrawWidth(int pixels) { m_drawWidth = pixels; }
+    /// Texts, placed labels included, are never drawn smaller than this many
+    /// pixels (0: no minimum); the picture is drawn again at once.
+    void setMinimumTextPixels(double pixels);
+    /// The pixel size of the smallest text the picture shows now; 0 without text.
+    double smallestTextPixels() const;
+
     double fontSize() const { return m_fontSize; }
     void setFontSize(double points) { m_fontSize = points; }
     double currentX() const { return m_currentX; }
@@ -118,6 +124,7 @@ private:
         double pointSize; // the child's font size at the reference height
     };
 
+    QFont placedFont(const Placement &placement) const;
     void append(Primitive primitive);
     void render(const Primitive &primitive, QPainter &painter) const;
     QRect pixelBounds(const Primitive &primitive) const;
@@ -145,6 +152,7 @@ private:
     bool m_fillSolid = false;
     int m_drawWidth = 1;
     double m_fontSize = 8.0;
+    double m_minimumTextPixels = 0.0;
     double m_currentX = 0, m_currentY = 0;
     std::vector<Primitive> m_primitives;
     QImage m_cache;
