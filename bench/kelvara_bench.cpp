@@ -5,7 +5,9 @@
 //   2. an animated ball at speed 1 against (rows) x 0.02 s;
 //   3. start-up to the main window's first paint against a bare QMainWindow's
 //      (and, for reference, a QMainWindow that shows one label);
-//   4. peak resident memory after a full board against a bare window.
+//   4. peak resident memory after a full board against a bare window;
+//   5. a full board with the run rules shown against the same Run with them
+//      off (the same seed, alternated, medians of several runs).
 // Figures 3 and 4 come from fresh child processes of this program, so one
 // process's caches and allocations do not flatter the other.
 
@@ -16,6 +18,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QAction>
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
@@ -25,6 +28,7 @@
 #include <QMessageBox>
 #include <QPaintEvent>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -199,13 +203,38 @@ double childFigure(const QString &mode)
     return QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed().toDouble();
 }
 
+double median(QList<double> figures)
+{
+    std::sort(figures.begin(), figures.end());
+    return figures[figures.size() / 2];
+}
+
 double medianOfChildren(const QString &mode, int runs)
 {
     QList<double> figures;
     for (int run = 0; run < runs; ++run)
         figures.append(childFigure(mode));
-    std::sort(figures.begin(), figures.end());
-    return figures[figures.size() / 2];
+    return median(figures);
+}
+
+// The same full board, from the same seed, with the run rules off and shown
+// in turn; the medians of `runs` fills each, off first.
+QPair<double, double> fillWithAndWithoutRules(int runs)
+{
+    auto *rules = topLevel(QStringLiteral("frmCtrlChrt"))->findChild<QAction *>(QStringLiteral("mnuShowRunRules"));
+    QList<double> off, shown;
+    for (int run = 0; run < runs; ++run) {
+        for (bool on : {false, true}) {
+            if (rules->isChecked() != on)
+                rules->trigger();
+            control<QAbstractButton>(QStringLiteral("resetbutton"))->click();
+            kelvara::testing::seedRandom(seed);
+            (on ? shown : off).append(fillBoard());
+        }
+    }
+    if (rules->isChecked())
+        rules->trigger();
+    return {median(off), median(shown)};
 }
 
 void report(const char *what, double measured, double baseline, const char *unit, double target)
@@ -223,6 +252,10 @@ int main(int argc, char *argv[])
     if (!mode.isEmpty())
         return childMode(mode, argc, argv);
 
+    // The run rules are switched on and off below: in a configuration of
+    // the benchmark's own, so the user's choice stays as it was.
+    QTemporaryDir configuration;
+    qputenv("XDG_CONFIG_HOME", configuration.path().toLocal8Bit());
     QApplication app(argc, argv);
     kelvara::testing::setTimeScale(1);
     kelvara::testing::seedRandom(seed);
@@ -235,6 +268,9 @@ int main(int argc, char *argv[])
     const double alone = drawBallsAlone(balls);
     report("1. full board, instant drops", fill, alone, "s", 3.0);
     std::printf("   %d balls until the board was full: %.0f balls per second\n", balls, balls / fill);
+
+    const auto [rulesOff, rulesShown] = fillWithAndWithoutRules(9);
+    report("5. full board, run rules shown (median of 9)", rulesShown, rulesOff, "s", 1.10);
 
     constexpr int animatedBalls = 40;
     const double perBall = animatedBall(animatedBalls);

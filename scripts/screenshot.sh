@@ -5,4 +5,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --build build --target kelvara_screenshot >/dev/null
 QT_QPA_PLATFORM=offscreen ./build/kelvara_screenshot docs/screenshots
-echo "saved docs/screenshots/main-window.png and docs/screenshots/control-charts.png"
+echo "saved the screenshots in docs/screenshots"

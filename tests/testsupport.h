@@ -84,6 +84,24 @@ inline void chooseCopyChartInNextMenu()
     });
 }
 
+/// Chooses the item with this text in the popup menu that opens next, by
+/// keyboard as a user would; notes the item's text after the choice as a
+/// failure when there was no such item.
+inline void chooseInNextMenu(const QString &text)
+{
+    QTimer::singleShot(0, [text] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QAction *item = nullptr;
+        for (QAction *action : menu->actions())
+            if (action->text() == text)
+                item = action;
+        QVERIFY2(item, qPrintable(text));
+        menu->setActiveAction(item);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+}
+
 /// What a message box showed before it was answered.
 struct SeenMessage {
     QString title;

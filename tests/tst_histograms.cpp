@@ -1,5 +1,7 @@
+#include "common/preferences.h"
 #include "core/histogramdata.h"
 #include "core/scale.h"
+#include "reports/histogramsview.h"
 #include "rundriver.h"
 #include "windows/quincunxform.h"
 
@@ -8,6 +10,9 @@
 #include <QBarSet>
 #include <QChartView>
 #include <QClipboard>
+#include <QLabel>
+#include <QLineSeries>
+#include <QValueAxis>
 #include <QMenu>
 #include <QTableWidget>
 
@@ -35,7 +40,11 @@ class TestHistograms : public QObject {
     }
 
 private slots:
-    void initTestCase() { QVERIFY(m_window = startProgram()); }
+    void initTestCase()
+    {
+        freshConfiguration();
+        QVERIFY(m_window = startProgram());
+    }
 
     void init()
     {
@@ -128,6 +137,78 @@ private slots:
             QCOMPARE(copied, graph(chosen)->grab().toImage().convertToFormat(copied.format()));
             QVERIFY(copied != graph(other)->grab().toImage().convertToFormat(copied.format()));
         }
+    }
+
+    // "Show Ideal" starts off and is remembered. On, each histogram has a line "Ideal" over
+    // the centres of its 31 bars that adds up to the balls and to the subgroups of the run,
+    // each ball counted from where the funnel stood when it fell, and a line of text below
+    // that sets the table's mean and standard deviation beside theory's. Off, all goes.
+    void idealLines()
+    {
+        rundriver::startRun(m_window, 5);
+        QVERIFY(rundriver::dropSubgroups(m_window, 3));
+        click(m_window, "funnelrightbutton");
+        click(m_window, "funnelrightbutton");
+        QVERIFY(rundriver::dropSubgroups(m_window, 2));
+        const std::vector<BallOrigin> &origins = qobject_cast<QuincunxForm *>(m_window)->run().ballOrigins;
+        QCOMPARE(origins.size(), std::size_t(25));
+        QCOMPARE(std::count(origins.begin(), origins.end(), BallOrigin{20, 16.0f}), 15);
+        QCOMPARE(std::count(origins.begin(), origins.end(), BallOrigin{20, 18.0f}), 10);
+        QVERIFY(openHistograms().isEmpty());
+        QCOMPARE(graph("indGraph")->chart()->series().size(), 1);
+        QVERIFY(!preferences::flag(preferences::showIdeal));
+
+        chooseInNextMenu(QStringLiteral("Show Ideal"));
+        QTest::mouseClick(graph("indGraph")->viewport(), Qt::RightButton);
+        QVERIFY(preferences::flag(preferences::showIdeal));
+        const HistogramsView restarted; // as after a restart of the program
+        const auto items = restarted.findChild<QMenu *>(QStringLiteral("mnuCP"))->actions();
+        QVERIFY(std::any_of(items.begin(), items.end(),
+                            [](QAction *item) { return item->text() == "Show Ideal" && item->isChecked(); }));
+        auto *table = child<QTableWidget>(m_window, "grdScaled");
+        // Theory: 15 balls about 16 and 10 about 18, each with variance 20 / 4 (a fifth of that
+        // for an average of five), and the variance of the shift between them, 0.6 x 0.4 x 4.
+        for (const auto &[name, total, firstColumn, lastColumn, deviation] :
+             {std::tuple{"indGraph", 25, 0, 4, std::sqrt(5.96)}, {"meanGraph", 5, 5, 5, std::sqrt(1.96)}}) {
+            const auto series = graph(name)->chart()->series();
+            QCOMPARE(series.size(), 2);
+            auto *line = qobject_cast<QLineSeries *>(series.last());
+            QVERIFY(line && line->name() == QStringLiteral("Ideal") && line->points().size() == slotTotal);
+            QCOMPARE(line->attachedAxes(), series.first()->attachedAxes());
+            double sum = 0, peak = 0;
+            for (int bar = 0; bar < slotTotal; ++bar) {
+                QCOMPARE(line->at(bar).x(), qreal(bar));
+                sum += line->at(bar).y();
+                peak = std::max(peak, line->at(bar).y());
+            }
+            QCOMPARE(sum, double(total));
+            QVERIFY(qobject_cast<QValueAxis *>(graph(name)->chart()->axes(Qt::Vertical).value(0))->max() >= peak);
+
+            QList<double> values;
+            for (int row = 0; row < table->rowCount(); ++row)
+                for (int column = firstColumn; column <= lastColumn; ++column)
+                    values << table->item(row, column + 1)->text().toDouble();
+            const double mean = std::accumulate(values.begin(), values.end(), 0.0) / values.size();
+            double squares = 0;
+            for (const double value : values)
+                squares += (value - mean) * (value - mean);
+            auto *text = child<QLabel>(m_window, name == QStringLiteral("indGraph") ? "indIdealText" : "meanIdealText");
+            QVERIFY(text->isVisible());
+            QCOMPARE(text->text(), QStringLiteral("Mean %1 (ideal 16.80), standard deviation %2 (ideal %3)")
+                                       .arg(mean, 0, 'f', 2)
+                                       .arg(std::sqrt(squares / (values.size() - 1)), 0, 'f', 2)
+                                       .arg(deviation, 0, 'f', 2));
+        }
+        click(m_window, "histbackbutton");
+        QLocale::setDefault(QLocale(QLocale::German));
+        QVERIFY(openHistograms().isEmpty());
+        QVERIFY(child<QLabel>(m_window, "indIdealText")->text().contains(QStringLiteral("(ideal 16,80)")));
+
+        chooseInNextMenu(QStringLiteral("Show Ideal"));
+        QTest::mouseClick(graph("meanGraph")->viewport(), Qt::RightButton);
+        QVERIFY(!preferences::flag(preferences::showIdeal));
+        QCOMPARE(graph("meanGraph")->chart()->series().size() + graph("indGraph")->chart()->series().size(), 2);
+        QVERIFY(child<QLabel>(m_window, "indIdealText")->isHidden());
     }
 };
 

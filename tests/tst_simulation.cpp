@@ -5,6 +5,7 @@
 
 #include "app/shared.h"
 #include "core/dropcycle.h"
+#include "surface/drawingsurface.h"
 #include "surface/overlay.h"
 #include "windows/quincunxform.h"
 
@@ -161,6 +162,72 @@ private slots:
         QCOMPARE(child<QLabel>(form, "cplabel")->text(), QStringLiteral("NA"));
         QCOMPARE(child<QLabel>(form, "cpklabel")->text(), QStringLiteral("NA"));
         shared().scale.showSpecLimits = false;
+    }
+
+    // Pp and Ppk show and hide with Cp and Cpk, from every reading shown in the table, and
+    // stay computed after a funnel move. They sit in the board's right margin, clear of the
+    // pins and of every other label and button, at the window's smallest size and a large one.
+    void performanceBesideCapability()
+    {
+        QuincunxForm *form = testsupport::startMainWindow();
+        setText(form, "climitstext", QStringLiteral("5"));
+        shared().scale.showSpecLimits = true;
+        drop(form, 4);
+        const QStringList names{"cptitlelabel", "cpktitlelabel", "cplabel", "cpklabel",
+                                "pptitlelabel", "ppktitlelabel", "pplabel", "ppklabel"};
+        auto shown = [&] {
+            QString visible;
+            for (const QString &name : names)
+                visible += child<QLabel>(form, name)->isVisible() ? u'1' : u'0';
+            return visible;
+        };
+        QCOMPARE(shown(), QStringLiteral("00000000"));
+        auto expected = [form] { // Pp, Ppk from the table's readings, spec limits 1 and 31
+            QTableWidget *table = child<QTableWidget>(form, "grdScaled");
+            QList<double> readings;
+            for (int row = 0; row < table->rowCount(); ++row)
+                for (int column = 1; column <= 5; ++column)
+                    readings << table->item(row, column)->text().toDouble();
+            const double mean = std::accumulate(readings.begin(), readings.end(), 0.0) / readings.size();
+            double squares = 0;
+            for (const double reading : readings)
+                squares += (reading - mean) * (reading - mean);
+            const double s = std::sqrt(squares / (readings.size() - 1));
+            return QStringList{QString::number(30 / (6 * s), 'f', 2),
+                               QString::number(std::min(31 - mean, mean - 1) / (3 * s), 'f', 2)};
+        };
+        auto performance = [form] { return QStringList{child<QLabel>(form, "pplabel")->text(), child<QLabel>(form, "ppklabel")->text()}; };
+        drop(form, 2);
+        QCOMPARE(shown(), QStringLiteral("11111111"));
+        QCOMPARE(child<QLabel>(form, "pptitlelabel")->text() + child<QLabel>(form, "ppktitlelabel")->text(), "PpPpk");
+        QCOMPARE(performance(), expected());
+
+        form->board().funnel().moveRight();
+        form->board().funnel().moveRight();
+        drop(form, 3);
+        QCOMPARE(child<QLabel>(form, "cplabel")->text(), QStringLiteral("NA"));
+        QCOMPARE(performance(), expected());
+
+        QSet<QString> onBoard;
+        for (const QSize size : {form->minimumSizeHint(), QSize(1900, 1050)}) {
+            form->resize(size);
+            QApplication::processEvents();
+            auto *board = child<DrawingSurface>(form, "qpicture");
+            const double pinsRight = board->toPixels(QPointF(88.75, 0)).x(); // the right wall
+            for (const char *name : {"pptitlelabel", "ppktitlelabel", "pplabel", "ppklabel"}) {
+                const QRect area = child<QLabel>(form, name)->geometry();
+                QVERIFY2(area.left() > pinsRight && board->rect().contains(area), name);
+                QVERIFY2(area.width() >= child<QLabel>(form, name)->sizeHint().width(), name);
+                for (QWidget *other : board->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+                    if (other->objectName() != QLatin1String(name) && other->isVisible())
+                        QVERIFY2(!other->geometry().intersects(area), qPrintable(name + other->objectName()));
+            }
+        }
+        shared().scale.showSpecLimits = false;
+        form->showCapability();
+        QCOMPARE(performance(), QStringList({"No Spec", "No Spec"}));
+        testsupport::click(form, QStringLiteral("resetbutton"));
+        QCOMPARE(shown(), QStringLiteral("00000000"));
     }
 
     void pauseStopsAfterTheCurrentSubgroup()

@@ -1,6 +1,7 @@
 #include "core/capability.h"
 #include "core/controllimits.h"
 #include "core/numberformat.h"
+#include "core/samplespread.h"
 
 #include <QtTest>
 
@@ -124,6 +125,49 @@ private slots:
         QFETCH(QLocale, locale);
         const CapabilityView view = capabilityView(input, locale);
         QTEST((view.visible ? QStringList{view.cp, view.cpk} : QStringList()), "cpCpk");
+    }
+
+    // Pp and Ppk from every reading of the measurement table, beside Cp and Cpk.
+    void performance_data()
+    {
+        QTest::addColumn<F>("readings"); // subgroups of two
+        QTest::addColumn<bool>("unchanged");
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QStringList>("indices"); // Cp, Cpk, Pp, Ppk
+        // Mean 22, s = sqrt(8 / 3): Pp = 30 / 6s = 3.06, Ppk = (31 - 22) / 3s = 1.84.
+        const F spread{20, 22, 24, 22};
+        QTest::newRow("Pp and Ppk") << spread << true << english << QStringList{"2.91", "2.91", "3.06", "1.84"};
+        QTest::newRow("comma locale") << spread << true << german << QStringList{"2,91", "2,91", "3,06", "1,84"};
+        QTest::newRow("still computed after a funnel move") << spread << false << english
+                                                            << QStringList{"NA", "NA", "3.06", "1.84"};
+        QTest::newRow("no spread: NA") << F(4, 16) << true << english << QStringList{"2.91", "2.91", "NA", "NA"};
+    }
+    void performance()
+    {
+        QFETCH(F, readings);
+        QFETCH(bool, unchanged);
+        QFETCH(QLocale, locale);
+        MemoryTable table;
+        resetSubgroupTable(table, 2);
+        const int subgroups = int(readings.size() + 1) / 2;
+        table.setRowCount(subgroups + 2); // a row past the count is not read
+        for (int i = 0; i < readings.size(); ++i)
+            table.setText(1 + i / 2, 1 + i % 2, formatNumber(readings[i], "00.00", locale));
+        table.setText(subgroups + 1, 1, QStringLiteral("99"));
+        CapabilityInput input{.subgroupCount = 20, .showSpecLimits = true, .processUnchanged = unchanged,
+                              .xBarBar = 16, .rBar = 4, .d2 = 2.326f, .usl = 31, .lsl = 1};
+        input.readings = readingSpread(table, 2, subgroups, locale);
+        const CapabilityView view = capabilityView(input, locale);
+        QTEST((QStringList{view.cp, view.cpk, view.pp, view.ppk}), "indices");
+
+        const double mean = std::accumulate(readings.begin(), readings.end(), 0.0) / readings.size();
+        double squares = 0;
+        for (const float reading : readings)
+            squares += (reading - mean) * (reading - mean);
+        QCOMPARE(input.readings.mean, mean);
+        QCOMPARE(input.readings.deviation, readings.size() > 1 ? std::sqrt(squares / (readings.size() - 1)) : 0.0);
+        input.showSpecLimits = false;
+        QCOMPARE(capabilityView(input, locale).ppk, QStringLiteral("No Spec"));
     }
 };
 

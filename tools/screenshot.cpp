@@ -1,7 +1,8 @@
 // Renders Kelvara's windows to PNG files for the README, on any platform
-// (the offscreen one included): the main window after a few subgroups, the
-// control charts window, the manual and, with a zoom, the histograms and the
-// scale dialog, with the main window maximised.
+// (the offscreen one included): the main window after a few subgroups and
+// the control charts window, the same with the run rules shown after a move
+// of the funnel, the manual and, with a zoom, the histograms and the scale
+// dialog, with the main window maximised.
 //   kelvara_screenshot OUTPUT_FOLDER [ZOOM_PERCENT]
 
 #include "app/startup.h"
@@ -9,9 +10,11 @@
 #include "common/zoom.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 
@@ -41,6 +44,10 @@ bool grabTo(QWidget *window, const QDir &folder, const QString &file)
 
 int main(int argc, char *argv[])
 {
+    // A configuration of its own: every picture shows the program as it
+    // first starts, whatever the user chose.
+    QTemporaryDir configuration;
+    qputenv("XDG_CONFIG_HOME", configuration.path().toLocal8Bit());
     QApplication app(argc, argv);
     const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     const int zoomPercent = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 0;
@@ -63,6 +70,14 @@ int main(int argc, char *argv[])
         charts->show();
         QApplication::processEvents();
         saved = grabTo(charts, folder, QStringLiteral("control-charts.png")) && saved;
+        if (auto *rules = charts->findChild<QAction *>(QStringLiteral("mnuShowRunRules"))) {
+            rules->trigger();
+            for (int slot = 0; slot < 3; ++slot)
+                click(main, QStringLiteral("funnelrightbutton"));
+            click(main, QStringLiteral("dropbutton"));
+            saved = grabTo(charts, folder, QStringLiteral("control-charts-run-rules.png")) && saved;
+            rules->trigger();
+        }
         charts->hide();
     }
     click(main, QStringLiteral("cmdHelp"));

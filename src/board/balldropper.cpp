@@ -20,6 +20,7 @@ BallDropper::BallDropper(DrawingSurface *board, RunState &run, BallShapes &shape
 
 bool BallDropper::dropBall()
 {
+    m_run.ballStart = startPosition(m_run.funnelPosition, m_run.pinLevels);
     const PathEnd end = walkPath(m_run.funnelPosition, m_run.pinLevels, m_random);
     m_run.ballPosition = end.ballPosition;
     if (end.generatorFailed) {
@@ -35,7 +36,7 @@ bool BallDropper::dropBallAnimated()
     if (!m_host.letEventsRun())
         return false;
     const bool onBaffle = m_host.baffleShown();
-    m_run.ballPosition = startPosition(m_run.funnelPosition, m_run.pinLevels);
+    m_run.ballPosition = m_run.ballStart = startPosition(m_run.funnelPosition, m_run.pinLevels);
 
     const int index = onBaffle ? m_run.baffleBallCount + 1 : 1;
     OverlayShape *ball = m_shapes.balls.load(index);

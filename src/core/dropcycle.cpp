@@ -81,6 +81,8 @@ void DropCycle::trackProcessChanges()
         m_run.startFunnel = toInt16(m_run.funnelPosition);
         m_run.startRows = rows;
     } else if (rows != m_run.startRows || m_run.funnelPosition != float(m_run.startFunnel)) {
+        if (m_run.processUnchanged)
+            m_run.processChangedAfter = m_shared.subgroupCount;
         m_run.processUnchanged = false;
     }
 }
@@ -105,6 +107,7 @@ DropCycle::Outcome DropCycle::dropSubgroup()
             m_host.setTraceColour(static_cast<int>(std::floor(double(m_random.nextUniform()) * 15.0)));
         if (!m_host.dropBall(animated))
             return Outcome::Aborted;
+        m_run.ballOrigins.push_back({toInt16(m_run.pinLevels - 1.0), m_run.ballStart});
 
         const float position = m_run.ballPosition;
         m_slots.setText(row, i, plainNumber(position, m_locale));

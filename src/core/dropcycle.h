@@ -36,8 +36,9 @@ public:
     virtual bool letEventsRun() = 0;
     virtual void clearTraceLines() = 0;
     virtual void setTraceColour(int paletteIndex) = 0;
-    /// Drops one ball, leaving its reading in RunState::ballPosition; false
-    /// when the ball did not land (the program is closing, a faulty generator).
+    /// Drops one ball, leaving its reading in RunState::ballPosition and where
+    /// it left the funnel in RunState::ballStart; false when the ball did not
+    /// land (the program is closing, a faulty generator).
     virtual bool dropBall(bool animated) = 0;
     virtual void showInformation(const QString &text) = 0;
     virtual void showSubgroupStatus(int subgroup) = 0;

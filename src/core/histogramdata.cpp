@@ -16,6 +16,11 @@ SlotCounts individualCounts(const RunState &run)
     return counts;
 }
 
+int16 averageBin(float average)
+{
+    return toInt16(average);
+}
+
 SlotCounts averageCounts(const TextTable &slotTable, int subgroupCount)
 {
     // The average column sits before the range column at the end of the row.
@@ -23,7 +28,7 @@ SlotCounts averageCounts(const TextTable &slotTable, int subgroupCount)
     const int lastRow = std::min(subgroupCount, slotTable.rowCount() - 1);
     SlotCounts counts{};
     for (int row = 1; row <= lastRow; ++row) {
-        const int slot = toInt16(readSingle(slotTable.text(row, averageColumn)));
+        const int slot = averageBin(readSingle(slotTable.text(row, averageColumn)));
         if (slot >= 1 && slot <= slotTotal)
             counts[slot - 1] = toInt16(counts[slot - 1] + 1.0);
     }

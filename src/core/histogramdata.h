@@ -22,6 +22,9 @@ using SlotCounts = std::array<int16, slotTotal>;
 /// Every ball at rest at each slot, in the slot's pile or held on the baffle above it.
 SlotCounts individualCounts(const RunState &run);
 
+/// The bar a subgroup average counts in: the slot it rounds to, halves to even.
+int16 averageBin(float average);
+
 /// The subgroups of rows 1..subgroupCount whose slot-table average, rounded
 /// halves to even, is each slot. Averages off the board are not counted.
 SlotCounts averageCounts(const TextTable &slotTable, int subgroupCount);

@@ -7,6 +7,7 @@ void RunState::clearBoard()
     funnelPosition = 16.0f;
     slotCount.fill(0);
     baffleCount.fill(0);
+    ballOrigins.clear();
 }
 
 } // namespace kelvara

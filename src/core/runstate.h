@@ -6,14 +6,26 @@
 #include "core/numeric.h"
 
 #include <array>
+#include <compare>
+#include <vector>
 
 namespace kelvara {
 
 inline constexpr int slotTotal = 31;
 
+/// Where a ball was dropped from: the number of pin rows it crossed and the
+/// slot position it left the funnel at. Together they fix the chances of
+/// every slot it can land in.
+struct BallOrigin {
+    int16 rows = 0;
+    float start = 0.0f;
+    auto operator<=>(const BallOrigin &) const = default;
+};
+
 struct RunState {
     float funnelPosition = 0.0f;   // slot under the funnel, whole numbers only
     float ballPosition = 0.0f;     // slot position of the ball being dropped
+    float ballStart = 0.0f;        // where the ball being dropped left the funnel
     float ballSize = 0.0f;         // ball diameter in board units
     std::array<int16, 32> slotCount{};    // balls in slot i (1..31)
     std::array<int16, 32> baffleCount{};  // balls on the baffle above slot i (1..31)
@@ -31,13 +43,17 @@ struct RunState {
     int16 startFunnel = 0;
     int16 startRows = 0;
     bool processUnchanged = false;
+    int16 processChangedAfter = 0; // subgroups before the first changed one; 0 while unchanged
 
     float xBarBar = 0.0f;
     float rBar = 0.0f;
     float grandMean = 0.0f;
     float meanRange = 0.0f;
 
-    /// Clears the slot and baffle counts and puts the funnel back at the centre.
+    std::vector<BallOrigin> ballOrigins; // every ball landed this run, in drop order
+
+    /// Clears the slot and baffle counts and the balls' origins, and puts the
+    /// funnel back at the centre.
     void clearBoard();
 };
 

@@ -13,6 +13,9 @@ public:
     virtual const TextTable &measurementTable() const = 0;
     virtual float grandMean() const = 0;
     virtual float meanRange() const = 0;
+    /// The subgroups dropped before the first with another funnel position or
+    /// number of rows than subgroup 1; 0 while the process is unchanged.
+    virtual int processChangedAfter() const = 0;
 };
 
 } // namespace kelvara

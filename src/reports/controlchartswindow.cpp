@@ -3,15 +3,18 @@
 #include "app/messages.h"
 #include "app/shared.h"
 #include "app/utilities.h"
+#include "common/preferences.h"
 #include "common/zoom.h"
 #include "core/chartframe.h"
 #include "core/controllimits.h"
 #include "core/displayformats.h"
 #include "core/numberformat.h"
 #include "core/numeric.h"
+#include "core/signaltexts.h"
 #include "core/spokendescriptions.h"
 #include "core/texttable.h"
 #include "reports/chartdatasource.h"
+#include "reports/signalpanel.h"
 #include "surface/drawingsurface.h"
 #include "surface/palette.h"
 
@@ -60,10 +63,12 @@ constexpr int axisColour = 0;
 constexpr int pointColour = 1;
 constexpr int centreColour = 9;
 constexpr int limitColour = 12;
+constexpr int signalColour = 12;
 
 // Pen widths in pixels at the reference height.
 constexpr int pointWidth = 4;
 constexpr int limitWidth = 2;
+constexpr int signalWidth = 9;
 
 // The error number of a clipboard that will not take the picture.
 constexpr int clipboardRefused = 521;
@@ -126,7 +131,8 @@ ControlChartsWindow::ControlChartsWindow(ChartDataSource &source, QWidget *paren
       m_left(pagingButton(QStringLiteral("chartlbutton"), tr("Back one subgroup"), Qt::LeftArrow, false)),
       m_right(pagingButton(QStringLiteral("chartrbutton"), tr("Forward one subgroup"), Qt::RightArrow, false)),
       m_fastRight(pagingButton(QStringLiteral("chartfastrbutton"), tr("Forward ten subgroups"), Qt::RightArrow, true)),
-      m_close(new QPushButton(QStringLiteral("Close"), this))
+      m_close(new QPushButton(QStringLiteral("Close"), this)),
+      m_signalPanel(new SignalPanel(this))
 {
     setObjectName(QStringLiteral("frmCtrlChrt"));
     setWindowTitle(QStringLiteral("Control Charts"));
@@ -170,6 +176,7 @@ void ControlChartsWindow::buildLayout()
     layout->addWidget(m_xChart, upperChartShare);
     titleRow(m_rTitle, m_rValues);
     layout->addWidget(m_rChart, lowerChartShare);
+    layout->addWidget(m_signalPanel);
     auto *buttons = new QHBoxLayout;
     for (QToolButton *button : {m_fastLeft, m_left, m_right, m_fastRight})
         buttons->addWidget(button);
@@ -184,6 +191,20 @@ void ControlChartsWindow::buildMenu()
     m_mnuCP->setObjectName(QStringLiteral("mnuCP"));
     m_mnuCopyChart = m_mnuCP->addAction(QStringLiteral("Copy Chart"));
     m_mnuCopyChart->setObjectName(QStringLiteral("mnuCopyChart"));
+    addRunRulesItem();
+}
+
+// The run rules start as the user last left them.
+void ControlChartsWindow::addRunRulesItem()
+{
+    m_mnuCP->addSeparator();
+    m_mnuShowRunRules = m_mnuCP->addAction(QStringLiteral("Show Run Rules"));
+    m_mnuShowRunRules->setObjectName(QStringLiteral("mnuShowRunRules"));
+    m_mnuShowRunRules->setCheckable(true);
+    m_mnuShowRunRules->setChecked(preferences::flag(preferences::showRunRules));
+    m_signalPanel->setVisible(m_mnuShowRunRules->isChecked());
+    connect(m_mnuShowRunRules, &QAction::triggered, this, &ControlChartsWindow::mnuShowRunRules_Click);
+    connect(m_signalPanel, &SignalPanel::subgroupChosen, this, &ControlChartsWindow::showSubgroup);
 }
 
 void ControlChartsWindow::connectControls()
@@ -285,6 +306,8 @@ void ControlChartsWindow::drawFrame(DrawingSurface &chart, const ChartFrame &fra
 void ControlChartsWindow::resetCharts()
 {
     m_page = Page{};
+    m_signals.clear();
+    m_signalPanel->clear();
     m_pageDrawn = true;
     setupXBarChart();
     setupRChart();
@@ -297,9 +320,7 @@ void ControlChartsWindow::drawcharts(int first)
         return;
     SharedState &state = shared();
     const int n = m_source.subgroupSize();
-    // Between the balls of a subgroup its row is open, without average or
-    // range yet: only the completed rows are plotted.
-    const int last = std::min<int>(state.subgroupCount, m_source.measurementTable().rowCount() - 1);
+    const int last = completedRows();
     Page page;
     page.first = first;
     page.frameBounds = state.bounds;
@@ -319,6 +340,8 @@ void ControlChartsWindow::drawcharts(int first)
     m_page = std::move(page);
     m_pageDrawn = false;
     describePage();
+    if (m_page.limitsFixed && rulesShown())
+        followSignals(last);
     if (isVisible())
         drawPage();
 }
@@ -368,13 +391,20 @@ void ControlChartsWindow::drawPage()
         return;
     m_pageDrawn = true;
     drawXBarFrame(m_page.frameBounds);
+    const bool flagSignals = m_page.limitsFixed && rulesShown();
     if (m_page.limitsFixed)
         drawControlLines(*m_xChart, m_page.centre, m_page.limits.uclX, m_page.limits.lclX);
+    if (flagSignals)
+        drawZoneLines();
     plotPoints(*m_xChart, m_page.x, shared().xChartBase);
+    if (flagSignals)
+        markSignals(*m_xChart, m_page.x, SignalChart::Mean);
     drawRFrame(m_page.frameBounds);
     if (m_page.limitsFixed)
         drawControlLines(*m_rChart, m_page.meanRange, m_page.limits.uclR, m_page.limits.lclR);
     plotPoints(*m_rChart, m_page.r, 0.0);
+    if (flagSignals)
+        markSignals(*m_rChart, m_page.r, SignalChart::Range);
     m_xChart->refresh();
     m_rChart->refresh();
 }
@@ -402,6 +432,86 @@ void ControlChartsWindow::plotPoints(DrawingSurface &chart, const QList<QPointF>
         printCentred(chart, QString::number(m_page.first + int(point.x())), point.x(), numberTop);
         chart.setForeColor(qbColor(axisColour));
     }
+}
+
+// Between the balls of a subgroup its row is open, without average or range
+// yet: only the completed rows are plotted.
+int ControlChartsWindow::completedRows() const
+{
+    return std::min<int>(shared().subgroupCount, m_source.measurementTable().rowCount() - 1);
+}
+
+bool ControlChartsWindow::rulesShown() const
+{
+    return m_mnuShowRunRules->isChecked();
+}
+
+// Judges the subgroups completed since the last call against this run's
+// limits, lists their signals and tells how long a process change went unseen.
+void ControlChartsWindow::followSignals(int last)
+{
+    const ChartLines mean{m_page.centre, m_page.limits.uclX, m_page.limits.lclX};
+    const ChartLines range{m_page.meanRange, m_page.limits.uclR, m_page.limits.lclR};
+    const int n = m_source.subgroupSize();
+    const qsizetype firstNew = m_signals.follow(m_source.measurementTable(), n, last, mean, range);
+    m_signalPanel->listSignals(m_signals.list(), firstNew, n);
+    const int changedAfter = m_source.processChangedAfter();
+    m_signalPanel->setDetection(detectionText(changedAfter, m_signals.firstSignalAfter(changedAfter)));
+}
+
+// The 1- and 2-sigma lines, dotted, so the class sees what rules 2 and 3 count.
+void ControlChartsWindow::drawZoneLines()
+{
+    const ChartLines lines{m_page.centre, m_page.limits.uclX, m_page.limits.lclX};
+    m_xChart->setDrawStyle(Qt::DotLine);
+    for (int side : {+1, -1})
+        for (int j : {1, 2}) {
+            const double y = zoneLine(lines, side, j);
+            m_xChart->line(0, y, controlLineEnd, y, qbColor(centreColour));
+        }
+    m_xChart->setDrawStyle(Qt::SolidLine);
+}
+
+// A point that breaks a rule becomes a larger red dot with the numbers of its
+// rules just above it, or just below when the top of the chart is too near.
+void ControlChartsWindow::markSignals(DrawingSurface &chart, const QList<QPointF> &points, SignalChart kind)
+{
+    const int dotWidth = penWidth(chart, signalWidth);
+    const double unitsPerPixel = std::abs(chart.scaleHeight()) / std::max(chart.height(), 1);
+    const double clearance = (dotWidth / 2.0 + 2.0) * unitsPerPixel;
+    const double textHeight = std::abs(chart.textHeight(QStringLiteral("H")));
+    chart.setForeColor(qbColor(signalColour));
+    for (const QPointF &point : points) {
+        const RuleSet rules = m_signals.rulesAt(kind, m_page.first + int(point.x()));
+        if (!rules)
+            continue;
+        chart.setDrawWidth(dotWidth);
+        chart.pset(point.x(), point.y(), qbColor(signalColour));
+        double top = point.y() + clearance + textHeight;
+        if (top > chart.scaleTop())
+            top = point.y() - clearance;
+        printCentred(chart, ruleNumbers(rules, QStringLiteral(",")), point.x(), top);
+    }
+    chart.setDrawWidth(penWidth(chart, 1));
+    chart.setForeColor(qbColor(axisColour));
+}
+
+void ControlChartsWindow::mnuShowRunRules_Click()
+{
+    const bool shown = rulesShown();
+    preferences::setFlag(preferences::showRunRules, shown);
+    m_signalPanel->setVisible(shown);
+    layout()->activate();
+    redrawInPlace();
+}
+
+void ControlChartsWindow::showSubgroup(int subgroup)
+{
+    SharedState &state = shared();
+    const int newestFirst = state.subgroupCount - subgroupsBeforeLastOnPage;
+    const int centred = subgroup - subgroupsBeforeLastOnPage / 2;
+    state.chartFirstSubgroup = toInt16(std::max(1, std::min(centred, newestFirst)));
+    drawcharts(state.chartFirstSubgroup);
 }
 
 DrawingSurface *ControlChartsWindow::xChart()
@@ -509,12 +619,19 @@ void ControlChartsWindow::keyPressEvent(QKeyEvent *event)
 void ControlChartsWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    if (pageForward(10))
-        return;
-    if (m_page.first >= 1)
+    if (!pageForward(10))
+        redrawInPlace();
+}
+
+// Draws the page on show again, in the charts' present shape.
+void ControlChartsWindow::redrawInPlace()
+{
+    if (m_page.first >= 1) {
         drawcharts(m_page.first);
-    else
-        resetCharts();
+    } else {
+        setupXBarChart();
+        setupRChart();
+    }
 }
 
 bool ControlChartsWindow::eventFilter(QObject *watched, QEvent *event)

@@ -10,6 +10,7 @@
 
 #include "core/chartbounds.h"
 #include "core/controllimits.h"
+#include "core/runsignals.h"
 
 #include <QList>
 #include <QPointF>
@@ -27,6 +28,7 @@ namespace kelvara {
 
 class ChartDataSource;
 class DrawingSurface;
+class SignalPanel;
 struct ChartFrame;
 
 class ControlChartsWindow : public QWidget {
@@ -53,6 +55,10 @@ public:
     void chartrbutton_Click();
     void chartfastrbutton_Click();
     void mnuCopyChart_Click();
+    /// "Show Run Rules": flags the points that break a run rule and lists them.
+    void mnuShowRunRules_Click();
+    /// Pages the charts so that they show the subgroup.
+    void showSubgroup(int subgroup);
 
     /// Puts what a chart shows on the clipboard as a picture.
     void copyChart(DrawingSurface &chart);
@@ -77,6 +83,7 @@ private:
     void buildMenu();
     void followZoom();
     void connectControls();
+    void addRunRulesItem();
 
     double growth(const DrawingSurface &chart) const;
     int penWidth(const DrawingSurface &chart, int nominal) const;
@@ -89,6 +96,12 @@ private:
     void drawPage();
     void describePage();
     void plotPoints(DrawingSurface &chart, const QList<QPointF> &points, double numberTop);
+    int completedRows() const;
+    bool rulesShown() const;
+    void followSignals(int last);
+    void drawZoneLines();
+    void markSignals(DrawingSurface &chart, const QList<QPointF> &points, SignalChart kind);
+    void redrawInPlace();
     void pageBack(int step);
     bool pageForward(int step);
 
@@ -106,6 +119,9 @@ private:
     QPushButton *m_close;
     QMenu *m_mnuCP = nullptr;
     QAction *m_mnuCopyChart = nullptr;
+    QAction *m_mnuShowRunRules = nullptr;
+    SignalPanel *m_signalPanel;
+    RunSignals m_signals;
     int m_chartToCopy = 0; // 1 upper chart, 2 lower chart
 
     // The page on show, as worked out by drawcharts.

@@ -9,13 +9,17 @@
 #include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
 #include <QGuiApplication>
+#include <QLineSeries>
 #include <QMouseEvent>
 #include <QValueAxis>
+
+#include <cmath>
 
 namespace kelvara {
 namespace {
 
 const QColor barColour(0, 0, 128);
+const QColor idealColour(220, 0, 0);
 constexpr int labelGap = 4;
 constexpr double labelPoints = 9.0; // at the normal text size
 
@@ -42,13 +46,16 @@ QStringList distinctLabels(const QStringList &labels)
 } // namespace
 
 HistogramChart::HistogramChart(const QString &name, QWidget *parent)
-    : QChartView(parent), m_bars(new QBarSet(QString())), m_slotAxis(new QBarCategoryAxis),
+    : QChartView(parent), m_bars(new QBarSet(QString())), m_ideal(new QLineSeries(this)),
+      m_slotAxis(new QBarCategoryAxis),
       m_countAxis(new QValueAxis)
 {
     setObjectName(name);
     setRenderHint(QPainter::Antialiasing);
     setFrameShape(QFrame::NoFrame);
 
+    m_ideal->setName(QStringLiteral("Ideal"));
+    m_ideal->setPen(QPen(idealColour, 3));
     m_bars->setColor(barColour);
     m_bars->setBorderColor(barColour);
     auto *series = new QBarSeries;
@@ -103,18 +110,15 @@ void HistogramChart::followZoom()
 void HistogramChart::setBars(const SlotCounts &counts, const QStringList &labels)
 {
     QList<qreal> values;
-    int highest = 0;
+    m_highestBar = 0;
     for (const int16 count : counts) {
         values << count;
-        highest = std::max<int>(highest, count);
+        m_highestBar = std::max<int>(m_highestBar, count);
     }
     m_bars->remove(0, m_bars->count());
     m_bars->append(values);
     m_slotAxis->setCategories(distinctLabels(labels));
-
-    const CountAxis axis = countAxisFor(highest);
-    m_countAxis->setTickInterval(axis.step);
-    m_countAxis->setRange(0, axis.top);
+    fitCountAxis();
 
     for (int slot = 0; slot < m_slotLabels.size(); ++slot)
         m_slotLabels[slot]->setText(labels.value(slot));
@@ -129,6 +133,41 @@ void HistogramChart::fitSlotLabels()
         longest = std::max(longest, label->boundingRect().width());
     chart()->setMargins(QMargins(2, 6, 6, int(longest) + 2 * labelGap));
     placeSlotLabels();
+}
+
+void HistogramChart::setIdeal(const std::optional<ExpectedCounts> &ideal)
+{
+    const bool shown = chart()->series().contains(m_ideal);
+    if (!ideal) {
+        // The chart hands the series back; this view keeps owning it.
+        if (shown)
+            chart()->removeSeries(m_ideal);
+        m_ideal->setParent(this);
+        fitCountAxis();
+        return;
+    }
+    QList<QPointF> points;
+    for (int bar = 0; bar < slotTotal; ++bar)
+        points << QPointF(bar, (*ideal)[bar]);
+    m_ideal->replace(points);
+    if (!shown) {
+        chart()->addSeries(m_ideal);
+        m_ideal->attachAxis(m_slotAxis);
+        m_ideal->attachAxis(m_countAxis);
+    }
+    fitCountAxis();
+}
+
+// The count axis reaches the highest bar, and the ideal line's peak while it shows.
+void HistogramChart::fitCountAxis()
+{
+    double highest = m_highestBar;
+    if (chart()->series().contains(m_ideal))
+        for (const QPointF &point : m_ideal->points())
+            highest = std::max(highest, point.y());
+    const CountAxis axis = countAxisFor(int(std::ceil(highest)));
+    m_countAxis->setTickInterval(axis.step);
+    m_countAxis->setRange(0, axis.top);
 }
 
 void HistogramChart::placeSlotLabels()

@@ -4,12 +4,16 @@
 // classroom.
 
 #include "core/histogramdata.h"
+#include "core/idealhistogram.h"
 
 #include <QChartView>
+
+#include <optional>
 
 class QBarCategoryAxis;
 class QBarSet;
 class QGraphicsSimpleTextItem;
+class QLineSeries;
 class QValueAxis;
 
 namespace kelvara {
@@ -21,6 +25,10 @@ public:
 
     /// Replaces all bars: one per slot, in slot order.
     void setBars(const SlotCounts &counts, const QStringList &labels);
+
+    /// Shows the counts theory expects as a line over the bars, one point at
+    /// the centre of each bar; std::nullopt takes the line away.
+    void setIdeal(const std::optional<ExpectedCounts> &ideal);
 
     /// Puts a picture of the chart as it is shown on the clipboard.
     void copyToClipboard();
@@ -36,8 +44,11 @@ private:
     void followZoom();
     void fitSlotLabels();
     void placeSlotLabels();
+    void fitCountAxis();
 
     QBarSet *m_bars;
+    QLineSeries *m_ideal; // on the chart only while it is shown
+    int m_highestBar = 0;
     QBarCategoryAxis *m_slotAxis;
     QValueAxis *m_countAxis;
     QList<QGraphicsSimpleTextItem *> m_slotLabels;

@@ -1,8 +1,12 @@
 #include "reports/histogramsview.h"
 
+#include "common/preferences.h"
 #include "common/zoom.h"
 #include "core/histogramdata.h"
+#include "core/idealhistogram.h"
+#include "core/samplespread.h"
 #include "core/sharedstate.h"
+#include "core/texttable.h"
 #include "reports/histogramchart.h"
 
 #include <QEvent>
@@ -13,6 +17,7 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 namespace kelvara {
 namespace {
@@ -45,6 +50,15 @@ HistogramsView::HistogramsView(QWidget *parent)
     connect(copyChart, &QAction::triggered, this, [this] {
         if (m_graphToCopy)
             m_graphToCopy->copyToClipboard();
+    });
+    m_copyMenu->addSeparator();
+    m_showIdeal = m_copyMenu->addAction(QStringLiteral("Show Ideal"));
+    m_showIdeal->setObjectName(QStringLiteral("mnuShowIdeal"));
+    m_showIdeal->setCheckable(true);
+    m_showIdeal->setChecked(preferences::flag(preferences::showIdeal));
+    connect(m_showIdeal, &QAction::toggled, this, [this](bool on) {
+        preferences::setFlag(preferences::showIdeal, on);
+        showIdeal();
     });
     auto *layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -84,8 +98,18 @@ void HistogramsView::createCharts()
     m_indGraph = new HistogramChart(QStringLiteral("indGraph"), this);
     m_meanGraph->setAccessibleName(QStringLiteral("Histogram of Subgroup Averages"));
     m_indGraph->setAccessibleName(QStringLiteral("Histogram of Individual Data Points"));
-    grid->addWidget(m_meanGraph, 2, 0);
-    grid->addWidget(m_indGraph, 4, 0);
+    m_meanComparison = comparisonLabel(QStringLiteral("meanIdealText"));
+    m_indComparison = comparisonLabel(QStringLiteral("indIdealText"));
+    // Each chart shares its cell with its comparison line, which takes no
+    // room while it is hidden.
+    for (const auto &[chart, comparison, row] : {std::tuple{m_meanGraph, m_meanComparison, 2},
+                                                 std::tuple{m_indGraph, m_indComparison, 4}}) {
+        auto *cell = new QVBoxLayout;
+        cell->setContentsMargins(0, 0, 0, 0);
+        cell->addWidget(chart);
+        cell->addWidget(comparison);
+        grid->addLayout(cell, row, 0);
+    }
     for (HistogramChart *chart : {m_meanGraph, m_indGraph}) {
         chart->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
         connect(chart, &HistogramChart::rightClicked, this,
@@ -93,7 +117,8 @@ void HistogramsView::createCharts()
     }
 }
 
-void HistogramsView::showRun(const RunState &run, const SharedState &shared, const TextTable &slotTable)
+void HistogramsView::showRun(const RunState &run, const SharedState &shared, const TextTable &slotTable,
+                             const TextTable &measurements)
 {
     if (!m_meanGraph)
         createCharts();
@@ -102,6 +127,43 @@ void HistogramsView::showRun(const RunState &run, const SharedState &shared, con
     m_indGraph->setBars(individualCounts(run), slotLabels(shared.scale, shared.formats.reading));
     m_meanGraph->setBars(averageCounts(slotTable, shared.subgroupCount),
                          slotLabels(shared.scale, shared.formats.mean));
+    m_origins = run.ballOrigins;
+    m_measurements = &measurements;
+    m_scale = shared.scale;
+    m_subgroupSize = slotTable.columnCount() - 3;
+    m_subgroupCount = shared.subgroupCount;
+    showIdeal();
+}
+
+QLabel *HistogramsView::comparisonLabel(const QString &name)
+{
+    auto *label = new QLabel(this);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->hide();
+    return label;
+}
+
+// The ideal lines and their comparison lines, or none of them.
+void HistogramsView::showIdeal()
+{
+    if (!m_meanGraph || !m_measurements)
+        return;
+    const bool shown = m_showIdeal->isChecked();
+    m_meanComparison->setVisible(shown);
+    m_indComparison->setVisible(shown);
+    if (!shown) {
+        m_meanGraph->setIdeal(std::nullopt);
+        m_indGraph->setIdeal(std::nullopt);
+        return;
+    }
+    const TextTable &table = *m_measurements;
+    const IdealHistogram averages = idealAverages(m_origins, m_subgroupSize, m_subgroupCount);
+    const IdealHistogram individuals = idealIndividuals(m_origins);
+    m_meanGraph->setIdeal(averages.counts);
+    m_indGraph->setIdeal(individuals.counts);
+    m_meanComparison->setText(idealComparison(averageSpread(table, m_subgroupSize, m_subgroupCount), averages, m_scale));
+    m_indComparison->setText(idealComparison(readingSpread(table, m_subgroupSize, m_subgroupCount), individuals, m_scale));
 }
 
 void HistogramsView::fitTableToContents()

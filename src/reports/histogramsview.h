@@ -1,10 +1,17 @@
 #pragma once
 // The histograms view (`Histogrampanel`): the measurement table of the run
 // beside two histograms over the 31 slots, one of the subgroup averages and
-// one of the individual readings. Its caption is its window title.
+// one of the individual readings. Its caption is its window title. On request
+// each histogram also shows what theory expects of exactly the balls dropped.
+
+#include "core/runstate.h"
+#include "core/scale.h"
 
 #include <QWidget>
 
+#include <vector>
+
+class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -23,8 +30,10 @@ public:
     explicit HistogramsView(QWidget *parent = nullptr);
 
     /// Fills both histograms from the run's piles and the slot table's
-    /// averages, and shows the measurement table from its first row.
-    void showRun(const RunState &run, const SharedState &shared, const TextTable &slotTable);
+    /// averages, and shows the measurement table from its first row. The
+    /// ideal lines compare with the measurements.
+    void showRun(const RunState &run, const SharedState &shared, const TextTable &slotTable,
+                 const TextTable &measurements);
 
     QTableWidget *measurementTable() const { return m_table; }
     QPushButton *backButton() const { return m_back; }
@@ -41,6 +50,8 @@ private:
     void fitTableToContents();
     void shareWidth();
     void openCopyMenu(HistogramChart *chart, const QPoint &globalPosition);
+    QLabel *comparisonLabel(const QString &name);
+    void showIdeal();
 
     QLabel *m_heading;
     HistogramChart *m_meanGraph = nullptr;
@@ -49,8 +60,18 @@ private:
     QPushButton *m_output;
     QPushButton *m_back;
     QMenu *m_copyMenu;
+    QAction *m_showIdeal;
+    QLabel *m_meanComparison = nullptr;
+    QLabel *m_indComparison = nullptr;
     HistogramChart *m_graphToCopy = nullptr;  // the chart the copy menu was opened on
     int m_tableContentWidth = 0;
+
+    // What the ideal lines are worked out from: the run shown last.
+    std::vector<BallOrigin> m_origins;
+    const TextTable *m_measurements = nullptr;
+    Scale m_scale;
+    int m_subgroupSize = 1;
+    int m_subgroupCount = 0;
 };
 
 } // namespace kelvara

@@ -52,6 +52,7 @@ struct DrawingSurface::Primitive {
     QColor colour;
     QColor fill;       // invalid when the circle is not filled
     int width = 1;     // pixels
+    Qt::PenStyle style = Qt::SolidLine; // lines
     double fontSize = 0;
     QString text;
 };
@@ -161,6 +162,7 @@ void DrawingSurface::line(double x1, double y1, double x2, double y2,
     primitive.b = toFraction({x2, y2});
     primitive.colour = colour.value_or(m_foreColor);
     primitive.width = std::max(1, m_drawWidth);
+    primitive.style = m_drawStyle;
     append(std::move(primitive));
     m_currentX = x2;
     m_currentY = y2;
@@ -375,7 +377,9 @@ void DrawingSurface::render(const Primitive &primitive, QPainter &painter) const
         // Level and upright lines stay crisp; only slanted ones are smoothed.
         const bool slanted = a.x() != b.x() && a.y() != b.y();
         painter.setRenderHint(QPainter::Antialiasing, slanted);
-        QPen pen(primitive.colour, primitive.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        // Round caps would close the gaps of a dotted line.
+        const Qt::PenCapStyle cap = primitive.style == Qt::SolidLine ? Qt::RoundCap : Qt::FlatCap;
+        QPen pen(primitive.colour, primitive.width, primitive.style, cap, Qt::RoundJoin);
         pen.setCosmetic(true);
         painter.setPen(pen);
         painter.drawLine(a, b);

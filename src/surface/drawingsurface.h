@@ -58,6 +58,9 @@ public:
     void setFillSolid(bool solid) { m_fillSolid = solid; }
     int drawWidth() const { return m_drawWidth; }
     void setDrawWidth(int pixels) { m_drawWidth = pixels; }
+    /// Solid, dotted or dashed lines.
+    Qt::PenStyle drawStyle() const { return m_drawStyle; }
+    void setDrawStyle(Qt::PenStyle style) { m_drawStyle = style; }
     /// Texts, placed labels included, are never drawn smaller than this many
     /// pixels (0: no minimum); the picture is drawn again at once.
     void setMinimumTextPixels(double pixels);
@@ -151,6 +154,7 @@ private:
     QColor m_fillColor = Qt::black;
     bool m_fillSolid = false;
     int m_drawWidth = 1;
+    Qt::PenStyle m_drawStyle = Qt::SolidLine;
     double m_fontSize = 8.0;
     double m_minimumTextPixels = 0.0;
     double m_currentX = 0, m_currentY = 0;

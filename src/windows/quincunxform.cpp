@@ -6,6 +6,7 @@
 #include "core/spokendescriptions.h"
 #include "core/capability.h"
 #include "core/numberformat.h"
+#include "core/samplespread.h"
 #include "reports/controlchartswindow.h"
 #include "reports/dataexport.h"
 #include "reports/histogramsview.h"
@@ -87,13 +88,20 @@ void QuincunxForm::buildLayout()
     m_panel->setFixedWidth(panelWidth);
     layout->addWidget(m_panel);
 
-    m_cpTitle = capabilityLabel(QStringLiteral("cptitlelabel"), QStringLiteral("Cp"), 93.5, true);
-    m_cpValue = capabilityLabel(QStringLiteral("cplabel"), QStringLiteral("No Spec"), 90.0, false);
-    m_cpkTitle = capabilityLabel(QStringLiteral("cpktitlelabel"), QStringLiteral("Cpk"), 85.5, true);
-    m_cpkValue = capabilityLabel(QStringLiteral("cpklabel"), QStringLiteral("No Spec"), 82.0, false);
+    // Cp and Cpk in the left margin above the count scale; Pp and Ppk in the
+    // right margin, between the process centre and the baffle's handle.
+    constexpr double cpLeft = 1.3, ppLeft = 90.63, ppBelowCp = 12.5;
+    m_cpTitle = capabilityLabel(QStringLiteral("cptitlelabel"), QStringLiteral("Cp"), cpLeft, 93.5, true);
+    m_cpValue = capabilityLabel(QStringLiteral("cplabel"), QStringLiteral("No Spec"), cpLeft, 90.0, false);
+    m_cpkTitle = capabilityLabel(QStringLiteral("cpktitlelabel"), QStringLiteral("Cpk"), cpLeft, 85.5, true);
+    m_cpkValue = capabilityLabel(QStringLiteral("cpklabel"), QStringLiteral("No Spec"), cpLeft, 82.0, false);
+    m_ppTitle = capabilityLabel(QStringLiteral("pptitlelabel"), QStringLiteral("Pp"), ppLeft, 93.5 - ppBelowCp, true);
+    m_ppValue = capabilityLabel(QStringLiteral("pplabel"), QStringLiteral("No Spec"), ppLeft, 90.0 - ppBelowCp, false);
+    m_ppkTitle = capabilityLabel(QStringLiteral("ppktitlelabel"), QStringLiteral("Ppk"), ppLeft, 85.5 - ppBelowCp, true);
+    m_ppkValue = capabilityLabel(QStringLiteral("ppklabel"), QStringLiteral("No Spec"), ppLeft, 82.0 - ppBelowCp, false);
 }
 
-QLabel *QuincunxForm::capabilityLabel(const QString &name, const QString &text, double top, bool title)
+QLabel *QuincunxForm::capabilityLabel(const QString &name, const QString &text, double left, double top, bool title)
 {
     auto *label = new QLabel(text, m_picture);
     label->setObjectName(name);
@@ -103,7 +111,7 @@ QLabel *QuincunxForm::capabilityLabel(const QString &name, const QString &text, 
     QFont font = label->font();
     font.setPointSizeF(font.pointSizeF() * 0.9);
     label->setFont(font);
-    m_picture->placeWidget(label, 1.3, top, 8.2, 3.2);
+    m_picture->placeWidget(label, left, top, 8.2, 3.2);
     label->hide();
     return label;
 }
@@ -291,6 +299,7 @@ void QuincunxForm::resetRun()
     m_run.baffleBallCount = 0;
     shared().subgroupCount = 0;
     m_run.processUnchanged = true;
+    m_run.processChangedAfter = 0;
     m_panel->subgroupstatuslabel->setText(QStringLiteral("Sub Group 0"));
     setSpeed(defaultSpeed);
     m_run.isRunning = false;
@@ -429,7 +438,7 @@ void QuincunxForm::histbutton_Click()
         showInformation(QStringLiteral("You must drop a few subgroups before viewing histograms."));
         return;
     }
-    m_histograms->showRun(m_run, shared(), m_dataGrid);
+    m_histograms->showRun(m_run, shared(), m_dataGrid, m_grdScaled);
     m_stack->setCurrentWidget(m_histograms);
     fitPanel();
     m_histograms->setWindowTitle(QStringLiteral("Histograms of Means and Individuals\r\n"));
@@ -521,11 +530,16 @@ void QuincunxForm::showCapability()
     input.d2 = state.factors.d2[ControlFactors::indexFor(input.n)];
     input.usl = state.scale.usl;
     input.lsl = state.scale.lsl;
+    // Reading every value back costs time in a long Run: only when it shows.
+    if (input.showSpecLimits && input.subgroupCount >= input.k)
+        input.readings = readingSpread(m_grdScaled, input.n, input.subgroupCount);
     const CapabilityView view = capabilityView(input);
-    for (QLabel *label : {m_cpTitle, m_cpkTitle, m_cpValue, m_cpkValue})
+    for (QLabel *label : {m_cpTitle, m_cpkTitle, m_cpValue, m_cpkValue, m_ppTitle, m_ppkTitle, m_ppValue, m_ppkValue})
         label->setVisible(view.visible);
     m_cpValue->setText(view.cp);
     m_cpkValue->setText(view.cpk);
+    m_ppValue->setText(view.pp);
+    m_ppkValue->setText(view.ppk);
     describeBoard();
 }
 

@@ -65,6 +65,7 @@ public:
     const TextTable &measurementTable() const override { return m_grdScaled; }
     float grandMean() const override { return m_run.grandMean; }
     float meanRange() const override { return m_run.meanRange; }
+    int processChangedAfter() const override { return m_run.processChangedAfter; }
 
     // Event handlers of the controls.
     void dropbutton_Click();
@@ -115,7 +116,7 @@ private:
     bool baffleShown() const override;
 
     void buildLayout();
-    QLabel *capabilityLabel(const QString &name, const QString &text, double top, bool title);
+    QLabel *capabilityLabel(const QString &name, const QString &text, double left, double top, bool title);
     void connectControls();
     void addHelpKeys();
     /// Text `factor` times its normal size on the board and the panel.
@@ -146,6 +147,10 @@ private:
     QLabel *m_cpkTitle;
     QLabel *m_cpValue;
     QLabel *m_cpkValue;
+    QLabel *m_ppTitle;
+    QLabel *m_ppkTitle;
+    QLabel *m_ppValue;
+    QLabel *m_ppkValue;
     bool m_firstActivation = true;
     bool m_closing = false;
 };

@@ -1,0 +1,413 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The run rules: each rule at its boundaries, worked out by hand; the signals
+// of a run read from its table; their words; and, through the real windows, a
+// seeded Run with a funnel move after the limits, whose signal list is checked
+// against an independent reading of the rules, with the detection label, the
+// pictures, paging to a signal and the remembered menu item.
+
+#include "rundriver.h"
+#include "testsupport.h"
+
+#include "app/shared.h"
+#include "core/controlfactors.h"
+#include "core/numberformat.h"
+#include "core/runrules.h"
+#include "core/runsignals.h"
+#include "core/signaltexts.h"
+#include "core/texttable.h"
+#include "reports/controlchartswindow.h"
+#include "surface/drawingsurface.h"
+#include "surface/palette.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QTableWidget>
+
+using namespace kelvara;
+using namespace testsupport;
+
+namespace {
+
+// Centre 10 with limits 13 and 7: the zone lines lie at 11, 12 above and 9, 8 below.
+const QList<float> symmetric{10, 13, 7};
+
+ChartLines linesOf(const QList<float> &centreUpperLower)
+{
+    return {centreUpperLower[0], centreUpperLower[1], centreUpperLower[2]};
+}
+
+// The rule numbers of every point, "-" for none: "- - 2,4".
+QString perPoint(const QList<RuleSet> &rules)
+{
+    QStringList words;
+    for (RuleSet set : rules)
+        words.append(set ? ruleNumbers(set, ",") : "-");
+    return words.join(u' ');
+}
+
+// The rules read independently, in sigma units: each point gets its zone, +1
+// to +3 beyond the 1-, 2- and 3-sigma lines above (-1 to -3 below), 0.5 when
+// just above the centre (-0.5 below) and 0 on it; then each rule is a count
+// of zones over the points that end with the point.
+QList<RuleSet> referenceMeanRules(const QList<float> &points, const ChartLines &lines)
+{
+    QList<double> zone;
+    for (float v : points) {
+        const double up = (double(lines.upper) - lines.centre) / 3.0, down = (lines.centre - double(lines.lower)) / 3.0;
+        double z = v > lines.centre ? 0.5 : v < lines.centre ? -0.5 : 0.0;
+        for (int j = 1; j <= 3; ++j) {
+            if (v > lines.centre + j * up)
+                z = j;
+            if (v < lines.centre - j * down)
+                z = -j;
+        }
+        zone.append(z);
+    }
+    QList<RuleSet> rules;
+    for (qsizetype i = 0; i < zone.size(); ++i) {
+        RuleSet set = std::abs(zone[i]) == 3 ? ruleBit(1) : 0;
+        for (double side : {1.0, -1.0}) {
+            const auto windowCount = [&](int window, double least) {
+                if (i + 1 < window)
+                    return 0;
+                int n = 0;
+                for (qsizetype p = i - window + 1; p <= i; ++p)
+                    n += side * zone[p] >= least ? 1 : 0;
+                return n;
+            };
+            if (side * zone[i] >= 2 && windowCount(3, 2) >= 2)
+                set |= ruleBit(2);
+            if (side * zone[i] >= 1 && windowCount(5, 1) >= 4)
+                set |= ruleBit(3);
+            if (windowCount(8, 0.5) == 8)
+                set |= ruleBit(4);
+        }
+        rules.append(set);
+    }
+    return rules;
+}
+
+QStringList entries(QListWidget *list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts.append(list->item(i)->text());
+    return texts;
+}
+
+} // namespace
+
+class TestRunRules : public QObject {
+    Q_OBJECT
+    QuincunxForm *m_main = nullptr;
+    ControlChartsWindow *m_charts = nullptr;
+
+    QAction *rulesItem() const { return m_charts->findChild<QAction *>("mnuShowRunRules"); }
+    QListWidget *signalList() const { return child<QListWidget>(m_charts, "signalList"); }
+    QString detection() const { return child<QLabel>(m_charts, "detectionLabel")->text(); }
+
+    void startMain()
+    {
+        m_main = startMainWindow();
+        m_charts = m_main->chartsWindow();
+    }
+
+    void showRules(bool shown)
+    {
+        if (rulesItem()->isChecked() == shown)
+            return;
+        chooseInNextMenu("Show Run Rules");
+        QTest::mouseRelease(child(m_charts, "rchartpicture"), Qt::RightButton, {}, {9, 9});
+        QCOMPARE(rulesItem()->isChecked(), shown);
+    }
+
+    // A fresh program with the rules shown: subgroup size n, limits after 10
+    // subgroups, `before` subgroups dropped and the funnel moved `shift` slots right.
+    void startMovedRun(int n, int before, int shift)
+    {
+        startMain();
+        showRules(true);
+        rundriver::startRun(m_main, n);
+        child(m_main, "climitstext")->setProperty("text", "10");
+        QVERIFY(rundriver::dropSubgroups(m_main, before));
+        for (int slot = 0; slot < shift; ++slot)
+            click(m_main, "funnelrightbutton");
+    }
+
+    // The signals of the run so far, read independently from the measurement
+    // table against the limits fixed at the k-th subgroup.
+    QStringList expectedSignals(int n) const
+    {
+        const int count = shared().subgroupCount;
+        auto *table = child<QTableWidget>(m_main, "grdScaled");
+        const int i = ControlFactors::indexFor(n);
+        const float x = m_main->grandMean(), r = m_main->meanRange();
+        const auto product = [](float factor, float value) { return double(factor) * double(value); };
+        const ChartLines mean{x, float(x + product(shared().factors.A2[i], r)), float(x - product(shared().factors.A2[i], r))};
+        const float uclR = float(product(shared().factors.D4[i], r)), lclR = float(product(shared().factors.D3[i], r));
+        QList<float> averages;
+        for (int row = 0; row < count; ++row)
+            averages.append(readSingle(table->item(row, n + 1)->text()));
+        const QList<RuleSet> meanRules = referenceMeanRules(averages, mean);
+        QStringList texts;
+        for (int row = 0; row < count; ++row) {
+            const float range = readSingle(table->item(row, n + 2)->text());
+            if (meanRules[row])
+                texts.append(signalText({row + 1, SignalChart::Mean, meanRules[row]}, n));
+            if ((n > 1 || row > 0) && (range > uclR || (lclR > 0 && range < lclR)))
+                texts.append(signalText({row + 1, SignalChart::Range, ruleBit(1)}, n));
+        }
+        return texts;
+    }
+
+    QString expectedDetection(const QStringList &texts, int changedAfter) const
+    {
+        for (const QString &text : texts) {
+            const int subgroup = text.section(u',', 0, 0).section(u' ', 1).toInt();
+            if (subgroup > changedAfter)
+                return detectionText(changedAfter, subgroup);
+        }
+        return detectionText(changedAfter, 0);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        freshConfiguration();
+    }
+
+    // Off in a fresh configuration, the list with it; the choice outlives a restart.
+    void menuItemIsRemembered()
+    {
+        startMain();
+        QVERIFY(rulesItem()->isCheckable());
+        QVERIFY(!rulesItem()->isChecked());
+        QVERIFY(!signalList()->isVisibleTo(m_charts));
+        for (bool shown : {true, false}) {
+            showRules(shown);
+            QCOMPARE(signalList()->isVisibleTo(m_charts), shown);
+            startMain();
+            QCOMPARE(rulesItem()->isChecked(), shown);
+            QCOMPARE(signalList()->isVisibleTo(m_charts), shown);
+        }
+    }
+
+    void signalsFollowTheRun_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("moveAfter"); // subgroups dropped before the funnel moves
+        QTest::newRow("funnel moved after the limits") << 5 << 12;
+        QTest::newRow("funnel moved before the limits") << 5 << 6;
+        QTest::newRow("single readings") << 1 << 14;
+    }
+
+    // A seeded Run, limits after 10 subgroups and a funnel move: after every
+    // subgroup, while the Run goes on, the list holds exactly the signals so
+    // far and the label says how long the move went unseen; from the k-th
+    // subgroup on only, as limits left from before do not count.
+    void signalsFollowTheRun()
+    {
+        QFETCH(int, n);
+        QFETCH(int, moveAfter);
+        startMovedRun(n, moveAfter, 4);
+        int checked = 0;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            const int done = shared().subgroupCount;
+            if (done == checked)
+                return;
+            checked = done;
+            const QStringList expected = done >= 10 ? expectedSignals(n) : QStringList();
+            QCOMPARE(entries(signalList()), expected);
+            // A move is noted as the next subgroup starts, and shown when it ends.
+            QCOMPARE(detection(), done >= 10 ? expectedDetection(expected, done > moveAfter ? moveAfter : 0) : QString());
+        });
+        poll.start(0);
+        QVERIFY(rundriver::dropSubgroups(m_main, 30 - moveAfter));
+        QCOMPARE(checked, 29); // the last subgroup is checked below
+        QCOMPARE(entries(signalList()), expectedSignals(n));
+        QVERIFY2(detection().contains("first signal at subgroup"), qPrintable(detection()));
+        QListWidgetItem *first = signalList()->item(0);
+        RuleSet rules = 0;
+        for (QChar c : first->text().section(u':', 1))
+            rules |= c.isDigit() ? ruleBit(c.digitValue()) : 0;
+        QCOMPARE(first->toolTip(), ruleMeanings(rules));
+        click(m_main, "resetbutton");
+        QCOMPARE(signalList()->count(), 0);
+        QCOMPARE(detection(), QString());
+    }
+
+    // Double-clicking a signal pages the charts to its subgroup, where the
+    // point is a red dot.
+    void doubleClickPagesToTheSignal()
+    {
+        startMovedRun(5, 10, 5);
+        QVERIFY(rundriver::dropSubgroups(m_main, 30));
+        click(m_main, "contchrbutton");
+        QListWidget *list = signalList();
+        QListWidgetItem *item = list->findItems("X-bar chart", Qt::MatchContains).value(0);
+        QVERIFY(item);
+        const int subgroup = item->text().section(u',', 0, 0).section(u' ', 1).toInt();
+        list->scrollToItem(item);
+        QCoreApplication::processEvents(); // the list lays its items out late
+        const QPoint at = list->visualItemRect(item).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at); // a double click starts with a click
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        const int first = shared().chartFirstSubgroup;
+        QVERIFY2(first <= subgroup && subgroup <= first + 10, qPrintable(QString("%1 on %2").arg(subgroup).arg(first)));
+        const QPointF point = m_charts->xPlotted().at(subgroup - first);
+        const QImage picture = m_charts->xChart()->picture();
+        QCOMPARE(picture.pixelColor(m_charts->xChart()->toPixels(point).toPoint()), qbColor(12));
+        m_charts->hide();
+    }
+
+    void meanChartRules_data()
+    {
+        QTest::addColumn<QList<float>>("lines"); // centre, upper, lower
+        QTest::addColumn<QList<float>>("points");
+        QTest::addColumn<QString>("rules");
+        const QList<float> lopsided{10, 16, 7}; // zones 12, 14 above; 9, 8 below
+        QTest::newRow("rule 1 strictly beyond either limit, not on it")
+            << symmetric << QList<float>{13, 10, 7, 10, 10, 13.5f, 10, 10, 6.5f} << "- - - - - 1 - - 1";
+        QTest::newRow("rule 2 above, first possible at the 3rd point")
+            << symmetric << QList<float>{12.5f, 10, 12.5f} << "- - 2";
+        QTest::newRow("rule 2 below") << symmetric << QList<float>{7.5f, 10, 7.5f} << "- - 2";
+        QTest::newRow("rule 2: the 2nd point never, and the point itself must be beyond")
+            << symmetric << QList<float>{12.5f, 12.5f, 11} << "- - -";
+        QTest::newRow("rule 2: on the 2-sigma line is not beyond")
+            << symmetric << QList<float>{12, 10, 12.5f, 10, 8, 7.5f} << "- - - - - -";
+        QTest::newRow("rule 2: one on each side is not the same side")
+            << symmetric << QList<float>{12.5f, 10, 7.5f} << "- - -";
+        QTest::newRow("rule 3 above, first possible at the 5th point")
+            << symmetric << QList<float>{11.5f, 11.5f, 10, 11.5f, 11.5f} << "- - - - 3";
+        QTest::newRow("rule 3 below") << symmetric << QList<float>{8.5f, 10, 8.5f, 8.5f, 8.5f} << "- - - - 3";
+        QTest::newRow("rule 3: four beyond before the window is whole")
+            << symmetric << QList<float>{11.5f, 11.5f, 11.5f, 11.5f, 10} << "- - - - -";
+        QTest::newRow("rule 3: one short, as one lies on the 1-sigma line")
+            << symmetric << QList<float>{11.5f, 11, 10, 11.5f, 11.5f} << "- - - - -";
+        QTest::newRow("rule 4 above from the 8th point on")
+            << symmetric << QList<float>{10.5f, 10.5f, 10.5f, 10.5f, 10.5f, 10.5f, 10.5f, 10.5f, 10.5f}
+            << "- - - - - - - 4 4";
+        QTest::newRow("rule 4 below") << symmetric << QList<float>{9.5f, 9.5f, 9.5f, 9.5f, 9.5f, 9.5f, 9.5f, 9.5f}
+                                      << "- - - - - - - 4";
+        QTest::newRow("rule 4: a point on the centre line breaks the run")
+            << symmetric << QList<float>{10.5f, 10.5f, 10.5f, 10.5f, 10, 10.5f, 10.5f, 10.5f, 10.5f} << "- - - - - - - - -";
+        QTest::newRow("rule 4: seven, then the other side") << symmetric
+            << QList<float>{10.5f, 10.5f, 10.5f, 10.5f, 10.5f, 10.5f, 10.5f, 9.5f} << "- - - - - - - -";
+        QTest::newRow("several rules of one point, in order")
+            << symmetric << QList<float>{11.5f, 11.5f, 11.5f, 11.5f, 11.5f, 11.5f, 12.5f, 13.5f}
+            << "- - - - 3 3 3 1,2,3,4";
+        QTest::newRow("lopsided limits: each side's zones from its own limit")
+            << lopsided << QList<float>{13, 10, 13, 10, 7.9f, 10, 7.9f, 10, 15, 10, 15} << "- - - - - - 2 - - - 2";
+    }
+    void meanChartRules()
+    {
+        QFETCH(QList<float>, lines);
+        QFETCH(QList<float>, points);
+        QList<RuleSet> found;
+        for (qsizetype i = 0; i < points.size(); ++i)
+            found.append(kelvara::meanChartRules(points, i, linesOf(lines)));
+        QTEST(perPoint(found), "rules");
+        QCOMPARE(perPoint(referenceMeanRules(points, linesOf(lines))), perPoint(found));
+    }
+
+    // The rules and the independent reading agree on long random walks that
+    // often land exactly on a line.
+    void agreesWithAnIndependentReading()
+    {
+        std::mt19937 random(7);
+        std::uniform_int_distribution<int> step(-3, 3);
+        for (int walk = 0; walk < 50; ++walk) {
+            QList<float> points;
+            int halfUnits = 20;
+            for (int i = 0; i < 200; ++i) {
+                halfUnits = std::clamp(halfUnits + step(random), 8, 32);
+                points.append(halfUnits / 2.0f);
+            }
+            QList<RuleSet> found;
+            for (qsizetype i = 0; i < points.size(); ++i)
+                found.append(kelvara::meanChartRules(points, i, linesOf(symmetric)));
+            QCOMPARE(perPoint(found), perPoint(referenceMeanRules(points, linesOf(symmetric))));
+        }
+    }
+
+    void rangeChartRules_data()
+    {
+        QTest::addColumn<float>("lower");
+        QTest::addColumn<float>("point");
+        QTest::addColumn<bool>("broken");
+        QTest::newRow("on the upper limit") << 0.0f << 8.456f << false;
+        QTest::newRow("above the upper limit") << 0.0f << 8.5f << true;
+        QTest::newRow("a lower limit of 0 flags nothing") << 0.0f << 0.0f << false;
+        QTest::newRow("below a lower limit above 0") << 1.0f << 0.5f << true;
+        QTest::newRow("on a lower limit above 0") << 1.0f << 1.0f << false;
+    }
+    void rangeChartRules()
+    {
+        QFETCH(float, lower);
+        QFETCH(float, point);
+        QTEST(kelvara::rangeChartRules(point, {4.0f, 8.456f, lower}) == ruleBit(1), "broken");
+    }
+
+    // Every point from subgroup 1 counts, the MR chart from subgroup 2;
+    // X-bar before R of one subgroup; rows added later are judged when read.
+    void signalsOfARun()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        MemoryTable table;
+        resetSubgroupTable(table, 1);
+        const QStringList cells{"13,5", "0", "10", "3,5", "12,5", "2,5", "12,5", "0", "10", "2,5", "10,5", "0"};
+        table.setRowCount(7);
+        for (int row = 1; row <= 6; ++row) {
+            table.setText(row, 2, cells[2 * row - 2]);
+            table.setText(row, 3, cells[2 * row - 1]);
+        }
+        const ChartLines range{1, 3, 0.25f}; // an MR point of 0 for subgroup 1 would break it
+        RunSignals run;
+        QCOMPARE(run.follow(table, 1, 4, linesOf(symmetric), range), 0);
+        QCOMPARE(run.follow(table, 1, 6, linesOf(symmetric), range), 5);
+        QStringList texts;
+        for (const RunSignal &signal : run.list())
+            texts.append(signalText(signal, 1));
+        QCOMPARE(texts, QStringList({"Subgroup 1, X chart: rule 1", "Subgroup 2, MR chart: rule 1",
+                                     "Subgroup 3, X chart: rule 2", "Subgroup 4, X chart: rule 2",
+                                     "Subgroup 4, MR chart: rule 1", "Subgroup 6, MR chart: rule 1"}));
+        QCOMPARE(run.rulesAt(SignalChart::Range, 4), ruleBit(1));
+        QCOMPARE(run.firstSignalAfter(4), 6);
+        QCOMPARE(run.firstSignalAfter(6), 0);
+        QCOMPARE(run.follow(table, 1, 2, linesOf(symmetric), range), 0); // fewer rows: a new run
+        QCOMPARE(run.list().size(), 2);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+
+    void words_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("one rule") << signalText({23, SignalChart::Mean, ruleBit(1)}, 5)
+                                  << "Subgroup 23, X-bar chart: rule 1";
+        QTest::newRow("two rules") << signalText({31, SignalChart::Mean, ruleBit(2) | ruleBit(4)}, 5)
+                                   << "Subgroup 31, X-bar chart: rules 2, 4";
+        QTest::newRow("R chart") << signalText({29, SignalChart::Range, ruleBit(1)}, 5) << "Subgroup 29, R chart: rule 1";
+        QTest::newRow("X chart") << signalText({3, SignalChart::Mean, ruleBit(3)}, 1) << "Subgroup 3, X chart: rule 3";
+        QTest::newRow("MR chart") << signalText({3, SignalChart::Range, ruleBit(1)}, 1) << "Subgroup 3, MR chart: rule 1";
+        QTest::newRow("on the chart") << ruleNumbers(ruleBit(1) | ruleBit(2) | ruleBit(4), ",") << "1,2,4";
+        QTest::newRow("meanings") << ruleMeanings(ruleBit(2) | ruleBit(3))
+                                  << "Rule 2: Two of three points beyond 2 sigma on the same side\n"
+                                     "Rule 3: Four of five points beyond 1 sigma on the same side";
+        QTest::newRow("no change") << detectionText(0, 5) << "";
+        QTest::newRow("no signal yet") << detectionText(24, 0) << "Process changed after subgroup 24: no signal yet";
+        QTest::newRow("three later") << detectionText(24, 27)
+                                     << "Process changed after subgroup 24: first signal at subgroup 27, 3 subgroups later";
+        QTest::newRow("one later") << detectionText(24, 25)
+                                   << "Process changed after subgroup 24: first signal at subgroup 25, 1 subgroup later";
+    }
+    void words()
+    {
+        QFETCH(QString, text);
+        QTEST(text, "expected");
+    }
+};
+
+QTEST_MAIN(TestRunRules)
+#include "tst_runrules.moc"
