@@ -1,6 +1,7 @@
 #include "surface/drawingsurface.h"
 
 #include "core/numberformat.h"
+#include "surface/fittinglabel.h"
 #include "surface/overlay.h"
 
 #include <QFontMetricsF>
@@ -469,20 +470,30 @@ QImage DrawingSurface::picture()
 
 void DrawingSurface::placeWidget(QWidget *child, double left, double top, double width, double height)
 {
+    place(child, QRectF(left, top, width, height), left);
+}
+
+void DrawingSurface::placeFittingLabel(FittingLabel *label, double left, double top, double width,
+                                       double height, double leftmost)
+{
+    place(label, QRectF(left, top, width, height), leftmost);
+}
+
+void DrawingSurface::place(QWidget *child, const QRectF &rect, double leftmost)
+{
     if (!child)
         return;
     if (child->parentWidget() != this)
         child->setParent(this);
     std::erase_if(m_placements, [](const Placement &p) { return p.child.isNull(); });
-    const QRectF rect(left, top, width, height);
     auto it = std::find_if(m_placements.begin(), m_placements.end(),
                            [child](const Placement &p) { return p.child == child; });
     if (it == m_placements.end()) {
-        it = m_placements.insert(m_placements.end(), Placement{child, rect, child->font().pointSizeF()});
+        it = m_placements.insert(m_placements.end(), Placement{child, rect, child->font().pointSizeF(), leftmost});
         child->setProperty("kelvaraOwnTextSize", true); // sized here, not by the zoom of widget text
     }
     else
-        it->rect = rect;
+        *it = Placement{child, rect, it->pointSize, leftmost};
     applyPlacement(*it);
 }
 
@@ -497,29 +508,35 @@ void DrawingSurface::applyPlacement(const Placement &placement)
     const double bottom = corner.y() + placement.rect.height() * std::abs(pixelsPerUserY());
     const int x = qRound(corner.x());
     const int y = qRound(corner.y());
-    placement.child->setGeometry(x, y, qRound(right) - x, qRound(bottom) - y);
-    // Placed labels grow and shrink with the picture, as its own texts do.
-    if (m_referenceHeight > 0 && height() > 0 && placement.pointSize > 0)
-        placement.child->setFont(placedFont(placement));
+    const QRect geometry(x, y, qRound(right) - x, qRound(bottom) - y);
+    // Placed labels grow and shrink with the picture, as its own texts do,
+    // and keep to the smallest text size as far as their place allows.
+    const bool scaled = m_referenceHeight > 0 && height() > 0;
+    const double natural = placement.pointSize * (scaled ? height() / double(m_referenceHeight) : 1.0);
+    QFont font = placement.child->font();
+    if (placement.pointSize > 0)
+        font.setPointSizeF(std::max(natural, m_minimumTextPixels * (72.0 / 96.0)));
+    if (auto *label = qobject_cast<FittingLabel *>(placement.child.data())) {
+        label->setDesign(geometry, font, qRound(toPixels(QPointF(placement.leftmost, m_top)).x()));
+        return;
+    }
+    placement.child->setGeometry(geometry);
+    if (scaled && placement.pointSize > 0)
+        placement.child->setFont(fittedFont(placement.child, font, natural));
 }
 
-// The minimum text size holds only as far as a label's text still fits its
-// place; it never makes the text smaller than the picture's own scaling does.
-QFont DrawingSurface::placedFont(const Placement &placement) const
+// A caption larger than the picture's own scaling makes it shrinks back, as
+// far as that size, until its text fits its place.
+QFont DrawingSurface::fittedFont(const QWidget *child, QFont font, double naturalPoints)
 {
-    QFont font = placement.child->font();
-    const double natural = placement.pointSize * height() / m_referenceHeight;
-    double points = std::max(natural, m_minimumTextPixels * (72.0 / 96.0));
-    const auto *label = qobject_cast<const QLabel *>(placement.child.data());
-    const QRect place = placement.child->contentsRect();
+    const auto *label = qobject_cast<const QLabel *>(child);
+    const QRect place = child->contentsRect();
     const auto fits = [&] {
-        font.setPointSizeF(points);
         const QRect needed = QFontMetrics(font).boundingRect(place, int(label->alignment()) | Qt::TextWordWrap, label->text());
         return needed.width() <= place.width() && needed.height() <= place.height();
     };
-    while (label && points > natural && !fits())
-        points = std::max(natural, points - 0.5);
-    font.setPointSizeF(points);
+    while (label && font.pointSizeF() > naturalPoints && !fits())
+        font.setPointSizeF(std::max(naturalPoints, font.pointSizeF() - 0.5));
     return font;
 }
 
