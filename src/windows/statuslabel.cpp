@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/statuslabel.h"
 
+#include <QEvent>
 #include <QPainter>
 
 namespace kelvara {
@@ -41,6 +42,13 @@ void StatusLabel::paintEvent(QPaintEvent *)
     painter.fillRect(rect().adjusted(1, 1, -1, -1), palette().color(QPalette::Window));
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     painter.drawText(rect(), Qt::AlignCenter, text());
+}
+
+void StatusLabel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange && parentWidget())
+        parentWidget()->updateGeometry(); // the slot that holds the label takes its size from it
+    QLabel::changeEvent(event);
 }
 
 StatusSlot::StatusSlot(StatusLabel *label, QWidget *parent) : QWidget(parent), m_label(label)
