@@ -20,10 +20,10 @@ const QColor barColour(0, 0, 128);
 const QColor idealColour(220, 0, 0);
 constexpr int labelGap = 4;
 
-QFont pointFont(int pointSize)
+QFont pointFont(double pointSize)
 {
     QFont font;
-    font.setPointSize(pointSize);
+    font.setPointSizeF(pointSize);
     return font;
 }
 
@@ -42,8 +42,8 @@ QStringList distinctLabels(const QStringList &labels)
 
 } // namespace
 
-HistogramChart::HistogramChart(const QString &name, QWidget *parent)
-    : QChartView(parent), m_bars(new QBarSet(QString())), m_ideal(new QLineSeries(this)),
+HistogramChart::HistogramChart(const QString &name, QWidget *parent, double textScale)
+    : QChartView(parent), m_textScale(textScale), m_bars(new QBarSet(QString())), m_ideal(new QLineSeries(this)),
       m_slotAxis(new QBarCategoryAxis),
       m_countAxis(new QValueAxis)
 {
@@ -52,7 +52,7 @@ HistogramChart::HistogramChart(const QString &name, QWidget *parent)
     setFrameShape(QFrame::NoFrame);
 
     m_ideal->setName(QStringLiteral("Ideal"));
-    m_ideal->setPen(QPen(idealColour, 3));
+    m_ideal->setPen(QPen(idealColour, 3 * m_textScale));
     m_bars->setColor(barColour);
     m_bars->setBorderColor(barColour);
     auto *series = new QBarSeries;
@@ -74,7 +74,7 @@ HistogramChart::HistogramChart(const QString &name, QWidget *parent)
     series->attachAxis(m_slotAxis);
 
     m_countAxis->setLabelFormat(QStringLiteral("%d"));
-    m_countAxis->setLabelsFont(pointFont(9));
+    m_countAxis->setLabelsFont(pointFont(9 * m_textScale));
     m_countAxis->setTickType(QValueAxis::TicksDynamic);
     m_countAxis->setTickAnchor(0);
     chart->addAxis(m_countAxis, Qt::AlignLeft);
@@ -82,7 +82,7 @@ HistogramChart::HistogramChart(const QString &name, QWidget *parent)
 
     for (int slot = 0; slot < slotTotal; ++slot) {
         auto *label = new QGraphicsSimpleTextItem(chart);
-        label->setFont(pointFont(9));
+        label->setFont(pointFont(9 * m_textScale));
         label->setBrush(m_countAxis->labelsBrush());
         label->setRotation(-90);
         m_slotLabels << label;
@@ -103,6 +103,8 @@ void HistogramChart::setBars(const SlotCounts &counts, const QStringList &labels
         values << count;
         m_highestBar = std::max<int>(m_highestBar, count);
     }
+    m_counts = counts;
+    m_labels = labels;
     m_bars->remove(0, m_bars->count());
     m_bars->append(values);
     m_slotAxis->setCategories(distinctLabels(labels));
@@ -113,12 +115,14 @@ void HistogramChart::setBars(const SlotCounts &counts, const QStringList &labels
         m_slotLabels[slot]->setText(labels.value(slot));
         longest = std::max(longest, m_slotLabels[slot]->boundingRect().width());
     }
-    chart()->setMargins(QMargins(2, 6, 6, int(longest) + 2 * labelGap));
+    const auto scaled = [this](double pixels) { return int(std::lround(pixels * m_textScale)); };
+    chart()->setMargins(QMargins(scaled(2), scaled(6), scaled(6), int(longest) + scaled(2 * labelGap)));
     placeSlotLabels();
 }
 
 void HistogramChart::setIdeal(const std::optional<ExpectedCounts> &ideal)
 {
+    m_idealCounts = ideal;
     const bool shown = chart()->series().contains(m_ideal);
     if (!ideal) {
         // The chart hands the series back; this view keeps owning it.
@@ -164,9 +168,22 @@ void HistogramChart::placeSlotLabels()
         QGraphicsSimpleTextItem *label = m_slotLabels[slot];
         const QRectF text = label->boundingRect();
         label->setPos(plot.left() + slotWidth * (slot + 0.5) - text.height() / 2,
-                      plot.bottom() + labelGap + text.width());
+                      plot.bottom() + labelGap * m_textScale + text.width());
         label->setVisible(slot % labelEvery == 0);
     }
+}
+
+void HistogramChart::paintAt(QPainter &painter, const QSize &size, double textScale) const
+{
+    // A copy laid out at the size, never shown on screen.
+    HistogramChart copy(objectName(), nullptr, textScale);
+    copy.setAttribute(Qt::WA_DontShowOnScreen);
+    copy.setBars(m_counts, m_labels);
+    copy.setIdeal(m_idealCounts);
+    copy.resize(size);
+    copy.show();
+    copy.chart()->layout()->activate();
+    copy.scene()->render(&painter, QRectF(QPointF(0, 0), size), copy.sceneRect());
 }
 
 void HistogramChart::copyToClipboard()
