@@ -7,6 +7,7 @@
 #include "surface/drawingsurface.h"
 #include "surface/overlay.h"
 #include "windows/quincunxform.h"
+#include "windows/scaledialog.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -28,6 +29,29 @@ void drop(QuincunxForm *form, int subgroups)
 {
     child<QLineEdit>(form, "howmanytext")->setText(QString::number(subgroups));
     testsupport::click(form, QStringLiteral("dropbutton"));
+}
+
+// Applies a centre and half-width in the scale dialog and closes it, which sets the decimals.
+void applyScale(QuincunxForm *form, const QString &centre, const QString &halfWidth)
+{
+    ScaleDialog dialog(*form);
+    dialog.show();
+    child<QLineEdit>(&dialog, "scalecentretext")->setText(centre);
+    child<QLineEdit>(&dialog, "scalehalfwidthtext")->setText(halfWidth);
+    testsupport::click(&dialog, QStringLiteral("scaleapplybutton"));
+    testsupport::click(&dialog, QStringLiteral("scalepanelclosebutton"));
+}
+
+// The part of an icon's picture that is not transparent.
+QSize paintedSize(const QIcon &icon, QSize size)
+{
+    const QImage image = icon.pixmap(size).toImage();
+    QRect painted;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 0)
+                painted |= QRect(x, y, 1, 1);
+    return painted.size();
 }
 
 } // namespace
@@ -177,6 +201,67 @@ private slots:
         QApplication::processEvents();
         auto *picture = child<DrawingSurface>(form, "qpicture");
         QCOMPARE(picture->width(), picture->height());
+    }
+
+    // The number labels show their whole text at the opening size and the smallest: a long centre
+    // widens its label to the left, and its font shrinks no lower than 7 points.
+    void numberLabelsShowTheirWholeText_data()
+    {
+        QTest::addColumn<QString>("centre");
+        QTest::addColumn<QString>("halfWidth");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("movesLeft");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("default") << "16" << "15" << 20 << 0 << "16.00";
+        QTest::newRow("centre 100, three decimals") << "100" << "3" << 20 << 0 << "100.000";
+        QTest::newRow("centre 999999, six decimals") << "999999" << "1" << 20 << 0 << "999999.000000";
+        QTest::newRow("wide negative scale, far left") << "-99999" << "999999" << 1 << 14 << "-1033331.375000";
+    }
+    void numberLabelsShowTheirWholeText()
+    {
+        QFETCH(QString, centre);
+        QFETCH(QString, halfWidth);
+        QFETCH(int, rows);
+        QFETCH(int, movesLeft);
+        QFETCH(QString, shown);
+        QuincunxForm *form = testsupport::startMainWindow();
+        applyScale(form, centre, halfWidth);
+        setRows(form, rows);
+        for (int move = 0; move < movesLeft; ++move)
+            testsupport::click(form, QStringLiteral("funnelleftbutton"));
+        child<QLineEdit>(form, "climitstext")->setText(QStringLiteral("5"));
+        drop(form, 6);
+        QCOMPARE(child<QLabel>(form, "processcenteredatlabel")->text(), shown);
+
+        auto *board = child<QWidget>(form, "qpicture");
+        for (const QSize size : {form->size(), form->minimumSizeHint()}) {
+            form->resize(size);
+            QApplication::processEvents();
+            for (const char *name : {"processcenteredatlabel", "cplabel", "cpklabel", "pplabel", "ppklabel"}) {
+                const auto *label = child<QLabel>(form, name);
+                const QString where = QStringLiteral("%1 at %2 px: %3 in %4 px, %5 pt").arg(name).arg(board->width())
+                        .arg(label->text()).arg(label->width()).arg(label->font().pointSizeF());
+                QVERIFY2(label->isVisible(), qPrintable(where));
+                QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(), qPrintable(where));
+                QVERIFY2(label->font().pointSizeF() >= 7.0, qPrintable(where));
+                QVERIFY2(board->rect().contains(label->geometry()), qPrintable(where));
+            }
+        }
+    }
+
+    // The baffle's handle is a picture of at least 24 x 24 pixels that grows with the board.
+    void baffleHandleIsEasyToFindAndHit()
+    {
+        QuincunxForm *form = testsupport::startMainWindow();
+        child<QCheckBox>(form, "bafflepresentcheck")->click();
+        auto *handle = child<QToolButton>(form, "bafflehandle");
+        const QSize opening = paintedSize(handle->icon(), handle->iconSize());
+        QVERIFY2(opening.width() >= 24 && opening.height() >= 24, qPrintable(QStringLiteral("%1x%2").arg(opening.width()).arg(opening.height())));
+        QVERIFY(handle->rect().contains(QRect(QPoint(), handle->iconSize())));
+        QVERIFY(!handle->toolTip().isEmpty());
+        form->resize(1400, 1000);
+        QApplication::processEvents();
+        QVERIFY(paintedSize(handle->icon(), handle->iconSize()).width() > opening.width());
     }
 
     void windowFitsASmallScreen()

@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QToolButton>
 
 using namespace kelvara;
@@ -93,6 +95,43 @@ private slots:
         testsupport::click(form, QStringLiteral("resetbutton"));
         QVERIFY(testsupport::answerMessages([&] { press(form, "spnSubGroup", "up"); }).isEmpty());
         QCOMPARE(child<QLineEdit>(form, "subgrouptext")->text(), QStringLiteral("6"));
+    }
+
+    // A held arrow repeats; when a step opens a message, the press ends there, so a second of
+    // holding shows one box, not one per repeat.
+    void heldArrowShowsAtMostOneMessage_data()
+    {
+        QTest::addColumn<QString>("spinner");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("arrow");
+        QTest::addColumn<bool>("afterADrop");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("size down after a drop") << "spnSubGroup" << "subgrouptext" << "down" << true << 1;
+        QTest::newRow("size up after a drop") << "spnSubGroup" << "subgrouptext" << "up" << true << 1;
+        QTest::newRow("rows repeat") << "spnRows" << "rowstext" << "down" << true << 0;
+        QTest::newRow("size repeats before a drop") << "spnSubGroup" << "subgrouptext" << "up" << false << 0;
+    }
+    void heldArrowShowsAtMostOneMessage()
+    {
+        QFETCH(QString, spinner);
+        QFETCH(QString, box);
+        QFETCH(QString, arrow);
+        QFETCH(bool, afterADrop);
+        QFETCH(int, messages);
+        QuincunxForm *form = testsupport::startMainWindow();
+        if (afterADrop)
+            dropOne(form);
+        auto *button = child<QToolButton>(child<QWidget>(form, spinner), arrow);
+        const int before = child<QLineEdit>(form, box)->text().toInt();
+        const auto seen = testsupport::answerMessages([button] {
+            QTest::mousePress(button, Qt::LeftButton);
+            QTest::qWait(1000);
+            QTest::mouseRelease(button, Qt::LeftButton);
+        });
+        QCOMPARE(seen.size(), messages);
+        QVERIFY(!button->isDown());
+        const int steps = qAbs(child<QLineEdit>(form, box)->text().toInt() - before);
+        QVERIFY2(messages > 0 ? steps == 0 : steps >= 3, qPrintable(QString::number(steps)));
     }
 
     void controlLimitCountIsFrozenSilently()
@@ -205,7 +244,50 @@ private slots:
         QCOMPARE(form->run().stepDelay, delay);
         QCOMPARE(bar->minimum(), 1);
         QCOMPARE(bar->maximum(), 5);
-        QVERIFY(bar->invertedAppearance()); // 5, the slowest, stands under "Slow" at the left
+    }
+
+    // From the middle, the arrow drawn at the right end and the Right key go one step toward Fast
+    // (position 1), the left ones toward Slow, and the thumb moves the same way.
+    void speedBarMovesTheWayItsArrowsPoint_data()
+    {
+        QTest::addColumn<bool>("towardRight");
+        QTest::addColumn<bool>("byKey");
+        QTest::addColumn<int>("position");
+        QTest::newRow("right arrow") << true << false << 2;
+        QTest::newRow("left arrow") << false << false << 4;
+        QTest::newRow("Right key") << true << true << 2;
+        QTest::newRow("Left key") << false << true << 4;
+    }
+    void speedBarMovesTheWayItsArrowsPoint()
+    {
+        QFETCH(bool, towardRight);
+        QFETCH(bool, byKey);
+        QFETCH(int, position);
+        QuincunxForm *form = testsupport::startMainWindow();
+        child<QCheckBox>(form, "Animationcheck")->click();
+        auto *bar = child<QScrollBar>(form, "HScroll1");
+        const auto part = [bar](QStyle::SubControl control) {
+            QStyleOptionSlider option;
+            option.initFrom(bar);
+            option.orientation = Qt::Horizontal;
+            option.state |= QStyle::State_Horizontal;
+            option.minimum = bar->minimum();
+            option.maximum = bar->maximum();
+            option.sliderPosition = option.sliderValue = bar->value();
+            option.singleStep = option.pageStep = 1;
+            option.upsideDown = bar->invertedAppearance();
+            return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, control, bar);
+        };
+        const QRect add = part(QStyle::SC_ScrollBarAddLine), sub = part(QStyle::SC_ScrollBarSubLine);
+        const QRect arrow = (add.center().x() > sub.center().x()) == towardRight ? add : sub;
+        const int thumbBefore = part(QStyle::SC_ScrollBarSlider).center().x();
+        if (byKey)
+            QTest::keyClick(bar, towardRight ? Qt::Key_Right : Qt::Key_Left);
+        else
+            QTest::mouseClick(bar, Qt::LeftButton, {}, arrow.center());
+        QCOMPARE(bar->value(), position);
+        QCOMPARE(part(QStyle::SC_ScrollBarSlider).center().x() > thumbBefore, towardRight);
+        QCOMPARE(form->run().stepDelay, position == 2 ? 0.03 : 0.16);
     }
 
     void animationBoxGovernsSpeedAndTrace()

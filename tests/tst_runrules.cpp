@@ -237,9 +237,9 @@ private slots:
         QCOMPARE(detection(), QString());
     }
 
-    // Double-clicking a signal pages the charts to its subgroup, where the
-    // point is a red dot.
-    void doubleClickPagesToTheSignal()
+    // Double-clicking a signal, or Return on it, pages the charts to its
+    // subgroup, where the point is a red dot.
+    void choosingASignalPagesToIt()
     {
         startMovedRun(5, 10, 5);
         QVERIFY(rundriver::dropSubgroups(m_main, 30));
@@ -258,6 +258,11 @@ private slots:
         const QPointF point = m_charts->xPlotted().at(subgroup - first);
         const QImage picture = m_charts->xChart()->picture();
         QCOMPARE(picture.pixelColor(m_charts->xChart()->toPixels(point).toPoint()), qbColor(12));
+        click(m_charts, "chartfastrbutton");
+        QCOMPARE(int(shared().chartFirstSubgroup), first + 10);
+        list->setCurrentItem(item);
+        QTest::keyClick(list, Qt::Key_Return); // the keyboard's way to the same page
+        QCOMPARE(int(shared().chartFirstSubgroup), first);
         m_charts->hide();
     }
 
@@ -393,8 +398,8 @@ private slots:
         QTest::newRow("MR chart") << signalText({3, SignalChart::Range, ruleBit(1)}, 1) << "Subgroup 3, MR chart: rule 1";
         QTest::newRow("on the chart") << ruleNumbers(ruleBit(1) | ruleBit(2) | ruleBit(4), ",") << "1,2,4";
         QTest::newRow("meanings") << ruleMeanings(ruleBit(2) | ruleBit(3))
-                                  << "Rule 2: Two of three points beyond 2 sigma on the same side\n"
-                                     "Rule 3: Four of five points beyond 1 sigma on the same side";
+                                  << "Two of three points beyond 2 sigma on the same side\n"
+                                     "Four of five points beyond 1 sigma on the same side";
         QTest::newRow("no change") << detectionText(0, 5) << "";
         QTest::newRow("no signal yet") << detectionText(24, 0) << "Process changed after subgroup 24: no signal yet";
         QTest::newRow("three later") << detectionText(24, 27)

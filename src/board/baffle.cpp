@@ -5,22 +5,20 @@
 #include "board/boardpictures.h"
 #include "core/ballpath.h"
 #include "surface/drawingsurface.h"
+#include "surface/fillingiconbutton.h"
 #include "surface/overlay.h"
 #include "surface/palette.h"
-
-#include <QToolButton>
 
 namespace kelvara {
 
 Baffle::Baffle(DrawingSurface *board, RunState &run, BallShapes &shapes)
     : m_board(board), m_run(run), m_shapes(shapes),
-      m_line(new OverlayLine(board, QStringLiteral("baffle"))), m_handle(new QToolButton(board))
+      m_line(new OverlayLine(board, QStringLiteral("baffle"))), m_handle(new FillingIconButton(board))
 {
     m_line->setColour(Qt::black);
     m_line->setWidth(2);
     m_handle->setObjectName(QStringLiteral("bafflehandle"));
     m_handle->setIcon(baffleHandleIcon());
-    m_handle->setAutoRaise(true);
     m_handle->setToolTip(QObject::tr("Empty the baffle"));
     m_handle->setAccessibleName(m_handle->toolTip());
     setShown(false);

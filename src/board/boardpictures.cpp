@@ -71,11 +71,16 @@ QIcon baffleHandleIcon()
     QPixmap pixmap = blankIcon(64);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
+    // A grey lever along the baffle line with a large red knob on it, marked
+    // with an arrow pointing down, the way the balls go when it is pressed.
     painter.setPen(QPen(Qt::black, 3));
     painter.setBrush(QColor(160, 160, 160));
-    painter.drawRoundedRect(QRectF(8, 26, 48, 12), 4, 4);
-    painter.setBrush(QColor(200, 40, 40));
-    painter.drawEllipse(QPointF(32, 32), 10, 10);
+    painter.drawRoundedRect(QRectF(2, 25, 60, 14), 5, 5);
+    painter.setBrush(QColor(210, 30, 30));
+    painter.drawEllipse(QPointF(32, 32), 28, 28);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawPolygon(QPolygonF{{24, 14}, {40, 14}, {40, 30}, {49, 30}, {32, 50}, {15, 30}, {24, 30}});
     return QIcon(pixmap);
 }
 

@@ -3,6 +3,7 @@
 #include "board/boardpictures.h"
 #include "core/numberformat.h"
 #include "surface/drawingsurface.h"
+#include "surface/fittinglabel.h"
 #include "surface/overlay.h"
 
 #include <QLabel>
@@ -13,6 +14,9 @@ namespace {
 
 constexpr double buttonWidth = 6.41;
 constexpr double buttonHeight = 3.68;
+// The pins end at x = 88.75 at most: right of them the board is free, and a
+// long centre value may widen its label into that margin.
+constexpr double freeMarginLeft = 89.5;
 
 QToolButton *makeButton(DrawingSurface *board, const QString &name, ArrowDirection direction)
 {
@@ -36,7 +40,7 @@ Funnel::Funnel(DrawingSurface *board, RunState &run, const SharedState &shared)
       m_leftButton(makeButton(board, QStringLiteral("funnelleftbutton"), ArrowDirection::Left)),
       m_rightButton(makeButton(board, QStringLiteral("funnelrightbutton"), ArrowDirection::Right)),
       m_caption(new QLabel(QStringLiteral("Process Centered at"), board)),
-      m_centreLabel(new QLabel(QStringLiteral("16"), board))
+      m_centreLabel(new FittingLabel(QStringLiteral("16"), board))
 {
     m_image->setGeometry(homeLeft, top, width, height);
 
@@ -51,8 +55,11 @@ Funnel::Funnel(DrawingSurface *board, RunState &run, const SharedState &shared)
     m_centreLabel->setObjectName(QStringLiteral("processcenteredatlabel"));
     m_centreLabel->setAlignment(Qt::AlignCenter);
     m_centreLabel->setAutoFillBackground(true);
-    m_centreLabel->setStyleSheet(QStringLiteral("QLabel { background: rgb(255,0,0); color: white; font-weight: bold; }"));
-    board->placeWidget(m_centreLabel, 90.63, 87.37, 7.66, 2.98);
+    m_centreLabel->setStyleSheet(QStringLiteral("QLabel { background: rgb(255,0,0); color: white; }"));
+    QFont bold = m_centreLabel->font();
+    bold.setBold(true);
+    m_centreLabel->setFont(bold);
+    board->placeFittingLabel(m_centreLabel, 90.63, 87.37, 7.66, 2.98, freeMarginLeft);
 }
 
 void Funnel::putHome()
@@ -69,7 +76,7 @@ void Funnel::placeButtons()
 void Funnel::showProcessCenter()
 {
     const float value = m_shared.scale.valueOf(m_run.funnelPosition);
-    m_centreLabel->setText(formatNumber(value, m_shared.formats.reading));
+    m_centreLabel->setFittedText(formatNumber(value, m_shared.formats.reading));
     m_centreLabel->repaint();
 }
 

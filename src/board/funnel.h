@@ -13,6 +13,7 @@ class QToolButton;
 namespace kelvara {
 
 class DrawingSurface;
+class FittingLabel;
 class OverlayImage;
 
 class Funnel {
@@ -37,7 +38,7 @@ public:
     QToolButton *leftButton() const { return m_leftButton; }
     QToolButton *rightButton() const { return m_rightButton; }
     OverlayImage *image() const { return m_image; }
-    QLabel *centreLabel() const { return m_centreLabel; }
+    FittingLabel *centreLabel() const { return m_centreLabel; }
 
 private:
     DrawingSurface *m_board;
@@ -47,7 +48,7 @@ private:
     QToolButton *m_leftButton;
     QToolButton *m_rightButton;
     QLabel *m_caption;
-    QLabel *m_centreLabel;
+    FittingLabel *m_centreLabel;
 };
 
 } // namespace kelvara

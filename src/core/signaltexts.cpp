@@ -50,7 +50,7 @@ QString ruleMeanings(RuleSet rules)
     QStringList lines;
     for (int rule = 1; rule <= ruleCount; ++rule)
         if (rules & ruleBit(rule))
-            lines.append(QStringLiteral("Rule %1: %2").arg(number(rule), meanings[rule - 1]));
+            lines.append(meanings[rule - 1]);
     return lines.join(u'\n');
 }
 

@@ -19,7 +19,8 @@ QString ruleNumbers(RuleSet rules, const QString &separator);
 /// "Subgroup 31, X-bar chart: rules 2, 4".
 QString signalText(const RunSignal &signal, int subgroupSize);
 
-/// What each rule of the set means, one line per rule.
+/// What each rule of the set means, one line per rule in the order of their
+/// numbers ("Two of three points beyond 2 sigma on the same side").
 QString ruleMeanings(RuleSet rules);
 
 /// "Process changed after subgroup 24: no signal yet", or "...: first signal

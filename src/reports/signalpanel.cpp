@@ -43,7 +43,8 @@ SignalPanel::SignalPanel(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_detection);
     layout->addWidget(m_list);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, &SignalPanel::itemDoubleClicked);
+    // Activated by a double click, or by Return for the keyboard.
+    connect(m_list, &QListWidget::itemActivated, this, &SignalPanel::itemActivated);
 }
 
 void SignalPanel::clear()
@@ -73,7 +74,7 @@ void SignalPanel::setDetection(const QString &text)
         m_detection->setText(text);
 }
 
-void SignalPanel::itemDoubleClicked(QListWidgetItem *item)
+void SignalPanel::itemActivated(QListWidgetItem *item)
 {
     emit subgroupChosen(item->data(subgroupRole).toInt());
 }

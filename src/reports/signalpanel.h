@@ -3,7 +3,7 @@
 // Below the control charts while the run rules are shown: how long the charts
 // took to see a change of the process (`detectionLabel`) above the list of
 // the run's signals (`signalList`), oldest first. Double-clicking a signal
-// asks for its subgroup to be shown.
+// (or Return on it) asks for its subgroup to be shown.
 
 #include "core/runsignals.h"
 
@@ -30,7 +30,7 @@ signals:
     void subgroupChosen(int subgroup);
 
 private:
-    void itemDoubleClicked(QListWidgetItem *item);
+    void itemActivated(QListWidgetItem *item);
 
     QLabel *m_detection;
     QListWidget *m_list;

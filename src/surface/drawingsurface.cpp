@@ -1,6 +1,7 @@
 #include "surface/drawingsurface.h"
 
 #include "core/numberformat.h"
+#include "surface/fittinglabel.h"
 #include "surface/overlay.h"
 
 #include <QFontMetricsF>
@@ -462,18 +463,28 @@ QImage DrawingSurface::picture()
 
 void DrawingSurface::placeWidget(QWidget *child, double left, double top, double width, double height)
 {
+    place(child, QRectF(left, top, width, height), left);
+}
+
+void DrawingSurface::placeFittingLabel(FittingLabel *label, double left, double top, double width,
+                                       double height, double leftmost)
+{
+    place(label, QRectF(left, top, width, height), leftmost);
+}
+
+void DrawingSurface::place(QWidget *child, const QRectF &rect, double leftmost)
+{
     if (!child)
         return;
     if (child->parentWidget() != this)
         child->setParent(this);
     std::erase_if(m_placements, [](const Placement &p) { return p.child.isNull(); });
-    const QRectF rect(left, top, width, height);
     auto it = std::find_if(m_placements.begin(), m_placements.end(),
                            [child](const Placement &p) { return p.child == child; });
     if (it == m_placements.end())
-        it = m_placements.insert(m_placements.end(), Placement{child, rect, child->font().pointSizeF()});
+        it = m_placements.insert(m_placements.end(), Placement{child, rect, child->font().pointSizeF(), leftmost});
     else
-        it->rect = rect;
+        *it = Placement{child, rect, it->pointSize, leftmost};
     applyPlacement(*it);
 }
 
@@ -488,13 +499,19 @@ void DrawingSurface::applyPlacement(const Placement &placement)
     const double bottom = corner.y() + placement.rect.height() * std::abs(pixelsPerUserY());
     const int x = qRound(corner.x());
     const int y = qRound(corner.y());
-    placement.child->setGeometry(x, y, qRound(right) - x, qRound(bottom) - y);
+    const QRect geometry(x, y, qRound(right) - x, qRound(bottom) - y);
     // Placed labels grow and shrink with the picture, as its own texts do.
-    if (m_referenceHeight > 0 && height() > 0 && placement.pointSize > 0) {
-        QFont font = placement.child->font();
-        font.setPointSizeF(placement.pointSize * height() / m_referenceHeight);
-        placement.child->setFont(font);
+    const bool scaled = m_referenceHeight > 0 && height() > 0;
+    QFont font = placement.child->font();
+    if (placement.pointSize > 0)
+        font.setPointSizeF(placement.pointSize * (scaled ? height() / double(m_referenceHeight) : 1.0));
+    if (auto *label = qobject_cast<FittingLabel *>(placement.child.data())) {
+        label->setDesign(geometry, font, qRound(toPixels(QPointF(placement.leftmost, m_top)).x()));
+        return;
     }
+    placement.child->setGeometry(geometry);
+    if (scaled && placement.pointSize > 0)
+        placement.child->setFont(font);
 }
 
 void DrawingSurface::addOverlay(OverlayElement *element)

@@ -25,6 +25,7 @@
 
 namespace kelvara {
 
+class FittingLabel;
 class OverlayElement;
 
 class DrawingSurface : public QWidget {
@@ -102,6 +103,10 @@ public:
 
     /// Keeps a child widget at a rectangle given in user units (left, top, width, height).
     void placeWidget(QWidget *child, double left, double top, double width, double height);
+    /// Keeps a label at a rectangle given in user units, where a text too wide
+    /// for it widens it to the left as far as `leftmost` before its font shrinks.
+    void placeFittingLabel(FittingLabel *label, double left, double top, double width, double height,
+                           double leftmost);
 
     // Overlay elements register themselves; they are painted in creation order.
     void addOverlay(OverlayElement *element);
@@ -123,6 +128,7 @@ private:
         QPointer<QWidget> child;
         QRectF rect; // left, top, width, height in user units
         double pointSize; // the child's font size at the reference height
+        double leftmost; // the left edge a fitting label may widen to, in user units
     };
 
     void append(Primitive primitive);
@@ -134,6 +140,7 @@ private:
     QSize cacheSize() const;
     void paintOverlays(QPainter &painter, const QRect &area) const;
     void updateOverlayArea(const QRectF &userRect, double marginPixels);
+    void place(QWidget *child, const QRectF &rect, double leftmost);
     void applyPlacement(const Placement &placement);
     double fontPixels(double points, double widgetHeight) const;
     static QFont fontAtPixels(int pixels);

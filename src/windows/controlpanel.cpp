@@ -2,6 +2,7 @@
 
 #include "windows/buttonicons.h"
 #include "windows/shortcutkeys.h"
+#include "windows/speedbar.h"
 #include "windows/spinner.h"
 #include "windows/statuslabel.h"
 
@@ -12,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -159,13 +159,8 @@ QGroupBox *ControlPanel::buildOperations()
     checks->addWidget(chkTrace);
     layout->addLayout(checks);
 
-    HScroll1 = named(new QScrollBar(Qt::Horizontal, frame), QStringLiteral("HScroll1"));
-    HScroll1->setRange(1, 5);
-    HScroll1->setPageStep(1);
+    HScroll1 = named(new SpeedBar(frame), QStringLiteral("HScroll1"));
     HScroll1->setValue(3);
-    // Position 5 is the slowest and stands at the left, under "Slow".
-    HScroll1->setInvertedAppearance(true);
-    HScroll1->setInvertedControls(true);
     HScroll1->setAccessibleName(QStringLiteral("Speed"));
     HScroll1->setAccessibleDescription(QStringLiteral("Slow at the left, fast at the right"));
     layout->addWidget(HScroll1);

@@ -10,6 +10,7 @@
 #include "reports/dataexport.h"
 #include "reports/histogramsview.h"
 #include "surface/drawingsurface.h"
+#include "surface/fittinglabel.h"
 #include "surface/overlay.h"
 #include "surface/palette.h"
 #include "surface/squarecontainer.h"
@@ -85,28 +86,49 @@ void QuincunxForm::buildLayout()
     // Cp and Cpk in the left margin above the count scale; Pp and Ppk in the
     // right margin, between the process centre and the baffle's handle.
     constexpr double cpLeft = 1.3, ppLeft = 90.63, ppBelowCp = 12.5;
-    m_cpTitle = capabilityLabel(QStringLiteral("cptitlelabel"), QStringLiteral("Cp"), cpLeft, 93.5, true);
-    m_cpValue = capabilityLabel(QStringLiteral("cplabel"), QStringLiteral("No Spec"), cpLeft, 90.0, false);
-    m_cpkTitle = capabilityLabel(QStringLiteral("cpktitlelabel"), QStringLiteral("Cpk"), cpLeft, 85.5, true);
-    m_cpkValue = capabilityLabel(QStringLiteral("cpklabel"), QStringLiteral("No Spec"), cpLeft, 82.0, false);
-    m_ppTitle = capabilityLabel(QStringLiteral("pptitlelabel"), QStringLiteral("Pp"), ppLeft, 93.5 - ppBelowCp, true);
-    m_ppValue = capabilityLabel(QStringLiteral("pplabel"), QStringLiteral("No Spec"), ppLeft, 90.0 - ppBelowCp, false);
-    m_ppkTitle = capabilityLabel(QStringLiteral("ppktitlelabel"), QStringLiteral("Ppk"), ppLeft, 85.5 - ppBelowCp, true);
-    m_ppkValue = capabilityLabel(QStringLiteral("ppklabel"), QStringLiteral("No Spec"), ppLeft, 82.0 - ppBelowCp, false);
+    m_cpTitle = capabilityTitle(QStringLiteral("cptitlelabel"), QStringLiteral("Cp"), cpLeft, 93.5);
+    m_cpValue = capabilityValue(QStringLiteral("cplabel"), cpLeft, 90.0);
+    m_cpkTitle = capabilityTitle(QStringLiteral("cpktitlelabel"), QStringLiteral("Cpk"), cpLeft, 85.5);
+    m_cpkValue = capabilityValue(QStringLiteral("cpklabel"), cpLeft, 82.0);
+    m_ppTitle = capabilityTitle(QStringLiteral("pptitlelabel"), QStringLiteral("Pp"), ppLeft, 93.5 - ppBelowCp);
+    m_ppValue = capabilityValue(QStringLiteral("pplabel"), ppLeft, 90.0 - ppBelowCp);
+    m_ppkTitle = capabilityTitle(QStringLiteral("ppktitlelabel"), QStringLiteral("Ppk"), ppLeft, 85.5 - ppBelowCp);
+    m_ppkValue = capabilityValue(QStringLiteral("ppklabel"), ppLeft, 82.0 - ppBelowCp);
 }
 
-QLabel *QuincunxForm::capabilityLabel(const QString &name, const QString &text, double left, double top, bool title)
+namespace {
+
+constexpr double capabilityWidth = 8.2;
+constexpr double capabilityHeight = 3.2;
+
+void styleCapabilityLabel(QLabel *label, const QString &name, const QString &styleSheet)
 {
-    auto *label = new QLabel(text, m_picture);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignCenter);
-    label->setStyleSheet(title ? QStringLiteral("QLabel { color: rgb(0,0,128); font-weight: bold; }")
-                               : QStringLiteral("QLabel { background: white; color: black; border: 1px solid rgb(0,0,128); }"));
+    label->setStyleSheet(styleSheet);
     QFont font = label->font();
     font.setPointSizeF(font.pointSizeF() * 0.9);
     label->setFont(font);
-    m_picture->placeWidget(label, left, top, 8.2, 3.2);
     label->hide();
+}
+
+} // namespace
+
+QLabel *QuincunxForm::capabilityTitle(const QString &name, const QString &text, double left, double top)
+{
+    auto *label = new QLabel(text, m_picture);
+    styleCapabilityLabel(label, name, QStringLiteral("QLabel { color: rgb(0,0,128); font-weight: bold; }"));
+    m_picture->placeWidget(label, left, top, capabilityWidth, capabilityHeight);
+    return label;
+}
+
+FittingLabel *QuincunxForm::capabilityValue(const QString &name, double left, double top)
+{
+    auto *label = new FittingLabel(QStringLiteral("No Spec"), m_picture);
+    styleCapabilityLabel(label, name,
+                         QStringLiteral("QLabel { background: white; color: black; border: 1px solid rgb(0,0,128); }"));
+    // In a margin beside the pins a long value does not widen: its font shrinks.
+    m_picture->placeFittingLabel(label, left, top, capabilityWidth, capabilityHeight, left);
     return label;
 }
 
@@ -486,12 +508,13 @@ void QuincunxForm::showCapability()
     if (input.showSpecLimits && input.subgroupCount >= input.k)
         input.readings = readingSpread(m_grdScaled, input.n, input.subgroupCount);
     const CapabilityView view = capabilityView(input);
-    for (QLabel *label : {m_cpTitle, m_cpkTitle, m_cpValue, m_cpkValue, m_ppTitle, m_ppkTitle, m_ppValue, m_ppkValue})
+    for (QLabel *label : std::initializer_list<QLabel *>{m_cpTitle, m_cpkTitle, m_cpValue, m_cpkValue, m_ppTitle,
+                                                         m_ppkTitle, m_ppValue, m_ppkValue})
         label->setVisible(view.visible);
-    m_cpValue->setText(view.cp);
-    m_cpkValue->setText(view.cpk);
-    m_ppValue->setText(view.pp);
-    m_ppkValue->setText(view.ppk);
+    m_cpValue->setFittedText(view.cp);
+    m_cpkValue->setFittedText(view.cpk);
+    m_ppValue->setFittedText(view.pp);
+    m_ppkValue->setFittedText(view.ppk);
     describeBoard();
 }
 

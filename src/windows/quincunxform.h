@@ -27,6 +27,7 @@ class ControlChartsWindow;
 class Demonstration;
 class ControlPanel;
 class DrawingSurface;
+class FittingLabel;
 class HelpWindow;
 class HistogramsView;
 
@@ -115,7 +116,8 @@ private:
     bool baffleShown() const override;
 
     void buildLayout();
-    QLabel *capabilityLabel(const QString &name, const QString &text, double left, double top, bool title);
+    QLabel *capabilityTitle(const QString &name, const QString &text, double left, double top);
+    FittingLabel *capabilityValue(const QString &name, double left, double top);
     void connectControls();
     void addHelpKeys();
     /// Tells the board's state in words, for screen readers.
@@ -139,12 +141,12 @@ private:
     LimitTexts m_limitTexts;
     QLabel *m_cpTitle;
     QLabel *m_cpkTitle;
-    QLabel *m_cpValue;
-    QLabel *m_cpkValue;
+    FittingLabel *m_cpValue;
+    FittingLabel *m_cpkValue;
     QLabel *m_ppTitle;
     QLabel *m_ppkTitle;
-    QLabel *m_ppValue;
-    QLabel *m_ppkValue;
+    FittingLabel *m_ppValue;
+    FittingLabel *m_ppkValue;
     bool m_firstActivation = true;
     bool m_closing = false;
 };

@@ -37,6 +37,26 @@ Spinner::Spinner(const QString &name, QWidget *parent)
     connect(m_down, &QToolButton::clicked, this, &Spinner::down);
 }
 
+void Spinner::showEvent(QShowEvent *event)
+{
+    if (!m_window) {
+        m_window = window();
+        m_window->installEventFilter(this);
+    }
+    QWidget::showEvent(event);
+}
+
+bool Spinner::eventFilter(QObject *watched, QEvent *event)
+{
+    // A modal box opened by a step (a message, say) takes the mouse release
+    // away from the held arrow, whose auto-repeat would then step on and open
+    // box after box. The press ends when the box opens.
+    if (watched == m_window && event->type() == QEvent::WindowBlocked) {
+        m_up->setDown(false);
+        m_down->setDown(false);
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 void Spinner::nameFor(const QString &setting)
 {

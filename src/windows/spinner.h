@@ -25,11 +25,14 @@ signals:
     void down();
 
 protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QToolButton *m_up;
     QToolButton *m_down;
+    QWidget *m_window = nullptr;
 };
 
 } // namespace kelvara
