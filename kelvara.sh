@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up a fresh Debian 12 machine, builds Kelvara and then either starts it or runs the tests.
 #   ./kelvara.sh run    install what is missing, build, launch the program
 #   ./kelvara.sh test   install what is missing, build, run the whole test suite headless,
@@ -25,7 +26,7 @@ install_missing() {
 
 build() { # folder, extra cmake arguments
   local folder=$1; shift
-  cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVARA_WERROR=ON "$@" >/dev/null
   cmake --build "$folder" --parallel "$(nproc)"
 }
 

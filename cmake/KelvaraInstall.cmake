@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts in place: the program, its desktop entry, its
 # icon in the hicolor theme and, for the Debian package, its copyright file.
 # Tests, the benchmark and the tools stay in the build folder.

@@ -3,7 +3,7 @@
 // dialog, PNG images at least 1600 pixels wide laid out at that size, SVG
 // drawings of paths and text, and a failed save that leaves no file.
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "reports/chartsaving.h"
 #include "rundriver.h"
 
