@@ -8,10 +8,11 @@
 //      (and, for reference, a QMainWindow that shows one label);
 //   4. peak resident memory after a full board against a bare window;
 //   5. a full board with the run rules shown against the same Run with them
-//      off (the same seed, alternated, medians of several runs);
+//      off (the same seed, alternated, medians of 15 runs each, in processor
+//      time);
 //   6. a full board and the histograms opened on it with the ideal lines
-//      shown, against the same with them off, and the peak memory of each
-//      in processes of its own.
+//      shown, against the same with them off (likewise), and the peak memory
+//      of each in processes of its own.
 // Figures 3 and 4 come from fresh child processes of this program, so one
 // process's caches and allocations do not flatter the other.
 
@@ -58,14 +59,33 @@ T *control(const QString &name)
     return topLevel(QStringLiteral("quincunxform"))->findChild<T *>(name);
 }
 
+enum class Clock { Wall, Processor };
+
+// Seconds on the wall clock, or of processor time this process has used. The
+// second leaves out the time spent waiting for a processor, which on a
+// machine shared with other work can swamp a small difference.
+double secondsNow(Clock clock)
+{
+    if (clock == Clock::Processor) {
+        timespec used{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
+        return double(used.tv_sec) + used.tv_nsec / 1e9;
+    }
+    static QElapsedTimer wall;
+    if (!wall.isValid())
+        wall.start();
+    return wall.nsecsElapsed() / 1e9;
+}
+
 // Runs `action`, closing the message boxes it shows, and returns the seconds
 // until the first box appeared (the board-full message ends a fill): the time
 // a box waits for its reader is not the program's.
-double secondsUntilMessage(const std::function<void()> &action)
+double secondsUntilMessage(const std::function<void()> &action, Clock clock = Clock::Wall)
 {
     class MessageWatcher : public QObject {
     public:
-        QElapsedTimer clock;
+        Clock clock = Clock::Wall;
+        double start = 0;
         double seconds = -1;
 
     protected:
@@ -73,17 +93,18 @@ double secondsUntilMessage(const std::function<void()> &action)
         {
             if (event->type() == QEvent::Show && qobject_cast<QMessageBox *>(watched)) {
                 if (seconds < 0)
-                    seconds = clock.nsecsElapsed() / 1e9;
+                    seconds = secondsNow(clock) - start;
                 QTimer::singleShot(0, watched, [box = static_cast<QMessageBox *>(watched)] { box->accept(); });
             }
             return false;
         }
     } watcher;
+    watcher.clock = clock;
     qApp->installEventFilter(&watcher);
-    watcher.clock.start();
+    watcher.start = secondsNow(clock);
     action();
     qApp->removeEventFilter(&watcher);
-    return watcher.seconds >= 0 ? watcher.seconds : watcher.clock.nsecsElapsed() / 1e9;
+    return watcher.seconds >= 0 ? watcher.seconds : secondsNow(clock) - watcher.start;
 }
 
 int ballsOnBoard()
@@ -93,29 +114,19 @@ int ballsOnBoard()
                            ->property("rowCount").toInt();
 }
 
-double fillBoard()
+double fillBoard(Clock clock = Clock::Wall)
 {
     control<QLineEdit>(QStringLiteral("howmanytext"))->setText(QStringLiteral("99"));
-    return secondsUntilMessage([] { control<QAbstractButton>(QStringLiteral("dropbutton"))->click(); });
-}
-
-// Processor seconds of this thread so far: on a busy machine other programs
-// add to the clock on the wall, not to this.
-double threadSeconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+    return secondsUntilMessage([] { control<QAbstractButton>(QStringLiteral("dropbutton"))->click(); }, clock);
 }
 
 // Opens the histograms on the run, then goes back: the seconds until they show.
-double openHistograms()
+double openHistograms(Clock clock = Clock::Wall)
 {
-    QElapsedTimer clock;
-    clock.start();
+    const double start = secondsNow(clock);
     control<QAbstractButton>(QStringLiteral("histbutton"))->click();
     QApplication::processEvents();
-    const double seconds = clock.nsecsElapsed() / 1e9;
+    const double seconds = secondsNow(clock) - start;
     control<QAbstractButton>(QStringLiteral("histbackbutton"))->click();
     return seconds;
 }
@@ -303,15 +314,12 @@ int main(int argc, char *argv[])
     std::printf("   %d balls until the board was full: %.0f balls per second\n", balls, balls / fill);
 
     auto *rules = topLevel(QStringLiteral("frmCtrlChrt"))->findChild<QAction *>(QStringLiteral("mnuShowRunRules"));
-    const auto [rulesOff, rulesShown] = withAndWithout(rules, 9, fillBoard);
-    report("5. full board, run rules shown (median of 9)", rulesShown, rulesOff, "s", 1.10);
+    const auto [rulesOff, rulesShown] = withAndWithout(rules, 15, [] { return fillBoard(Clock::Processor); });
+    report("5. full board, run rules shown (CPU time)", rulesShown, rulesOff, "s", 1.10);
 
     auto *ideal = control<QAction>(QStringLiteral("mnuShowIdeal"));
-    const auto [idealOff, idealShown] = withAndWithout(ideal, 9, [] {
-        const double start = threadSeconds();
-        fillBoard();
-        openHistograms();
-        return threadSeconds() - start;
+    const auto [idealOff, idealShown] = withAndWithout(ideal, 15, [] {
+        return fillBoard(Clock::Processor) + openHistograms(Clock::Processor);
     });
     report("6. full board, histograms with ideal (CPU)", idealShown, idealOff, "s", 1.10);
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/histogramchart.h"
 
+#include "common/zoom.h"
+
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
@@ -20,11 +22,12 @@ namespace {
 const QColor barColour(0, 0, 128);
 const QColor idealColour(220, 0, 0);
 constexpr int labelGap = 4;
+constexpr double labelPoints = 9.0; // at the normal text size
 
-QFont pointFont(double pointSize)
+QFont labelFont(double textScale)
 {
     QFont font;
-    font.setPointSizeF(pointSize);
+    font.setPointSizeF(labelPoints * zoom::factor() * textScale);
     return font;
 }
 
@@ -75,7 +78,7 @@ HistogramChart::HistogramChart(const QString &name, QWidget *parent, double text
     series->attachAxis(m_slotAxis);
 
     m_countAxis->setLabelFormat(QStringLiteral("%d"));
-    m_countAxis->setLabelsFont(pointFont(9 * m_textScale));
+    m_countAxis->setLabelsFont(labelFont(m_textScale));
     m_countAxis->setTickType(QValueAxis::TicksDynamic);
     m_countAxis->setTickAnchor(0);
     chart->addAxis(m_countAxis, Qt::AlignLeft);
@@ -83,7 +86,7 @@ HistogramChart::HistogramChart(const QString &name, QWidget *parent, double text
 
     for (int slot = 0; slot < slotTotal; ++slot) {
         auto *label = new QGraphicsSimpleTextItem(chart);
-        label->setFont(pointFont(9 * m_textScale));
+        label->setFont(labelFont(m_textScale));
         label->setBrush(m_countAxis->labelsBrush());
         label->setRotation(-90);
         m_slotLabels << label;
@@ -94,6 +97,15 @@ HistogramChart::HistogramChart(const QString &name, QWidget *parent, double text
     QChart *placeholder = this->chart();
     setChart(chart);
     delete placeholder;
+    connect(&zoom::notifier(), &zoom::Notifier::changed, this, &HistogramChart::followZoom);
+}
+
+void HistogramChart::followZoom()
+{
+    m_countAxis->setLabelsFont(labelFont(m_textScale));
+    for (QGraphicsSimpleTextItem *label : m_slotLabels)
+        label->setFont(labelFont(m_textScale));
+    fitSlotLabels();
 }
 
 void HistogramChart::setBars(const SlotCounts &counts, const QStringList &labels)
@@ -111,11 +123,17 @@ void HistogramChart::setBars(const SlotCounts &counts, const QStringList &labels
     m_slotAxis->setCategories(distinctLabels(labels));
     fitCountAxis();
 
-    qreal longest = 0;
-    for (int slot = 0; slot < m_slotLabels.size(); ++slot) {
+    for (int slot = 0; slot < m_slotLabels.size(); ++slot)
         m_slotLabels[slot]->setText(labels.value(slot));
-        longest = std::max(longest, m_slotLabels[slot]->boundingRect().width());
-    }
+    fitSlotLabels();
+}
+
+// The chart leaves room below the bars for the longest label.
+void HistogramChart::fitSlotLabels()
+{
+    qreal longest = 0;
+    for (const QGraphicsSimpleTextItem *label : std::as_const(m_slotLabels))
+        longest = std::max(longest, label->boundingRect().width());
     const auto scaled = [this](double pixels) { return int(std::lround(pixels * m_textScale)); };
     chart()->setMargins(QMargins(scaled(2), scaled(6), scaled(6), int(longest) + scaled(2 * labelGap)));
     placeSlotLabels();

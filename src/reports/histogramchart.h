@@ -46,6 +46,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void followZoom();
+    void fitSlotLabels();
     void placeSlotLabels();
     void fitCountAxis();
 

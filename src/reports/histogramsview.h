@@ -45,6 +45,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void followZoom();
     void createCharts();
     QLabel *caption(const QString &text);
     void fitTableToContents();
