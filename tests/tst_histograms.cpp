@@ -39,6 +39,16 @@ class TestHistograms : public QObject {
         return values;
     }
 
+    // The view in the board's place with the board's controls off and the focus on Back, or the
+    // board back with its controls and the focus on Run.
+    void checkViewShown(bool shown) const
+    {
+        QCOMPARE(panel()->isVisible(), shown);
+        for (const char *name : {"contpanel", "funnelleftbutton", "funnelrightbutton"})
+            QVERIFY2(child(m_window, name)->isEnabled() != shown, name);
+        QCOMPARE(m_window->focusWidget(), child(m_window, shown ? "histbackbutton" : "dropbutton"));
+    }
+
 private slots:
     void initTestCase()
     {
@@ -107,14 +117,21 @@ private slots:
         QVERIFY(axis && axis->alignment() == Qt::AlignBottom && axis->categories().size() == slotTotal);
         QCOMPARE(axis->categories().at(4), QStringLiteral("05.00"));
 
-        for (bool shown : {true, false}) {
-            if (!shown)
-                click(m_window, "histbackbutton");
-            QCOMPARE(panel()->isVisible(), shown);
-            for (const char *name : {"contpanel", "funnelleftbutton", "funnelrightbutton"})
-                QVERIFY2(child(m_window, name)->isEnabled() != shown, name);
-            QCOMPARE(m_window->focusWidget(), child(m_window, shown ? "histbackbutton" : "dropbutton"));
-        }
+        checkViewShown(true);
+        click(m_window, "histbackbutton");
+        checkViewShown(false);
+    }
+
+    // Esc anywhere in the view does what Back does.
+    void escapeLeavesTheView()
+    {
+        rundriver::startRun(m_window, 2);
+        QVERIFY(rundriver::dropSubgroups(m_window, 2));
+        QVERIFY(openHistograms().isEmpty());
+        auto *table = child<QTableWidget>(m_window, "grdScaled");
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_Escape);
+        checkViewShown(false);
     }
 
     // Single readings give the same histogram twice; "Copy Chart" copies the histogram clicked.

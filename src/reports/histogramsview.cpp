@@ -10,6 +10,7 @@
 
 #include <QEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -200,6 +201,16 @@ void HistogramsView::openCopyMenu(HistogramChart *chart, const QPoint &globalPos
     m_graphToCopy = chart;
     m_copyMenu->exec(globalPosition);
     m_graphToCopy = nullptr;
+}
+
+// Esc leaves the view, as its Back button does.
+void HistogramsView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && m_back->isEnabled()) {
+        m_back->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace kelvara
