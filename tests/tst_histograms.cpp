@@ -14,6 +14,7 @@
 #include <QLineSeries>
 #include <QValueAxis>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTableWidget>
 
 #include <cmath>
@@ -120,6 +121,41 @@ private slots:
         checkViewShown(true);
         click(m_window, "histbackbutton");
         checkViewShown(false);
+    }
+
+    // At the opening size the table shows up to five readings without scrolling; with more it
+    // scrolls sideways, and its Average and Range stay in sight over its right edge.
+    void averageAndRangeStayInSight_data()
+    {
+        QTest::addColumn<int>("subgroupSize");
+        QTest::addColumn<bool>("scrolls");
+        QTest::newRow("5 readings") << 5 << false;
+        QTest::newRow("15 readings") << 15 << true;
+    }
+    void averageAndRangeStayInSight()
+    {
+        QFETCH(int, subgroupSize);
+        QFETCH(bool, scrolls);
+        rundriver::startRun(m_window, subgroupSize);
+        QVERIFY(rundriver::dropSubgroups(m_window, 3));
+        QVERIFY(openHistograms().isEmpty());
+        QApplication::processEvents(); // the layout settles before the view is painted
+        auto *table = child<QTableWidget>(m_window, "grdScaled");
+        QCOMPARE(table->horizontalScrollBar()->isVisible(), scrolls);
+        QList<QTableView *> views = table->findChildren<QTableView *>();
+        views.prepend(table);
+        for (int column : {subgroupSize + 1, subgroupSize + 2}) {
+            QStringList seen;
+            for (const QTableView *view : views) {
+                if (!view->isVisible() || view->model() != table->model() || view->isColumnHidden(column))
+                    continue;
+                const QRect cell = view->visualRect(view->model()->index(0, column));
+                const QRect onTable(view->viewport()->mapTo(table, cell.topLeft()), cell.size());
+                if (table->viewport()->geometry().contains(onTable))
+                    seen << view->model()->headerData(column, Qt::Horizontal).toString();
+            }
+            QCOMPARE(seen.value(0), column == subgroupSize + 1 ? "Average" : "Range");
+        }
     }
 
     // Esc anywhere in the view does what Back does.

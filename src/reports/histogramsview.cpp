@@ -6,6 +6,7 @@
 #include "core/samplespread.h"
 #include "core/sharedstate.h"
 #include "core/texttable.h"
+#include "reports/frozencolumns.h"
 #include "reports/histogramchart.h"
 
 #include <QEvent>
@@ -37,6 +38,8 @@ HistogramsView::HistogramsView(QWidget *parent)
     m_output->setObjectName(QStringLiteral("cmdHistoOutput"));
     m_back->setObjectName(QStringLiteral("histbackbutton"));
     m_table->setAccessibleName(QStringLiteral("Subgroup Data, Average & Range"));
+    // With many readings the table scrolls, and its Average and Range stay in sight.
+    new FrozenColumns(m_table, 2);
 
     m_heading->setTextFormat(Qt::PlainText);
     QFont headingFont = m_heading->font();
