@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up a fresh Debian 12 machine, builds Kelvara and then either starts it or runs the tests.
 #   ./kelvara.sh run    install what is missing, build, launch the program
-#   ./kelvara.sh test   install what is missing, build, run the whole test suite headless,
-#                       once in the user's locale and once with a decimal comma
+#   ./kelvara.sh test   install what is missing, check that every file under docs/ is used
+#                       and that the AppStream metainfo is valid, build, run the whole test
+#                       suite headless, once in the user's locale and once with a decimal comma
 #   ./kelvara.sh sanitize   the test suite built with Address-, UndefinedBehavior- and LeakSanitizer
 #   ./kelvara.sh bench      the benchmark, offscreen
 #   ./kelvara.sh package    a Debian package of a release build, in build-package/
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake g++ make qt6-base-dev qt6-charts-dev libqt6opengl6-dev fonts-dejavu-core)
+packages=(cmake g++ make qt6-base-dev qt6-charts-dev libqt6opengl6-dev fonts-dejavu-core appstream)
 
 install_missing() {
   local missing=()
@@ -25,7 +27,7 @@ install_missing() {
 
 build() { # folder, extra cmake arguments
   local folder=$1; shift
-  cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVARA_WERROR=ON "$@" >/dev/null
   cmake --build "$folder" --parallel "$(nproc)"
 }
 
@@ -34,7 +36,10 @@ case "${1:-}" in
     install_missing; build build
     exec ./build/kelvara ;;
   test)
-    install_missing; build build
+    install_missing
+    scripts/check-docs.sh
+    appstreamcli validate --no-net data/org.kelvara.Kelvara.metainfo.xml
+    build build
     cd build
     LC_ALL=de_DE.UTF-8 QT_QPA_PLATFORM=offscreen ctest --output-on-failure
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure ;;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures Kelvara on the current Qt platform (offscreen in CI) with a fixed
 // seed and prints each figure beside its target:
 //   1. a full board of instant drops (20 rows, n = 5, until the board is

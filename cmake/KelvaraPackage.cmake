@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cpack -G DEB` (or the `package` target) turns the installed files into a
 # Debian package whose library dependencies dpkg-shlibdeps works out.
 set(KELVARA_PACKAGE_MAINTAINER "Kelvara maintainers <maintainers@users.noreply.c-seed-661a0bd3.example>"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the program's icon into data/icons from a build in ./build (run
 # ./kelvara.sh run or ./kelvara.sh test once first). The windows load these
 # files from the compiled-in resources and the package installs them, so run

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the README's screenshots into docs/screenshots from a build in ./build
 # (run ./kelvara.sh run or ./kelvara.sh test once first).
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drives a run through the main window's own controls: a fresh run of a
 // chosen subgroup size, and a number of subgroups dropped with "Run".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers the GUI tests share: starting the program in a known state, finding
 // controls by name and answering the modal message boxes it shows.

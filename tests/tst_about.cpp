@@ -1,4 +1,5 @@
-#include "app/utilities.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/windowplacement.h"
 #include "testsupport.h"
 #include "windows/aboutwindow.h"
 

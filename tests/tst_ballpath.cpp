@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The path of one ball: where it starts, the fair decision at each row, where
 // it can end, and where it is drawn when it lands.
 

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board as the main window draws it: geometry for each row setting,
 // what Reset restores, and what a change of rows keeps.
 
 #include "testsupport.h"
 
-#include "app/shared.h"
+#include "common/shared.h"
 #include "surface/drawingsurface.h"
 #include "surface/overlay.h"
 #include "windows/quincunxform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closing the main window while the program is busy, in the real event loop:
 // a child process runs the program as main() does (startUp, then exec), starts
 // an animated Run or the demonstration, and closes the window in the middle.
@@ -7,7 +8,7 @@
 
 #include "testsupport.h"
 
-#include "app/shared.h"
+#include "common/shared.h"
 #include "windows/quincunxform.h"
 
 #include <QCheckBox>

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "testsupport.h"
 
-#include "app/shared.h"
+#include "common/shared.h"
 #include "core/numberformat.h"
 #include "reports/controlchartswindow.h"
 #include "surface/drawingsurface.h"

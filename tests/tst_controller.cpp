@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's own rules: spinners and their guards, the keys of the
 // setting boxes, the drop-count box, speed, Animation and trace, Pause, the
 // tab order and Exit.
 
 #include "testsupport.h"
 
-#include "app/shared.h"
+#include "common/shared.h"
 #include "windows/quincunxform.h"
 
 #include <QCheckBox>

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "testsupport.h"
 
-#include "app/shared.h"
-#include "app/utilities.h"
+#include "common/shared.h"
+#include "common/waits.h"
 #include "core/dropcycle.h"
 #include "reports/controlchartswindow.h"
 #include "surface/overlay.h"

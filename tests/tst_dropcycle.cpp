@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order and the numbers of a Run, with a scripted board behind it: rows
 // written to both tables, averages and (moving) ranges, the limits at the k-th
 // subgroup, capability from k + 1, and every way a Run ends.

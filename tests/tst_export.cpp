@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/savedialog.h"
 #include "reports/dataexport.h"
 #include "rundriver.h"

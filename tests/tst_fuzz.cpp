@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Thousands of random entries, from a fixed seed, typed and pasted into the
 // scale dialog's four boxes and the drop-count box, with Apply, the limits
 // check box, Set Default, Close and Esc in between. A model of the rules,
@@ -6,7 +7,7 @@
 
 #include "testsupport.h"
 
-#include "app/shared.h"
+#include "common/shared.h"
 #include "core/numberformat.h"
 #include "windows/quincunxform.h"
 #include "windows/scaledialog.h"

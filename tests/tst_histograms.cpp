@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/preferences.h"
 #include "core/histogramdata.h"
 #include "core/scale.h"

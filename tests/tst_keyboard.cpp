@@ -5,7 +5,7 @@
 
 #include "testsupport.h"
 
-#include "app/shared.h"
+#include "common/shared.h"
 #include "reports/controlchartswindow.h"
 #include "windows/helpwindow.h"
 

@@ -8,7 +8,7 @@
 #include "rundriver.h"
 #include "testsupport.h"
 
-#include "app/shared.h"
+#include "common/shared.h"
 #include "core/controlfactors.h"
 #include "core/numberformat.h"
 #include "core/runrules.h"

@@ -1,4 +1,5 @@
-#include "app/shared.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/shared.h"
 #include "core/numberformat.h"
 #include "testsupport.h"
 #include "windows/quincunxform.h"

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs through the real main window: balls, subgroups, labels, Pause, a full
 // board or baffle, the funnel's travel, and closing the window mid-Run.
 
 #include "testsupport.h"
 
-#include "app/shared.h"
+#include "common/shared.h"
 #include "core/dropcycle.h"
 #include "surface/drawingsurface.h"
 #include "surface/overlay.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A long session at the board: two hundred rounds of Run, histograms and
 // back, paging the control charts, a new scale and Reset. Whatever a round
 // creates must be gone when the next one starts: the window's objects, the
@@ -7,7 +8,7 @@
 #include "rundriver.h"
 #include "testsupport.h"
 
-#include "app/shared.h"
+#include "common/shared.h"
 #include "reports/controlchartswindow.h"
 #include "surface/drawingsurface.h"
 #include "surface/overlay.h"

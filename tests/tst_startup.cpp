@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the screen check (in a child process per screen size, since the
 // screen is fixed for the life of a process) and the state every start
 // begins from.
 
 #include "testsupport.h"
 
-#include "app/shared.h"
+#include "common/shared.h"
 #include "core/numberformat.h"
 #include "windows/quincunxform.h"
 

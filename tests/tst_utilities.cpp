@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shared routines: the error report's layout and its one-shot nature,
 // window centring arithmetic and the test time scale of timed waits.
 
 #include "testsupport.h"
 
-#include "app/messages.h"
-#include "app/utilities.h"
+#include "common/messages.h"
+#include "common/windowplacement.h"
 
 
 using namespace kelvara;

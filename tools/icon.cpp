@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders Kelvara's icon from the program's own painter into the hicolor
 // layout the desktop expects, so the committed icon files can be regenerated
 // whenever the painting changes.

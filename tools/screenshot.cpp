@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders Kelvara's windows to PNG files for the README, on any platform
 // (the offscreen one included): the main window after a few subgroups and
 // the control charts window, the same with the run rules shown after a move

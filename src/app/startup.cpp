@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/startup.h"
 
-#include "app/messages.h"
-#include "app/shared.h"
+#include "common/messages.h"
+#include "common/shared.h"
 #include "windows/buttonicons.h"
 #include "windows/quincunxform.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Seams for tests and benchmarks: they may be called before startUp() and
 // keep their effect through it.

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/baffle.h"
 
-#include "app/utilities.h"
+#include "common/waits.h"
 #include "board/ballshapes.h"
 #include "board/boardpictures.h"
 #include "core/ballpath.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The baffle across the slots at the height of 65 balls: while shown, balls
 // stay on it above their slots; emptying it adds them to the piles.

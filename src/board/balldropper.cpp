@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/balldropper.h"
 
-#include "app/messages.h"
-#include "app/utilities.h"
+#include "common/messages.h"
+#include "common/waits.h"
 #include "board/baffle.h"
 #include "board/ballshapes.h"
 #include "board/boardhost.h"

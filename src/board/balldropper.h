@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drops one ball: instantly (the path computed at once, only the landed ball
 // drawn) or animated row by row with an optional trace line. The ball lands

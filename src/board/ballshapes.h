@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The moving ball shapes (`qball`) and the trace-line segments (`traceLine`)
 // on the board: element 0 of each is the template, the rest are loaded at run time.

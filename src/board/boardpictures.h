@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pictures drawn by the program for the board: the funnel and the icons of
 // the funnel and baffle buttons.

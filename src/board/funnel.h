@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The funnel the balls start from, the two buttons that move it one slot at a
 // time, and the label that shows where the process is centred.

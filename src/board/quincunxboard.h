@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The quincunx on its picture: 21 pin rows, 31 slots with their piles, the
 // measurement and ball-count scales, the specification-limit lines, and the

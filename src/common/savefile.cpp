@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/savefile.h"
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "common/preferences.h"
 
 #include <QSaveFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of one ball's path: where it starts under the funnel, the fair
 // left/right decision at each pin row, and where it comes to rest.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Process capability Cp and Cpk against the specification limits, from the
 // spread the control limits rest on (sigma = R-bar / d2), and the overall

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Running bounds that scale the control charts. Each bound starts at a value
 // derived from the scale, which also marks it as not yet set: the first value

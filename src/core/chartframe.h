@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The value frames of the two control charts: the range the chart bounds
 // give, widened a little, with its highest and lowest gridlines rounded to

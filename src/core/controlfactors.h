@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Control-chart factors by subgroup size 1..15. Size 1 serves the individuals
 // chart: its A2 is 3 / 1.128 for a moving range of two readings.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Centre lines and control limits: fixed once per run from the first k
 // subgroups of the slot table, shown as label texts and fed to the chart bounds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The self-running demonstration's script as data: thirteen captions and,
 // between them, the settings, switches and buttons of the main window that it

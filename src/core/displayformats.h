@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The three display formats of measurement values: readings, averages (one
 // optional decimal more) and ranges (two optional decimals more).

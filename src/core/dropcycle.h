@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What one press of "Run" does: drops the requested subgroups ball by ball,
 // writes the readings with their average and range into both subgroup tables,

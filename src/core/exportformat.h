@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The export file's text: a header line, then one line per subgroup with the
 // measurement table's cells exactly as the table shows them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bar heights and labels of the two histograms over the 31 slots: every
 // ball of the run by the slot it rests at, and every subgroup by the slot its

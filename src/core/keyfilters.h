@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which typed characters the numeric boxes accept. A filter returns the
 // character unchanged when it passes and the null character when cancelled.

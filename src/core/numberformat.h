@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Number-to-text conversions the program shows: the display formats of the
 // tables and labels ("00.00", "00.00#", "##0.00", " 0", ...), the plain

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Number conventions of the run: counts are 16-bit, measurements are stored as
 // 32-bit floats after 64-bit arithmetic, and a float becomes an integer by

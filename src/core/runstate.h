@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The board and run state the main window owns: where the funnel stands, what
 // lies in the slots and on the baffle, the run's control flags and the

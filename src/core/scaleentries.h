@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rules of the scale dialog's four entries: which check fails first, what
 // it says and which boxes it sets back; the decimal places the typed texts

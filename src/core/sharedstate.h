@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // State that several windows share: the scale, the chart bounds and paging,
 // the subgroup counter, the factor tables and the display formats.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A table of text cells, row 0 being the header row. The subgroup tables are
 // the run's data store: every reader parses the cells back, so derived values

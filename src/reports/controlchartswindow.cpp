@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/controlchartswindow.h"
 
-#include "app/messages.h"
-#include "app/shared.h"
-#include "app/utilities.h"
+#include "common/messages.h"
 #include "common/preferences.h"
+#include "common/shared.h"
+#include "common/waits.h"
 #include "core/chartframe.h"
 #include "core/controllimits.h"
 #include "core/displayformats.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window with the two control charts of the run: the X-bar chart (X chart
 // for single readings) above the R chart (MR chart), paged eleven subgroups

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/dataexport.h"
 
-#include "app/messages.h"
+#include "common/messages.h"
 #include "common/savedialog.h"
 #include "common/savefile.h"
 #include "core/exportformat.h"

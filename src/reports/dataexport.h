@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes the run's measurement table to a comma-separated or tab-delimited
 // text file the user names.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One histogram over the 31 slots: a bar chart of counts with the slots'
 // measurement values along the bottom, drawn to be read from the back of a

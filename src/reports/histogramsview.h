@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The histograms view (`Histogrampanel`): the measurement table of the run
 // beside two histograms over the 31 slots, one of the subgroup averages and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The measurement table the user sees (`grdScaled`): the header row is the
 // table widget's horizontal header, data row r is model row r - 1.

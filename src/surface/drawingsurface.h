@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture that the program draws on in its own user coordinates. What is
 // drawn is kept as a display list and rendered into a cached image at the

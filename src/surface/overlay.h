@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Elements that float above a DrawingSurface's picture, positioned in its user
 // units: lines, circle shapes and images. Moving one repaints only the pixels

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 16-colour palette the pictures use: index 0..15 is black, navy, green,
 // teal, maroon, purple, olive, silver, grey, blue, lime, cyan, red, magenta,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Holds one child as the largest centred square that fits, so a picture in
 // square user units keeps round circles at any window shape.

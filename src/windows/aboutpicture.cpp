@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/aboutpicture.h"
 
-#include "app/messages.h"
+#include "common/messages.h"
 
 #include <QLinearGradient>
 #include <QPainter>

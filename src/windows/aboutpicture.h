@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The product picture of the about window, drawn by the program: the name on
 // a red band, the tagline, and "Statistical Process Control" over a histogram

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/aboutwindow.h"
 
-#include "app/utilities.h"
+#include "common/windowplacement.h"
 #include "windows/aboutpicture.h"
 #include "windows/buttonicons.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The about window (`frmAbout`): the product's picture and a Close button.
 // Only Close and Esc close it; other keys do nothing.

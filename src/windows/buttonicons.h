@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Icons of the main window's picture buttons, drawn by the program, and the
 // program's own icon, loaded from the pictures compiled into it.

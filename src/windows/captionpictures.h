@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pictures of the demonstration's captions: each a coloured card with the
 // board icon at its top left, a few lines that explain what comes next, and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's control panel (`contpanel`, captioned "Kelvara"): the
 // settings frame, the drop group and the operations. It only builds and lays

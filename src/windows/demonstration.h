@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The self-running demonstration: caption panels explaining the board, and
 // between them a script that drives the main window's own controls through

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Refuses every edit of a box whose value only its spinner changes: a paste,
 // a drop or an insert through the box's own slots is undone at once, while the

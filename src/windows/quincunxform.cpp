@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/quincunxform.h"
 
-#include "app/messages.h"
-#include "app/shared.h"
+#include "common/messages.h"
+#include "common/shared.h"
 #include "core/spokendescriptions.h"
 #include "core/capability.h"
 #include "core/numberformat.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window (`quincunxform`): the board beside the control panel, the
 // histograms view in the board's place when it is open, and the run's state.

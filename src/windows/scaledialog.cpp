@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/scaledialog.h"
 
-#include "app/messages.h"
-#include "app/shared.h"
-#include "app/utilities.h"
+#include "common/messages.h"
+#include "common/shared.h"
+#include "common/textboxfilter.h"
 #include "core/keyfilters.h"
 #include "reports/controlchartswindow.h"
 #include "windows/quincunxform.h"

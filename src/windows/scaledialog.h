@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The scale dialog (`frmScale`): maps the 31 slots onto a measurement range
 // and sets the specification limits.

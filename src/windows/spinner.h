@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A pair of small arrow buttons, "up" and "down", that step the value of the
 // box beside it.

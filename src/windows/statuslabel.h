@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The label that counts subgroups during a Run. Its text changes after every
 // subgroup, so it must not cost a relayout of the window each time: it keeps

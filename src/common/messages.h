@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every message the program shows goes through here: a modal box titled
 // "Kelvara" with one OK button, and the error report of a failed export or

@@ -1,6 +1,5 @@
-#include "app/shared.h"
-
-#include "app/testing.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/shared.h"
 
 #include <chrono>
 
@@ -29,22 +28,19 @@ RandomSource &randomSource()
     return generator();
 }
 
+void seedRandomSource(std::uint32_t seed)
+{
+    generator().seed(seed);
+}
+
 double timeScale()
 {
     return g_timeScale;
 }
-
-namespace testing {
 
 void setTimeScale(double factor)
 {
     g_timeScale = factor < 0 ? 0 : factor;
 }
 
-void seedRandom(std::uint32_t seed)
-{
-    generator().seed(seed);
-}
-
-} // namespace testing
 } // namespace kelvara

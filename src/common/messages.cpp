@@ -1,4 +1,5 @@
-#include "app/messages.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/messages.h"
 
 #include <optional>
 

@@ -1,14 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Small routines every window uses: timed waits, the wait for a key at a
-// demonstration caption, window centring and the key filters of text boxes.
+// Timed waits and the blocking of input while the demonstration waits: a
+// pause that lets no event run, and the wait for a key at a caption.
 
 #include <QObject>
-#include <QString>
 
 #include <functional>
-
-class QLineEdit;
-class QWidget;
 
 namespace kelvara {
 
@@ -42,18 +39,5 @@ enum class KeyWaitResult { Continue, Escape, Closing };
 /// Escape and sets the shared `lastKey` to 1; `closing` is asked after every
 /// event, so a window closing under the wait ends it.
 KeyWaitResult waitForKey(const std::function<bool()> &closing);
-
-/// Centres a window across the screen with its middle at 42.5 % of the
-/// screen's height.
-void centreForm(QWidget *window);
-
-/// The position centreForm gives a window of that size on that screen.
-QPoint centredPosition(QSize window, QSize screen);
-
-/// Lets only the characters `filter` passes be typed into a box; pasting
-/// goes through the same filter character by character, and text pasted from
-/// the context menu or dropped is refused unless every character passes.
-using CharFilter = std::function<QChar(const QString &boxText, QChar key)>;
-void installKeyFilter(QLineEdit *box, CharFilter filter);
 
 } // namespace kelvara
