@@ -13,8 +13,10 @@
 #include "windows/scaledialog.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTableWidget>
 
 #include <numeric>
@@ -109,6 +111,25 @@ private slots:
         const QString chart = spoken(m_main->chartsWindow()->xChart(), QAccessible::Description);
         QVERIFY2(chart.startsWith(QStringLiteral("XBar Chart: subgroups 11 to 21 of 21. Mean X-Bar = ")), qPrintable(chart));
         QVERIFY2(chart.endsWith(QStringLiteral("Latest point: subgroup 21, ") + latest + u'.'), qPrintable(chart));
+
+        // With the rules shown, after a shift, the page's signals of the X-bar chart as the list words them.
+        m_main->chartsWindow()->findChild<QAction *>(QStringLiteral("mnuShowRunRules"))->trigger();
+        for (int move = 0; move < 4; ++move)
+            testsupport::click(m_main, QStringLiteral("funnelrightbutton"));
+        child<QLineEdit>(m_main, "howmanytext")->setText(QStringLiteral("5"));
+        testsupport::click(m_main, QStringLiteral("dropbutton"));
+        QStringList pageSignals;
+        auto *list = child<QListWidget>(m_main->chartsWindow(), "signalList");
+        for (int row = 0; row < list->count(); ++row) {
+            const QString entry = list->item(row)->text();
+            if (entry.contains(QStringLiteral("X-bar")) && entry.section(u',', 0, 0).section(u' ', 1).toInt() >= 16)
+                pageSignals << entry;
+        }
+        QVERIFY(!pageSignals.isEmpty());
+        const QString withSignals = spoken(m_main->chartsWindow()->xChart(), QAccessible::Description);
+        QVERIFY2(withSignals.endsWith(QStringLiteral("Signals: ") + pageSignals.join(QStringLiteral("; ")) + u'.'),
+                 qPrintable(withSignals));
+        m_main->chartsWindow()->findChild<QAction *>(QStringLiteral("mnuShowRunRules"))->trigger();
     }
 
 private:

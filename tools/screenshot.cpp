@@ -2,17 +2,21 @@
 // Renders Kelvara's windows to PNG files for the README, on any platform
 // (the offscreen one included): the main window after a few subgroups and
 // the control charts window, the same with the run rules shown after a move
-// of the funnel, and the manual.
-//   kelvara_screenshot OUTPUT_FOLDER
+// of the funnel, the manual and, with a zoom, the histograms and the scale
+// dialog, with the main window maximised.
+//   kelvara_screenshot OUTPUT_FOLDER [ZOOM_PERCENT]
 
 #include "app/startup.h"
 #include "app/testing.h"
+#include "common/zoom.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWidget>
 
 namespace {
@@ -25,6 +29,18 @@ QWidget *topLevel(const QString &name)
     return nullptr;
 }
 
+void click(QWidget *window, const QString &name)
+{
+    if (auto *button = window->findChild<QAbstractButton *>(name))
+        button->click();
+    QApplication::processEvents();
+}
+
+bool grabTo(QWidget *window, const QDir &folder, const QString &file)
+{
+    return window && window->grab().save(folder.filePath(file));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -35,39 +51,49 @@ int main(int argc, char *argv[])
     qputenv("XDG_CONFIG_HOME", configuration.path().toLocal8Bit());
     QApplication app(argc, argv);
     const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+    const int zoomPercent = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 0;
     kelvara::testing::setTimeScale(0);
     kelvara::testing::seedRandom(2026);
     if (!kelvara::startUp())
         return 1;
     QWidget *main = topLevel(QStringLiteral("quincunxform"));
-    main->resize(1024, 720);
-    QApplication::processEvents();
-    if (auto *run = main->findChild<QAbstractButton *>(QStringLiteral("dropbutton"))) {
-        for (int press = 0; press < 6; ++press)
-            run->click();
+    if (zoomPercent > 0) {
+        kelvara::zoom::setPercent(zoomPercent);
+        main->showMaximized();
+    } else {
+        main->resize(1024, 720);
     }
     QApplication::processEvents();
-    bool saved = main->grab().save(folder.filePath(QStringLiteral("main-window.png")));
+    for (int press = 0; press < 6; ++press)
+        click(main, QStringLiteral("dropbutton"));
+    bool saved = grabTo(main, folder, QStringLiteral("main-window.png"));
     if (QWidget *charts = topLevel(QStringLiteral("frmCtrlChrt"))) {
         charts->show();
         QApplication::processEvents();
-        saved = charts->grab().save(folder.filePath(QStringLiteral("control-charts.png"))) && saved;
+        saved = grabTo(charts, folder, QStringLiteral("control-charts.png")) && saved;
         if (auto *rules = charts->findChild<QAction *>(QStringLiteral("mnuShowRunRules"))) {
             rules->trigger();
             for (int slot = 0; slot < 3; ++slot)
-                main->findChild<QAbstractButton *>(QStringLiteral("funnelrightbutton"))->click();
-            main->findChild<QAbstractButton *>(QStringLiteral("dropbutton"))->click();
-            QApplication::processEvents();
-            saved = charts->grab().save(folder.filePath(QStringLiteral("control-charts-run-rules.png"))) && saved;
+                click(main, QStringLiteral("funnelrightbutton"));
+            click(main, QStringLiteral("dropbutton"));
+            saved = grabTo(charts, folder, QStringLiteral("control-charts-run-rules.png")) && saved;
             rules->trigger();
         }
         charts->hide();
     }
-    if (auto *help = main->findChild<QAbstractButton *>(QStringLiteral("cmdHelp"))) {
-        help->click();
-        QApplication::processEvents();
-        if (QWidget *manual = topLevel(QStringLiteral("helpWindow")))
-            saved = manual->grab().save(folder.filePath(QStringLiteral("manual.png"))) && saved;
+    click(main, QStringLiteral("cmdHelp"));
+    saved = grabTo(topLevel(QStringLiteral("helpWindow")), folder, QStringLiteral("manual.png")) && saved;
+    if (zoomPercent > 0) {
+        click(main, QStringLiteral("histbutton"));
+        saved = grabTo(main, folder, QStringLiteral("histograms.png")) && saved;
+        click(main, QStringLiteral("histbackbutton"));
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            saved = grabTo(dialog, folder, QStringLiteral("scale-dialog.png")) && saved;
+            if (dialog)
+                dialog->reject();
+        });
+        click(main, QStringLiteral("scalequincunxbutton"));
     }
     return saved ? 0 : 1;
 }

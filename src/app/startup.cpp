@@ -3,6 +3,7 @@
 
 #include "common/messages.h"
 #include "common/shared.h"
+#include "common/zoom.h"
 #include "windows/buttonicons.h"
 #include "windows/quincunxform.h"
 
@@ -36,6 +37,7 @@ bool startUp()
         return false;
     }
     shared() = SharedState::initial();
+    zoom::restore();
 
     // A second start within one process (tests do this) begins from scratch too.
     delete g_mainWindow.data();

@@ -66,6 +66,9 @@ QString describeChartPage(const ChartPageSummary &page)
     sentences << (page.limits.isEmpty() ? QStringLiteral("Control limits not fixed yet") : spokenLimits(page.limits));
     if (!page.latestValue.isEmpty())
         sentences << QStringLiteral("Latest point: subgroup %1, %2").arg(page.last).arg(page.latestValue);
+    if (page.rulesShown)
+        sentences << (page.ruleBreaks.isEmpty() ? QStringLiteral("No signals on this page")
+                                                : QStringLiteral("Signals: ") + page.ruleBreaks.join(QStringLiteral("; ")));
     return sentences.join(QStringLiteral(". ")) + u'.';
 }
 

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -42,9 +43,13 @@ struct ChartPageSummary {
     int subgroups = 0;      // dropped in the run so far
     QString limits;         // the chart's limits line, empty until fixed
     QString latestValue;    // the value of the page's last point
+    bool rulesShown = false;
+    QStringList ruleBreaks; // the page's signals, as the signal list words them
 };
 
-/// "XBar Chart: subgroups 2 to 12 of 12. Mean X-Bar = ... Latest point: subgroup 12, 16.20."
+/// "XBar Chart: subgroups 2 to 12 of 12. Mean X-Bar = ... Latest point:
+/// subgroup 12, 16.20." and, while the rules are shown, " Signals: ..." or
+/// " No signals on this page."
 QString describeChartPage(const ChartPageSummary &page);
 
 } // namespace kelvara

@@ -5,6 +5,7 @@
 #include "common/preferences.h"
 #include "common/shared.h"
 #include "common/waits.h"
+#include "common/zoom.h"
 #include "core/chartframe.h"
 #include "core/controllimits.h"
 #include "core/displayformats.h"
@@ -149,6 +150,17 @@ ControlChartsWindow::ControlChartsWindow(ChartDataSource &source, QWidget *paren
     layout()->activate();
     setupXBarChart();
     setupRChart();
+    connect(&zoom::notifier(), &zoom::Notifier::changed, this, &ControlChartsWindow::followZoom);
+    if (zoom::factor() != 1.0)
+        followZoom();
+}
+
+// The charts' text grows with the zoom; the page on show is drawn again with it.
+void ControlChartsWindow::followZoom()
+{
+    for (DrawingSurface *chart : {m_xChart, m_rChart})
+        chart->setMinimumTextPixels(zoom::minimumTextPixels());
+    redrawInPlace();
 }
 
 void ControlChartsWindow::buildLayout()
@@ -328,23 +340,24 @@ void ControlChartsWindow::drawcharts(int first)
     });
     m_page = std::move(page);
     m_pageDrawn = false;
-    describePage();
     if (m_page.limitsFixed && rulesShown())
         followSignals(last);
+    describePage();
     if (isVisible())
         drawPage();
 }
 
-// Each chart tells a screen reader the subgroups it shows, its limits and its
-// newest point on show.
+// Each chart tells a screen reader the subgroups it shows, its limits, its
+// newest point on show and, while the rules are shown, the page's signals.
 void ControlChartsWindow::describePage()
 {
     const int n = m_source.subgroupSize();
-    const auto describe = [this](DrawingSurface *chart, const QList<QPointF> &points, const QLabel *values, int column) {
+    const auto describe = [this, n](DrawingSurface *chart, const QList<QPointF> &points, const QLabel *values, int column) {
         ChartPageSummary summary;
         summary.chart = chart->accessibleName();
         summary.subgroups = shared().subgroupCount;
         summary.limits = values->text();
+        summary.rulesShown = rulesShown() && m_page.limitsFixed;
         QList<QPointF> shown = points;
         shown.removeIf([](const QPointF &point) { return point.x() > axisEnd; });
         if (!shown.isEmpty()) {
@@ -352,6 +365,10 @@ void ControlChartsWindow::describePage()
             summary.last = m_page.first + int(shown.last().x());
             summary.latestValue = m_source.measurementTable().text(summary.last, column);
         }
+        const SignalChart kind = chart == m_xChart ? SignalChart::Mean : SignalChart::Range;
+        for (int subgroup = summary.first; summary.rulesShown && subgroup <= summary.last; ++subgroup)
+            if (const RuleSet rules = m_signals.rulesAt(kind, subgroup))
+                summary.ruleBreaks << signalText({subgroup, kind, rules}, n);
         chart->setAccessibleDescription(describeChartPage(summary));
     };
     describe(m_xChart, m_page.x, m_xValues, n + 1);

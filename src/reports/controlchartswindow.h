@@ -82,6 +82,7 @@ private:
     QToolButton *pagingButton(const QString &name, const QString &hint, Qt::ArrowType arrow, bool fast);
     void buildLayout();
     void buildMenu();
+    void followZoom();
     void connectControls();
     void addRunRulesItem();
 

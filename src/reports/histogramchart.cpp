@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/histogramchart.h"
 
+#include "common/zoom.h"
+
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
@@ -20,11 +22,12 @@ namespace {
 const QColor barColour(0, 0, 128);
 const QColor idealColour(220, 0, 0);
 constexpr int labelGap = 4;
+constexpr double labelPoints = 9.0; // at the normal text size
 
-QFont pointFont(int pointSize)
+QFont labelFont()
 {
     QFont font;
-    font.setPointSize(pointSize);
+    font.setPointSizeF(labelPoints * zoom::factor());
     return font;
 }
 
@@ -75,7 +78,7 @@ HistogramChart::HistogramChart(const QString &name, QWidget *parent)
     series->attachAxis(m_slotAxis);
 
     m_countAxis->setLabelFormat(QStringLiteral("%d"));
-    m_countAxis->setLabelsFont(pointFont(9));
+    m_countAxis->setLabelsFont(labelFont());
     m_countAxis->setTickType(QValueAxis::TicksDynamic);
     m_countAxis->setTickAnchor(0);
     chart->addAxis(m_countAxis, Qt::AlignLeft);
@@ -83,7 +86,7 @@ HistogramChart::HistogramChart(const QString &name, QWidget *parent)
 
     for (int slot = 0; slot < slotTotal; ++slot) {
         auto *label = new QGraphicsSimpleTextItem(chart);
-        label->setFont(pointFont(9));
+        label->setFont(labelFont());
         label->setBrush(m_countAxis->labelsBrush());
         label->setRotation(-90);
         m_slotLabels << label;
@@ -94,6 +97,15 @@ HistogramChart::HistogramChart(const QString &name, QWidget *parent)
     QChart *placeholder = this->chart();
     setChart(chart);
     delete placeholder;
+    connect(&zoom::notifier(), &zoom::Notifier::changed, this, &HistogramChart::followZoom);
+}
+
+void HistogramChart::followZoom()
+{
+    m_countAxis->setLabelsFont(labelFont());
+    for (QGraphicsSimpleTextItem *label : m_slotLabels)
+        label->setFont(labelFont());
+    fitSlotLabels();
 }
 
 void HistogramChart::setBars(const SlotCounts &counts, const QStringList &labels)
@@ -109,11 +121,17 @@ void HistogramChart::setBars(const SlotCounts &counts, const QStringList &labels
     m_slotAxis->setCategories(distinctLabels(labels));
     fitCountAxis();
 
-    qreal longest = 0;
-    for (int slot = 0; slot < m_slotLabels.size(); ++slot) {
+    for (int slot = 0; slot < m_slotLabels.size(); ++slot)
         m_slotLabels[slot]->setText(labels.value(slot));
-        longest = std::max(longest, m_slotLabels[slot]->boundingRect().width());
-    }
+    fitSlotLabels();
+}
+
+// The chart leaves room below the bars for the longest label.
+void HistogramChart::fitSlotLabels()
+{
+    qreal longest = 0;
+    for (const QGraphicsSimpleTextItem *label : std::as_const(m_slotLabels))
+        longest = std::max(longest, label->boundingRect().width());
     chart()->setMargins(QMargins(2, 6, 6, int(longest) + 2 * labelGap));
     placeSlotLabels();
 }

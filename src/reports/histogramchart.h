@@ -42,6 +42,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void followZoom();
+    void fitSlotLabels();
     void placeSlotLabels();
     void fitCountAxis();
 

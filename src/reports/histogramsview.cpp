@@ -2,6 +2,7 @@
 #include "reports/histogramsview.h"
 
 #include "common/preferences.h"
+#include "common/zoom.h"
 #include "core/histogramdata.h"
 #include "core/idealhistogram.h"
 #include "core/samplespread.h"
@@ -81,6 +82,16 @@ HistogramsView::HistogramsView(QWidget *parent)
     buttons->addWidget(m_output);
     buttons->addWidget(m_back);
     layout->addLayout(buttons, 5, 0, 1, 2);
+    connect(&zoom::notifier(), &zoom::Notifier::changed, this, &HistogramsView::followZoom);
+    followZoom();
+}
+
+// Larger text wraps the heading and the captions, so that the view, standing
+// in the board's place, leaves the control panel its room.
+void HistogramsView::followZoom()
+{
+    for (QLabel *label : findChildren<QLabel *>(Qt::FindDirectChildrenOnly))
+        label->setWordWrap(zoom::factor() > 1.0);
 }
 
 // The charts are made when the view first opens: many lessons never open it,

@@ -46,6 +46,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void followZoom();
     void createCharts();
     QLabel *caption(const QString &text);
     void fitTableToContents();

@@ -6,6 +6,7 @@
 #include "surface/overlay.h"
 
 #include <QFontMetricsF>
+#include <QLabel>
 #include <QHash>
 #include <QGuiApplication>
 #include <QPaintEvent>
@@ -235,7 +236,30 @@ double DrawingSurface::fontPixels(double points, double widgetHeight) const
 {
     const double scale = m_referenceHeight > 0 && widgetHeight > 0
             ? widgetHeight / m_referenceHeight : 1.0;
-    return points * (96.0 / 72.0) * scale;
+    return std::max(points * (96.0 / 72.0) * scale, m_minimumTextPixels);
+}
+
+double DrawingSurface::smallestTextPixels() const
+{
+    double smallest = 0;
+    for (const Primitive &primitive : m_primitives) {
+        if (primitive.kind != Primitive::Kind::Text)
+            continue;
+        const double pixels = fontPixels(primitive.fontSize, height());
+        smallest = smallest == 0 ? pixels : std::min(smallest, pixels);
+    }
+    return smallest;
+}
+
+void DrawingSurface::setMinimumTextPixels(double pixels)
+{
+    if (pixels == m_minimumTextPixels)
+        return;
+    m_minimumTextPixels = pixels;
+    for (const Placement &placement : m_placements)
+        applyPlacement(placement);
+    m_cacheValid = false;
+    update();
 }
 
 QFont DrawingSurface::fontAtPixels(int pixels)
@@ -465,8 +489,10 @@ void DrawingSurface::place(QWidget *child, const QRectF &rect, double leftmost)
     std::erase_if(m_placements, [](const Placement &p) { return p.child.isNull(); });
     auto it = std::find_if(m_placements.begin(), m_placements.end(),
                            [child](const Placement &p) { return p.child == child; });
-    if (it == m_placements.end())
+    if (it == m_placements.end()) {
         it = m_placements.insert(m_placements.end(), Placement{child, rect, child->font().pointSizeF(), leftmost});
+        child->setProperty("kelvaraOwnTextSize", true); // sized here, not by the zoom of widget text
+    }
     else
         *it = Placement{child, rect, it->pointSize, leftmost};
     applyPlacement(*it);
@@ -484,18 +510,35 @@ void DrawingSurface::applyPlacement(const Placement &placement)
     const int x = qRound(corner.x());
     const int y = qRound(corner.y());
     const QRect geometry(x, y, qRound(right) - x, qRound(bottom) - y);
-    // Placed labels grow and shrink with the picture, as its own texts do.
+    // Placed labels grow and shrink with the picture, as its own texts do,
+    // and keep to the smallest text size as far as their place allows.
     const bool scaled = m_referenceHeight > 0 && height() > 0;
+    const double natural = placement.pointSize * (scaled ? height() / double(m_referenceHeight) : 1.0);
     QFont font = placement.child->font();
     if (placement.pointSize > 0)
-        font.setPointSizeF(placement.pointSize * (scaled ? height() / double(m_referenceHeight) : 1.0));
+        font.setPointSizeF(std::max(natural, m_minimumTextPixels * (72.0 / 96.0)));
     if (auto *label = qobject_cast<FittingLabel *>(placement.child.data())) {
         label->setDesign(geometry, font, qRound(toPixels(QPointF(placement.leftmost, m_top)).x()));
         return;
     }
     placement.child->setGeometry(geometry);
     if (scaled && placement.pointSize > 0)
-        placement.child->setFont(font);
+        placement.child->setFont(fittedFont(placement.child, font, natural));
+}
+
+// A caption larger than the picture's own scaling makes it shrinks back, as
+// far as that size, until its text fits its place.
+QFont DrawingSurface::fittedFont(const QWidget *child, QFont font, double naturalPoints)
+{
+    const auto *label = qobject_cast<const QLabel *>(child);
+    const QRect place = child->contentsRect();
+    const auto fits = [&] {
+        const QRect needed = QFontMetrics(font).boundingRect(place, int(label->alignment()) | Qt::TextWordWrap, label->text());
+        return needed.width() <= place.width() && needed.height() <= place.height();
+    };
+    while (label && font.pointSizeF() > naturalPoints && !fits())
+        font.setPointSizeF(std::max(naturalPoints, font.pointSizeF() - 0.5));
+    return font;
 }
 
 void DrawingSurface::addOverlay(OverlayElement *element)

@@ -63,6 +63,12 @@ public:
     /// Solid, dotted or dashed lines.
     Qt::PenStyle drawStyle() const { return m_drawStyle; }
     void setDrawStyle(Qt::PenStyle style) { m_drawStyle = style; }
+    /// Texts, placed labels included, are never drawn smaller than this many
+    /// pixels (0: no minimum); the picture is drawn again at once.
+    void setMinimumTextPixels(double pixels);
+    /// The pixel size of the smallest text the picture shows now; 0 without text.
+    double smallestTextPixels() const;
+
     double fontSize() const { return m_fontSize; }
     void setFontSize(double points) { m_fontSize = points; }
     double currentX() const { return m_currentX; }
@@ -128,6 +134,7 @@ private:
         double leftmost; // the left edge a fitting label may widen to, in user units
     };
 
+    static QFont fittedFont(const QWidget *child, QFont font, double naturalPoints);
     void append(Primitive primitive);
     void render(const Primitive &primitive, QPainter &painter) const;
     QRect pixelBounds(const Primitive &primitive) const;
@@ -157,6 +164,7 @@ private:
     int m_drawWidth = 1;
     Qt::PenStyle m_drawStyle = Qt::SolidLine;
     double m_fontSize = 8.0;
+    double m_minimumTextPixels = 0.0;
     double m_currentX = 0, m_currentY = 0;
     std::vector<Primitive> m_primitives;
     QImage m_cache;

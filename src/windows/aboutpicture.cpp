@@ -2,6 +2,7 @@
 #include "windows/aboutpicture.h"
 
 #include "common/messages.h"
+#include "common/zoom.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -166,9 +167,11 @@ AboutPicture::AboutPicture(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("aboutpicture"));
 }
 
+// The picture grows with the zoom of the program's text.
 QSize AboutPicture::sizeHint() const
 {
-    return {side, side};
+    const int zoomed = qRound(side * zoom::factor());
+    return {zoomed, zoomed};
 }
 
 QSize AboutPicture::minimumSizeHint() const

@@ -196,14 +196,15 @@ void paintFoot(QPainter &painter)
 
 } // namespace
 
-QImage captionPicture(int index)
+QImage captionPicture(int index, double scale)
 {
     if (index < 1 || index > captionCount)
         return {};
     const Caption &caption = captions()[std::size_t(index - 1)];
-    QImage picture(captionSize, QImage::Format_RGB32);
+    QImage picture((QSizeF(captionSize) * scale).toSize(), QImage::Format_RGB32);
     picture.fill(caption.background);
     QPainter painter(&picture);
+    painter.scale(scale, scale);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.drawPixmap(QRect(margin, margin, iconSize, iconSize), applicationIcon().pixmap(iconSize));
@@ -217,7 +218,7 @@ QImage captionPicture(int index)
     const double inset = frameWidth / 2.0;
     painter.setPen(QPen(Qt::black, frameWidth));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(picture.rect()).adjusted(inset, inset, -inset, -inset));
+    painter.drawRect(QRectF(QPointF(0, 0), QSizeF(captionSize)).adjusted(inset, inset, -inset, -inset));
     return picture;
 }
 

@@ -12,8 +12,8 @@ namespace kelvara {
 inline constexpr int captionCount = 13;
 inline constexpr QSize captionSize{300, 200};
 
-/// The picture of caption `index`, 1 to captionCount; a null image for any
-/// other index.
-QImage captionPicture(int index);
+/// The picture of caption `index`, 1 to captionCount, `scale` times the
+/// caption size (larger text for a projector); a null image for any other index.
+QImage captionPicture(int index, double scale = 1.0);
 
 } // namespace kelvara

@@ -20,6 +20,12 @@
 namespace kelvara {
 namespace {
 
+// Sizes at the normal text size; the zoom multiplies them.
+constexpr int settingBoxWidth = 48;
+constexpr int dropCountWidth = 40;
+constexpr int pictureSide = 34;
+constexpr int runButtonHeight = 34;
+
 template <class Widget>
 Widget *named(Widget *widget, const QString &name)
 {
@@ -31,7 +37,7 @@ QLineEdit *settingBox(const QString &name, const QString &text, QWidget *parent)
 {
     auto *box = named(new QLineEdit(text, parent), name);
     box->setAlignment(Qt::AlignCenter);
-    box->setFixedWidth(48);
+    box->setFixedWidth(settingBoxWidth);
     return box;
 }
 
@@ -40,7 +46,7 @@ QToolButton *pictureButton(const QString &name, const QIcon &icon, const QString
 {
     auto *button = named(new QToolButton(parent), name);
     button->setIcon(icon);
-    button->setIconSize(QSize(34, 34));
+    button->setIconSize(QSize(pictureSide, pictureSide));
     button->setAccessibleName(spokenName);
     button->setAutoRaise(false);
     return button;
@@ -54,6 +60,27 @@ ControlPanel::ControlPanel(QWidget *parent) : QGroupBox(QStringLiteral("Kelvara"
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(buildSettings());
     layout->addWidget(buildOperations(), 1);
+}
+
+void ControlPanel::setZoom(double factor)
+{
+    const auto zoomed = [factor](int size) { return qRound(size * factor); };
+    for (QLineEdit *box : {rowstext, subgrouptext, climitstext})
+        box->setFixedWidth(zoomed(settingBoxWidth));
+    howmanytext->setFixedWidth(zoomed(dropCountWidth));
+    dropbutton->setMinimumHeight(zoomed(runButtonHeight));
+    for (Spinner *spinner : {spnRows, spnSubGroup, spnClimit, SpinButton1})
+        spinner->setZoom(factor);
+    for (QToolButton *button : {histbutton, contchrbutton, selfscriptbutton, cmdHelp, exitbutton})
+        button->setIconSize(QSize(zoomed(pictureSide), zoomed(pictureSide)));
+    keepWhole(m_subGroupsCaption);
+}
+
+// The Run button gives way, not the word.
+void ControlPanel::keepWhole(QLabel *caption)
+{
+    caption->setMinimumWidth(0);
+    caption->setMinimumWidth(caption->sizeHint().width());
 }
 
 QGroupBox *ControlPanel::buildSettings()
@@ -103,7 +130,7 @@ QFrame *ControlPanel::buildDropGroup()
     howmanytext = named(new QLineEdit(QStringLiteral("5"), Panel3D1), QStringLiteral("howmanytext"));
     howmanytext->setMaxLength(2);
     howmanytext->setAlignment(Qt::AlignCenter);
-    howmanytext->setFixedWidth(40);
+    howmanytext->setFixedWidth(dropCountWidth);
     howmanytext->setAccessibleName(QStringLiteral("Drop SubGroups"));
     SpinButton1 = new Spinner(QStringLiteral("SpinButton1"), Panel3D1);
     SpinButton1->nameFor(QStringLiteral("Drop SubGroups"));
@@ -112,16 +139,16 @@ QFrame *ControlPanel::buildDropGroup()
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.2);
     dropbutton->setFont(bold);
-    dropbutton->setMinimumHeight(34);
+    dropbutton->setMinimumHeight(runButtonHeight);
     keys::giveKey(dropbutton, keys::run, QStringLiteral("Run"));
 
     auto *layout = new QHBoxLayout(Panel3D1);
     layout->addWidget(new QLabel(QStringLiteral("Drop"), Panel3D1));
     layout->addWidget(howmanytext);
     layout->addWidget(SpinButton1);
-    auto *subgroups = new QLabel(QStringLiteral("SubGroups"), Panel3D1);
-    subgroups->setMinimumWidth(subgroups->sizeHint().width()); // the Run button gives way, not the word
-    layout->addWidget(subgroups);
+    m_subGroupsCaption = new QLabel(QStringLiteral("SubGroups"), Panel3D1);
+    keepWhole(m_subGroupsCaption);
+    layout->addWidget(m_subGroupsCaption);
     layout->addWidget(dropbutton, 1);
     return Panel3D1;
 }

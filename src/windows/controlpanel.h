@@ -23,6 +23,9 @@ class ControlPanel : public QGroupBox {
 public:
     explicit ControlPanel(QWidget *parent = nullptr);
 
+    /// Sizes the boxes, arrows and pictures for text `factor` times its normal size.
+    void setZoom(double factor);
+
     QGroupBox *settingsframe;
     QLineEdit *rowstext;
     Spinner *spnRows;
@@ -54,10 +57,13 @@ public:
     QToolButton *exitbutton;
 
 private:
+    static void keepWhole(QLabel *caption);
     QGroupBox *buildSettings();
     QGroupBox *buildOperations();
     QFrame *buildDropGroup();
     QWidget *buildPictureButtons();
+
+    QLabel *m_subGroupsCaption = nullptr;
 };
 
 } // namespace kelvara

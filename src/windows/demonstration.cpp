@@ -3,6 +3,7 @@
 
 #include "common/shared.h"
 #include "common/waits.h"
+#include "common/zoom.h"
 #include "core/numeric.h"
 #include "reports/controlchartswindow.h"
 #include "surface/drawingsurface.h"
@@ -76,13 +77,16 @@ void Demonstration::runDemo(bool play)
 }
 
 // Drawing the thirteen captions takes longer than building the rest of the
-// window, so they are drawn when the demonstration is first played.
+// window, so they are drawn when the demonstration is first played, and again
+// only when the zoom has changed since.
 void Demonstration::renderCaptions()
 {
-    if (!m_pictures.front()->pixmap().isNull())
+    if (!m_pictures.front()->pixmap().isNull() && m_captionZoom == zoom::factor())
         return;
+    m_captionZoom = zoom::factor();
+    m_teachpanel->setFixedSize((QSizeF(captionSize) * m_captionZoom).toSize());
     for (int index = 0; index <= captionCount; ++index)
-        m_pictures[std::size_t(index)]->setPixmap(QPixmap::fromImage(captionPicture(std::max(index, 1))));
+        m_pictures[std::size_t(index)]->setPixmap(QPixmap::fromImage(captionPicture(std::max(index, 1), m_captionZoom)));
 }
 
 void Demonstration::prepare()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/helpwindow.h"
 
+#include "common/zoom.h"
 #include "windows/buttonicons.h"
 
 #include <QHBoxLayout>
@@ -43,7 +44,6 @@ HelpWindow::HelpWindow(QWidget *parent)
     m_browser->setOpenLinks(true);
     for (const Entry &entry : contents())
         m_contents->addItem(entry.title);
-    m_contents->setMaximumWidth(m_contents->sizeHintForColumn(0) + 24);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_back);
@@ -69,7 +69,14 @@ HelpWindow::HelpWindow(QWidget *parent)
         if (row >= 0 && row < contents().size() && m_browser->source().fileName() != contents()[row].file)
             m_browser->setSource(QUrl(pageFolder() + contents()[row].file));
     });
+    connect(&zoom::notifier(), &zoom::Notifier::changed, this, &HelpWindow::fitContents);
     resize(900, 640);
+}
+
+// The contents list is as wide as its longest title at the text size of now.
+void HelpWindow::fitContents()
+{
+    m_contents->setFixedWidth(m_contents->sizeHintForColumn(0) + 2 * m_contents->frameWidth() + 8);
 }
 
 const QList<HelpWindow::Entry> &HelpWindow::contents()
@@ -81,7 +88,10 @@ const QList<HelpWindow::Entry> &HelpWindow::contents()
         {QStringLiteral("histograms.html"), QStringLiteral("Histograms")},
         {QStringLiteral("scale.html"), QStringLiteral("Scale dialog")},
         {QStringLiteral("demonstration.html"), QStringLiteral("Demonstration")},
-        {QStringLiteral("keys.html"), QStringLiteral("Keys and screen readers")},
+        {QStringLiteral("lesson1.html"), QStringLiteral("Lesson 1: Common-cause variation")},
+        {QStringLiteral("lesson2.html"), QStringLiteral("Lesson 2: A special cause")},
+        {QStringLiteral("lesson3.html"), QStringLiteral("Lesson 3: Capability")},
+        {QStringLiteral("keys.html"), QStringLiteral("Keys, zoom and screen readers")},
         {QStringLiteral("glossary.html"), QStringLiteral("Glossary")},
     };
     return entries;
@@ -98,6 +108,7 @@ void HelpWindow::showPage(const QString &page, QWidget *asker)
     if (m_browser->source() != url)
         m_browser->setSource(url);
     stayAbove(asker);
+    fitContents();
     show();
     raise();
     activateWindow();

@@ -39,6 +39,7 @@ protected:
 
 private:
     void followPage(const QUrl &url);
+    void fitContents();
     void stayAbove(QWidget *asker);
 
     QListWidget *m_contents;

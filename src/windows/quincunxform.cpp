@@ -3,6 +3,7 @@
 
 #include "common/messages.h"
 #include "common/shared.h"
+#include "common/zoom.h"
 #include "core/spokendescriptions.h"
 #include "core/capability.h"
 #include "core/numberformat.h"
@@ -31,6 +32,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
@@ -43,6 +45,7 @@ namespace kelvara {
 namespace {
 
 constexpr int defaultSpeed = 3;
+constexpr int panelWidth = 310; // at the normal text size
 constexpr double defaultStepDelay = 0.04;
 
 const QString subgroupSizeFrozen = QStringLiteral("Cannot change subgroup size when the process is going on.\r\n");
@@ -69,6 +72,9 @@ QuincunxForm::QuincunxForm(QWidget *parent)
     m_demo = std::make_unique<Demonstration>(*this);
     connectControls();
     addHelpKeys();
+    connect(&zoom::notifier(), &zoom::Notifier::changed, this, &QuincunxForm::applyZoom);
+    if (zoom::factor() != 1.0)
+        applyZoom(zoom::factor());
     resize(1000, 700);
 }
 
@@ -81,7 +87,7 @@ void QuincunxForm::buildLayout()
     m_stack->addWidget(new SquareContainer(m_picture));
     m_stack->addWidget(m_histograms);
     layout->addLayout(m_stack, 1);
-    m_panel->setFixedWidth(310);
+    m_panel->setFixedWidth(panelWidth);
     layout->addWidget(m_panel);
 
     // Cp and Cpk in the left margin above the count scale; Pp and Ppk in the
@@ -182,6 +188,9 @@ void QuincunxForm::connectControls()
         m_board->funnel().moveRight();
         describeBoard();
     });
+    m_picture->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_picture, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { openBoardMenu(m_picture->mapToGlobal(at)); });
     connect(m_board->baffle().handle(), &QToolButton::clicked, this, [this] {
         m_board->baffle().empty();
         describeBoard();
@@ -198,6 +207,43 @@ void QuincunxForm::addHelpKeys()
     connect(new QShortcut(keys::help, this), &QShortcut::activated, this, &QuincunxForm::cmdHelp_Click);
     connect(new QShortcut(keys::help, m_charts), &QShortcut::activated, this,
             [this] { showManual(QStringLiteral("controlcharts.html"), m_charts); });
+}
+
+void QuincunxForm::applyZoom(double factor)
+{
+    m_picture->setMinimumTextPixels(zoom::minimumTextPixels());
+    m_panel->setZoom(factor);
+    fitPanel();
+}
+
+void QuincunxForm::openBoardMenu(const QPoint &globalPosition)
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("mnuBoard"));
+    zoom::addMenuItems(&menu);
+    menu.exec(globalPosition);
+}
+
+void QuincunxForm::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitPanel();
+}
+
+// The panel never gets narrower than its width at the normal text size, nor,
+// with larger text, than its contents need. The board is never wider than it
+// is high, nor narrower than the histograms need when they stand in its
+// place; the histograms take all the width the panel leaves. The panel's
+// width depends on the window's size only, so it never makes the window grow.
+void QuincunxForm::fitPanel()
+{
+    const QMargins margins = layout()->contentsMargins();
+    const int boardSide = std::max(height() - margins.top() - margins.bottom(), m_stack->minimumSize().width());
+    const int leftOver = width() - margins.left() - margins.right() - layout()->spacing() - boardSide;
+    const int narrowest = zoom::factor() == 1.0 ? panelWidth
+                                                : std::max(panelWidth, m_panel->minimumSizeHint().width());
+    const bool histogramsShown = m_stack->currentWidget() == m_histograms;
+    m_panel->setFixedWidth(histogramsShown ? narrowest : std::max(narrowest, leftOver));
 }
 
 void QuincunxForm::setTabOrder()
@@ -417,6 +463,7 @@ void QuincunxForm::histbutton_Click()
     }
     m_histograms->showRun(m_run, shared(), m_dataGrid, m_grdScaled);
     m_stack->setCurrentWidget(m_histograms);
+    fitPanel();
     m_histograms->setWindowTitle(QStringLiteral("Histograms of Means and Individuals\r\n"));
     m_panel->setEnabled(false);
     m_board->funnel().leftButton()->setEnabled(false);
@@ -427,6 +474,7 @@ void QuincunxForm::histbutton_Click()
 void QuincunxForm::histbackbutton_Click()
 {
     m_stack->setCurrentIndex(0);
+    fitPanel();
     m_panel->setEnabled(true);
     m_board->funnel().leftButton()->setEnabled(true);
     m_board->funnel().rightButton()->setEnabled(true);

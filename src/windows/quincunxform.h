@@ -93,6 +93,7 @@ public:
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -121,6 +122,11 @@ private:
     FittingLabel *capabilityValue(const QString &name, double left, double top);
     void connectControls();
     void addHelpKeys();
+    /// Text `factor` times its normal size on the board and the panel.
+    void applyZoom(double factor);
+    /// The board as large as the height allows; the panel takes the width left.
+    void fitPanel();
+    void openBoardMenu(const QPoint &globalPosition);
     /// Tells the board's state in words, for screen readers.
     void describeBoard();
     void setTabOrder();

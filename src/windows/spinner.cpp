@@ -8,6 +8,8 @@
 namespace kelvara {
 namespace {
 
+constexpr int arrowWidth = 22;
+
 QToolButton *arrowButton(const QString &name, Qt::ArrowType arrow, QWidget *parent)
 {
     auto *button = new QToolButton(parent);
@@ -16,7 +18,7 @@ QToolButton *arrowButton(const QString &name, Qt::ArrowType arrow, QWidget *pare
     button->setAutoRepeat(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
-    button->setFixedWidth(22);
+    button->setFixedWidth(arrowWidth);
     return button;
 }
 
@@ -65,6 +67,12 @@ void Spinner::nameFor(const QString &setting)
     setAccessibleDescription(QStringLiteral("Up and Down step %1").arg(setting));
     m_up->setAccessibleName(QStringLiteral("Increase %1").arg(setting));
     m_down->setAccessibleName(QStringLiteral("Decrease %1").arg(setting));
+}
+
+void Spinner::setZoom(double factor)
+{
+    for (QToolButton *arrow : {m_up, m_down})
+        arrow->setFixedWidth(qRound(arrowWidth * factor));
 }
 
 // The spinner takes the focus in the tab order, so its arrow keys step it as

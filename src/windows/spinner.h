@@ -20,6 +20,8 @@ public:
     /// Names the spinner and its arrows after the setting they step, for a
     /// screen reader: "Increase Offset Rows", "Decrease Offset Rows".
     void nameFor(const QString &setting);
+    /// Widens the arrows for text `factor` times its normal size.
+    void setZoom(double factor);
 
 signals:
     void up();

@@ -99,6 +99,8 @@ void StatusLabel::changeEvent(QEvent *event)
     case QEvent::FontChange:
         m_hint = QSize();
         m_pieces.clear();
+        if (parentWidget()) // the slot that holds the label takes its size from it
+            parentWidget()->updateGeometry();
         break;
     case QEvent::PaletteChange:
     case QEvent::EnabledChange:

@@ -1,0 +1,215 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The zoom of the program's text: its range and steps from the keys in every
+// window and from the board's menu, remembered across a restart, and on a
+// 1920x1080 screen at 200 % every text at least 20 pixels high with nothing
+// cut. The test runs on an offscreen screen of that size.
+
+#include "testsupport.h"
+
+#include "common/preferences.h"
+#include "common/zoom.h"
+#include "reports/controlchartswindow.h"
+#include "reports/histogramchart.h"
+#include "surface/drawingsurface.h"
+#include "windows/helpwindow.h"
+#include "windows/scaledialog.h"
+
+#include <QAbstractButton>
+#include <QBarCategoryAxis>
+#include <QGraphicsSimpleTextItem>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
+#include <QTableWidget>
+#include <QTextBrowser>
+#include <QValueAxis>
+
+using namespace kelvara;
+using testsupport::child;
+
+namespace {
+
+constexpr double smallestText = 20.0;
+
+void pressZoomKey(QWidget *window, Qt::Key key)
+{
+    QTest::keyClick(window, key, Qt::ControlModifier);
+}
+
+double pixels(const QFont &font)
+{
+    return QFontInfo(font).pixelSize();
+}
+
+// Widgets whose text is smaller than 20 pixels or does not fit them. Labels
+// placed on a picture shrink to fit their place and are left out.
+QStringList smallOrCutTexts(QWidget *window)
+{
+    QStringList faults;
+    for (QWidget *widget : window->findChildren<QWidget *>()) {
+        if (!widget->isVisibleTo(window) || widget->property("kelvaraOwnTextSize").toBool())
+            continue;
+        QString text;
+        if (auto *label = qobject_cast<QLabel *>(widget); label && label->pixmap().isNull())
+            text = label->text();
+        else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            text = button->text();
+        else if (auto *box = qobject_cast<QLineEdit *>(widget))
+            text = box->text();
+        if (text.isEmpty())
+            continue;
+        const QString name = widget->objectName() + u'/' + text;
+        if (pixels(widget->font()) < smallestText)
+            faults << name + QStringLiteral(" is small");
+        const QSize needed = widget->minimumSizeHint();
+        if (!qobject_cast<QLineEdit *>(widget) && (widget->width() < needed.width() || widget->height() < needed.height()))
+            faults << name + QStringLiteral(" is cut");
+        if (qobject_cast<QLineEdit *>(widget) && widget->fontMetrics().horizontalAdvance(text) > widget->contentsRect().width())
+            faults << name + QStringLiteral(" is cut");
+    }
+    for (DrawingSurface *picture : window->findChildren<DrawingSurface *>())
+        if (picture->isVisibleTo(window) && picture->smallestTextPixels() > 0 && picture->smallestTextPixels() < smallestText)
+            faults << picture->objectName() + QStringLiteral(" draws small text");
+    return faults;
+}
+
+void expectReadable(QWidget *window)
+{
+    const QStringList faults = smallOrCutTexts(window);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+}
+
+} // namespace
+
+class TestZoom : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        testsupport::freshConfiguration();
+        m_main = testsupport::startMainWindow();
+        QVERIFY(m_main);
+        QCOMPARE(zoom::percent(), 100);
+        m_basePoints = QApplication::font().pointSizeF();
+    }
+
+    void keysAndMenuStepWithinTheRange()
+    {
+        QTRY_COMPARE(QApplication::activeWindow(), m_main);
+        QList<int> seen;
+        for (int press = 0; press < 5; ++press) {
+            pressZoomKey(child(m_main, "rowstext"), Qt::Key_Plus);
+            seen << zoom::percent();
+        }
+        pressZoomKey(m_main, Qt::Key_Minus);
+        seen << zoom::percent();
+        QCOMPARE(seen, QList<int>({125, 150, 175, 200, 200, 175}));
+        QCOMPARE(preferences::number(preferences::zoomPercent, 0), 175);
+
+        // The board's menu, chosen by keyboard: Zoom In, Zoom Out, Actual Size.
+        QTimer::singleShot(0, [] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY(menu && menu->objectName() == QStringLiteral("mnuBoard"));
+            QTest::keyClick(menu, Qt::Key_Up);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        QWidget *board = child(m_main, "qpicture");
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, board->rect().center(), board->mapToGlobal(board->rect().center()));
+        QApplication::sendEvent(board, &rightClick);
+        QCOMPARE(zoom::percent(), 100);
+        QCOMPARE(preferences::number(preferences::zoomPercent, 0), 100);
+    }
+
+    void keysWorkInEveryWindow()
+    {
+        m_main->showManual(QStringLiteral("index.html"));
+        pressZoomKey(m_main->manual(), Qt::Key_Equal);
+        QCOMPARE(zoom::percent(), 125);
+        pressZoomKey(m_main->chartsWindow(), Qt::Key_Plus);
+        QCOMPARE(zoom::percent(), 150);
+        ScaleDialog scale(*m_main);
+        pressZoomKey(child(&scale, "usltext"), Qt::Key_0);
+        QCOMPARE(zoom::percent(), 100);
+        m_main->manual()->hide();
+    }
+
+    void rememberedAcrossARestart()
+    {
+        preferences::setNumber(preferences::zoomPercent, 150);
+        m_main = testsupport::startMainWindow();
+        QCOMPARE(zoom::percent(), 150);
+        QCOMPARE(QApplication::font().pointSizeF(), m_basePoints * 1.5);
+        QCOMPARE(child(m_main, "dropbutton")->font().pointSizeF(), m_basePoints * 1.5 * 1.2); // Run's bold text
+        zoom::actualSize();
+    }
+
+    // Maximised on a 1920x1080 screen at 200 %: the main window with the
+    // board and with the histograms, the charts, the scale dialog, the manual.
+    void largestZoomIsReadableOnAFullHdScreen()
+    {
+        QCOMPARE(QGuiApplication::primaryScreen()->size(), QSize(1920, 1080));
+        zoom::setPercent(200);
+        m_main->showMaximized();
+        testsupport::click(m_main, QStringLiteral("dropbutton"));
+        QTest::qWait(50);
+        expectReadable(m_main);
+        QVERIFY(m_main->frameGeometry().height() <= QGuiApplication::primaryScreen()->availableGeometry().height());
+
+        testsupport::click(m_main, QStringLiteral("contchrbutton"));
+        QTest::qWait(50);
+        expectReadable(m_main->chartsWindow());
+        m_main->chartsWindow()->hide();
+
+        testsupport::click(m_main, QStringLiteral("histbutton"));
+        QTest::qWait(50);
+        expectReadable(m_main);
+        for (auto *chart : m_main->findChildren<HistogramChart *>()) {
+            for (QAbstractAxis *axis : chart->chart()->axes())
+                if (auto *counts = qobject_cast<QValueAxis *>(axis))
+                    QVERIFY(pixels(counts->labelsFont()) >= smallestText);
+            for (QGraphicsItem *item : chart->chart()->childItems())
+                if (auto *label = dynamic_cast<QGraphicsSimpleTextItem *>(item))
+                    QVERIFY(pixels(label->font()) >= smallestText);
+        }
+        auto *table = child<QTableWidget>(m_main, "grdScaled");
+        QVERIFY(pixels(table->font()) >= smallestText);
+        testsupport::click(m_main, QStringLiteral("histbackbutton"));
+
+        ScaleDialog scale(*m_main);
+        scale.show();
+        QTest::qWait(50);
+        expectReadable(&scale);
+        scale.hide();
+
+        m_main->showManual(QStringLiteral("mainwindow.html"));
+        QTest::qWait(50);
+        expectReadable(m_main->manual());
+        QVERIFY(pixels(m_main->manual()->browser()->document()->defaultFont()) >= smallestText);
+        zoom::actualSize();
+    }
+
+private:
+    QuincunxForm *m_main = nullptr;
+    double m_basePoints = 0;
+};
+
+// The screen is a 1920x1080 one: the offscreen platform reads its size from
+// a file named on the platform's command.
+int main(int argc, char *argv[])
+{
+    QTemporaryDir folder;
+    QFile screen(folder.filePath(QStringLiteral("screen.json")));
+    if (!screen.open(QIODevice::WriteOnly))
+        return 1;
+    screen.write(R"({"screens": [{"name": "fullhd", "x": 0, "y": 0, "width": 1920, "height": 1080,
+                     "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    screen.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen.fileName().toLocal8Bit());
+    QApplication app(argc, argv);
+    TestZoom test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_zoom.moc"
