@@ -159,7 +159,7 @@ ControlChartsWindow::ControlChartsWindow(ChartDataSource &source, QWidget *paren
 void ControlChartsWindow::followZoom()
 {
     for (DrawingSurface *chart : {m_xChart, m_rChart})
-        chart->setMinimumTextPixels(zoom::minimumTextPixels());
+        chart->setMinimumTextPixels(zoom::minimumTextPixels(), true);
     redrawInPlace();
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "surface/drawingsurface.h"
 
+#include "common/zoom.h"
 #include "core/numberformat.h"
 #include "surface/fittinglabel.h"
 #include "surface/overlay.h"
@@ -232,11 +233,21 @@ QSizeF DrawingSurface::layoutSize() const
     return {h * hint.width() / hint.height(), h};
 }
 
-double DrawingSurface::fontPixels(double points, double widgetHeight) const
+double DrawingSurface::naturalPixels(double points, double widgetHeight) const
 {
     const double scale = m_referenceHeight > 0 && widgetHeight > 0
             ? widgetHeight / m_referenceHeight : 1.0;
-    return std::max(points * (96.0 / 72.0) * scale, m_minimumTextPixels);
+    return points * (96.0 / 72.0) * scale;
+}
+
+double DrawingSurface::fontPixels(double points, double widgetHeight) const
+{
+    return std::max(naturalPixels(points, widgetHeight), m_minimumTextPixels);
+}
+
+double DrawingSurface::layoutPixels(double points, double widgetHeight) const
+{
+    return m_minimumForLayout ? fontPixels(points, widgetHeight) : naturalPixels(points, widgetHeight);
 }
 
 double DrawingSurface::smallestTextPixels() const
@@ -251,8 +262,9 @@ double DrawingSurface::smallestTextPixels() const
     return smallest;
 }
 
-void DrawingSurface::setMinimumTextPixels(double pixels)
+void DrawingSurface::setMinimumTextPixels(double pixels, bool forLayout)
 {
+    m_minimumForLayout = forLayout;
     if (pixels == m_minimumTextPixels)
         return;
     m_minimumTextPixels = pixels;
@@ -292,7 +304,7 @@ double DrawingSurface::textWidth(const QString &text) const
 {
     const QSizeF area = layoutSize();
     const double pixels = measuredAdvance(text)
-            * fontPixels(m_fontSize, area.height()) / measuringPixels;
+            * layoutPixels(m_fontSize, area.height()) / measuringPixels;
     return pixels * m_width / area.width();
 }
 
@@ -301,7 +313,7 @@ double DrawingSurface::textHeight(const QString &text) const
     Q_UNUSED(text) // one line of the font, whatever its characters
     const QSizeF area = layoutSize();
     const QFontMetricsF &metrics = measuringMetrics();
-    const double pixels = metrics.height() * fontPixels(m_fontSize, area.height()) / measuringPixels;
+    const double pixels = metrics.height() * layoutPixels(m_fontSize, area.height()) / measuringPixels;
     return pixels * m_height / area.height();
 }
 
@@ -490,7 +502,10 @@ void DrawingSurface::place(QWidget *child, const QRectF &rect, double leftmost)
     auto it = std::find_if(m_placements.begin(), m_placements.end(),
                            [child](const Placement &p) { return p.child == child; });
     if (it == m_placements.end()) {
-        it = m_placements.insert(m_placements.end(), Placement{child, rect, child->font().pointSizeF(), leftmost});
+        // A label made while the text is zoomed has the zoomed size; its place
+        // keeps the size at no zoom, and the minimum text size does the rest.
+        const double designPoints = child->font().pointSizeF() / zoom::factor();
+        it = m_placements.insert(m_placements.end(), Placement{child, rect, designPoints, leftmost});
         child->setProperty("kelvaraOwnTextSize", true); // sized here, not by the zoom of widget text
     }
     else

@@ -64,8 +64,11 @@ public:
     Qt::PenStyle drawStyle() const { return m_drawStyle; }
     void setDrawStyle(Qt::PenStyle style) { m_drawStyle = style; }
     /// Texts, placed labels included, are never drawn smaller than this many
-    /// pixels (0: no minimum); the picture is drawn again at once.
-    void setMinimumTextPixels(double pixels);
+    /// pixels (0: no minimum); the picture is drawn again at once. With
+    /// `forLayout`, textWidth and textHeight measure the larger text too, for
+    /// a picture laid out again whenever it changes; without, they measure
+    /// the text as the picture's own scaling has it, for a picture drawn once.
+    void setMinimumTextPixels(double pixels, bool forLayout);
     /// The pixel size of the smallest text the picture shows now; 0 without text.
     double smallestTextPixels() const;
 
@@ -145,7 +148,9 @@ private:
     void updateOverlayArea(const QRectF &userRect, double marginPixels);
     void place(QWidget *child, const QRectF &rect, double leftmost);
     void applyPlacement(const Placement &placement);
+    double naturalPixels(double points, double widgetHeight) const;
     double fontPixels(double points, double widgetHeight) const;
+    double layoutPixels(double points, double widgetHeight) const;
     static QFont fontAtPixels(int pixels);
     static const QFontMetricsF &measuringMetrics();
     static double measuredAdvance(const QString &text);
@@ -165,6 +170,7 @@ private:
     Qt::PenStyle m_drawStyle = Qt::SolidLine;
     double m_fontSize = 8.0;
     double m_minimumTextPixels = 0.0;
+    bool m_minimumForLayout = true;
     double m_currentX = 0, m_currentY = 0;
     std::vector<Primitive> m_primitives;
     QImage m_cache;
