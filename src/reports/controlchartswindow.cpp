@@ -72,9 +72,12 @@ constexpr int pointWidth = 4;
 constexpr int limitWidth = 2;
 constexpr int signalWidth = 9;
 
-// The error number of a clipboard that will not take the picture.
+// The error number of a clipboard that cannot be opened, the one failure Qt's
+// clipboard can show: it does not take the picture. Its report starts with "#";
+// the same text without it would be for any other error, which Qt never raises.
 constexpr int clipboardRefused = 521;
-const QString copyFailed = QStringLiteral("Error in sending Control Chart picture to clipboard.");
+constexpr int clipboardRetries = 10;
+const QString clipboardRefusedReport = QStringLiteral("#Error in sending Control Chart picture to clipboard.");
 
 QLabel *titleLabel(const QString &name, QWidget *parent, bool bold)
 {
@@ -607,22 +610,26 @@ void ControlChartsWindow::mnuSaveChart_Click()
     saveChartAs(this, picture);
 }
 
-// The pauses give clipboard viewers time to catch up between the steps.
-// Qt's clipboard takes the picture synchronously or not at all, so there is
-// nothing to retry; a clipboard that does not hold the picture afterwards
-// (a platform without one) is reported.
+// The pauses give clipboard viewers time to catch up between the steps. A
+// clipboard that does not hold the picture afterwards is busy or missing: the
+// copy tries again every 100 ms, and reports it after ten more tries.
 void ControlChartsWindow::copyChart(DrawingSurface &chart)
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     waitSeconds(0.1);
-    clipboard->setImage(chart.picture());
-    waitSeconds(0.1);
-    const QMimeData *held = clipboard->mimeData();
-    if (!held || !held->hasImage()) {
-        recordError(clipboardRefused, QStringLiteral("The clipboard did not take the picture."));
-        reportError(copyFailed, this);
+    const QImage picture = chart.picture();
+    for (int retries = 0; retries <= clipboardRetries; ++retries) {
+        if (retries > 0)
+            waitSeconds(0.1);
+        clipboard->setImage(picture);
+        waitSeconds(0.1);
+        const QMimeData *held = clipboard->mimeData();
+        if (held && held->hasImage())
+            return;
     }
+    recordError(clipboardRefused, QStringLiteral("The clipboard did not take the picture."));
+    reportError(clipboardRefusedReport, this);
 }
 
 void ControlChartsWindow::keyPressEvent(QKeyEvent *event)

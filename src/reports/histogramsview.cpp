@@ -9,10 +9,12 @@
 #include "core/sharedstate.h"
 #include "core/texttable.h"
 #include "reports/chartsaving.h"
+#include "reports/frozencolumns.h"
 #include "reports/histogramchart.h"
 
 #include <QEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -42,6 +44,8 @@ HistogramsView::HistogramsView(QWidget *parent)
     m_output->setObjectName(QStringLiteral("cmdHistoOutput"));
     m_back->setObjectName(QStringLiteral("histbackbutton"));
     m_table->setAccessibleName(QStringLiteral("Subgroup Data, Average & Range"));
+    // With many readings the table scrolls, and its Average and Range stay in sight.
+    new FrozenColumns(m_table, 2);
 
     m_heading->setTextFormat(Qt::PlainText);
     QFont headingFont = m_heading->font();
@@ -237,6 +241,16 @@ void HistogramsView::openCopyMenu(HistogramChart *chart, const QPoint &globalPos
     m_graphToCopy = chart;
     m_copyMenu->exec(globalPosition);
     m_graphToCopy = nullptr;
+}
+
+// Esc leaves the view, as its Back button does.
+void HistogramsView::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && m_back->isEnabled()) {
+        m_back->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace kelvara
