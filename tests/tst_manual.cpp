@@ -171,9 +171,13 @@ private slots:
         testsupport::click(m_main, QStringLiteral("contchrbutton"));
         pressF1In(m_main->chartsWindow(), m_main->manual());
         QCOMPARE(currentPage(m_main->manual()), QStringLiteral("controlcharts.html"));
-        // Back retraces the pages read.
+        // Back retraces the pages read; F1 in the manual leads to its first page.
         testsupport::click(m_main->manual(), QStringLiteral("helpbackbutton"));
         QCOMPARE(currentPage(m_main->manual()), QStringLiteral("histograms.html"));
+        m_main->manual()->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), m_main->manual());
+        QTest::keyClick(m_main->manual(), Qt::Key_F1);
+        QCOMPARE(currentPage(m_main->manual()), QStringLiteral("index.html"));
         m_main->chartsWindow()->hide();
     }
 

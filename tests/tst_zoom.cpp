@@ -141,7 +141,10 @@ private slots:
         QCOMPARE(zoom::percent(), 150);
         QCOMPARE(QApplication::font().pointSizeF(), m_basePoints * 1.5);
         QCOMPARE(child(m_main, "dropbutton")->font().pointSizeF(), m_basePoints * 1.5 * 1.2); // Run's bold text
+        // A label placed on the board keeps its design size, not the zoomed one it was made with.
         zoom::actualSize();
+        const double boardGrowth = child(m_main, "qpicture")->height() / 640.0;
+        QCOMPARE(child(m_main, "lblProcCen")->font().pointSizeF(), m_basePoints * 0.85 * boardGrowth);
     }
 
     // Maximised on a 1920x1080 screen at 200 %: the main window with the

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "surface/drawingsurface.h"
 
+#include "common/zoom.h"
 #include "surface/fittinglabel.h"
 #include "surface/overlay.h"
 
@@ -226,11 +227,21 @@ QSizeF DrawingSurface::layoutSize() const
     return {h * hint.width() / hint.height(), h};
 }
 
-double DrawingSurface::fontPixels(double points, double widgetHeight) const
+double DrawingSurface::naturalPixels(double points, double widgetHeight) const
 {
     const double scale = m_referenceHeight > 0 && widgetHeight > 0
             ? widgetHeight / m_referenceHeight : 1.0;
-    return std::max(points * (96.0 / 72.0) * scale, m_minimumTextPixels);
+    return points * (96.0 / 72.0) * scale;
+}
+
+double DrawingSurface::fontPixels(double points, double widgetHeight) const
+{
+    return std::max(naturalPixels(points, widgetHeight), m_minimumTextPixels);
+}
+
+double DrawingSurface::layoutPixels(double points, double widgetHeight) const
+{
+    return m_minimumForLayout ? fontPixels(points, widgetHeight) : naturalPixels(points, widgetHeight);
 }
 
 double DrawingSurface::smallestTextPixels() const
@@ -245,8 +256,9 @@ double DrawingSurface::smallestTextPixels() const
     return smallest;
 }
 
-void DrawingSurface::setMinimumTextPixels(double pixels)
+void DrawingSurface::setMinimumTextPixels(double pixels, bool forLayout)
 {
+    m_minimumForLayout = forLayout;
     if (pixels == m_minimumTextPixels)
         return;
     m_minimumTextPixels = pixels;
@@ -291,7 +303,7 @@ double DrawingSurface::textWidth(const QString &text) const
 {
     const QSizeF area = layoutSize();
     const double pixels = measuredAdvance(text)
-            * fontPixels(m_fontSize, area.height()) / measuringPixels;
+            * layoutPixels(m_fontSize, area.height()) / measuringPixels;
     return pixels * m_width / area.width();
 }
 
@@ -300,7 +312,7 @@ double DrawingSurface::textHeight(const QString &text) const
     Q_UNUSED(text) // one line of the font, whatever its characters
     const QSizeF area = layoutSize();
     const QFontMetricsF &metrics = measuringMetrics();
-    const double pixels = metrics.height() * fontPixels(m_fontSize, area.height()) / measuringPixels;
+    const double pixels = metrics.height() * layoutPixels(m_fontSize, area.height()) / measuringPixels;
     return pixels * m_height / area.height();
 }
 
@@ -371,16 +383,25 @@ QRect DrawingSurface::pixelBounds(const Primitive &primitive) const
 
 void DrawingSurface::render(const Primitive &primitive, QPainter &painter) const
 {
-    const QPointF a = fromFraction(primitive.a);
+    render(primitive, painter, size(), 1.0);
+}
+
+// At `area`, with every pen `penScale` times as wide: the primitive as it
+// would be drawn on a surface of that size.
+void DrawingSurface::render(const Primitive &primitive, QPainter &painter, const QSizeF &area, double penScale) const
+{
+    const auto place = [&area](QPointF fraction) { return QPointF(fraction.x() * area.width(), fraction.y() * area.height()); };
+    const double penWidth = primitive.width * penScale;
+    const QPointF a = place(primitive.a);
     switch (primitive.kind) {
     case Primitive::Kind::Line: {
-        const QPointF b = fromFraction(primitive.b);
+        const QPointF b = place(primitive.b);
         // Level and upright lines stay crisp; only slanted ones are smoothed.
         const bool slanted = a.x() != b.x() && a.y() != b.y();
         painter.setRenderHint(QPainter::Antialiasing, slanted);
         // Round caps would close the gaps of a dotted line.
         const Qt::PenCapStyle cap = primitive.style == Qt::SolidLine ? Qt::RoundCap : Qt::FlatCap;
-        QPen pen(primitive.colour, primitive.width, primitive.style, cap, Qt::RoundJoin);
+        QPen pen(primitive.colour, penWidth, primitive.style, cap, Qt::RoundJoin);
         pen.setCosmetic(true);
         painter.setPen(pen);
         painter.drawLine(a, b);
@@ -388,18 +409,18 @@ void DrawingSurface::render(const Primitive &primitive, QPainter &painter) const
     }
     case Primitive::Kind::Box: {
         painter.setRenderHint(QPainter::Antialiasing, false);
-        QPen pen(primitive.colour, primitive.width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+        QPen pen(primitive.colour, penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
         pen.setCosmetic(true);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRectF(a, fromFraction(primitive.b)).normalized());
+        painter.drawRect(QRectF(a, place(primitive.b)).normalized());
         break;
     }
     case Primitive::Kind::Dot:
-        if (primitive.width <= 1) {
+        if (penWidth <= 1) {
             painter.fillRect(QRect(int(std::floor(a.x())), int(std::floor(a.y())), 1, 1), primitive.colour);
         } else {
-            const double r = primitive.width / 2.0;
+            const double r = penWidth / 2.0;
             painter.setRenderHint(QPainter::Antialiasing, true);
             painter.setPen(Qt::NoPen);
             painter.setBrush(primitive.colour);
@@ -407,15 +428,15 @@ void DrawingSurface::render(const Primitive &primitive, QPainter &painter) const
         }
         break;
     case Primitive::Kind::Circle: {
-        const double r = primitive.radius * width();
+        const double r = primitive.radius * area.width();
         painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setPen(QPen(primitive.colour, primitive.width));
+        painter.setPen(QPen(primitive.colour, penWidth));
         painter.setBrush(primitive.fill.isValid() ? QBrush(primitive.fill) : QBrush(Qt::NoBrush));
         painter.drawEllipse(a, r, r);
         break;
     }
     case Primitive::Kind::Text: {
-        const TextGeometry text = textGeometry(fontPixels(primitive.fontSize, height()), fontAtPixels);
+        const TextGeometry text = textGeometry(fontPixels(primitive.fontSize, area.height()), fontAtPixels);
         painter.save();
         painter.setRenderHint(QPainter::TextAntialiasing, true);
         painter.translate(a);
@@ -456,6 +477,14 @@ void DrawingSurface::refresh()
     m_dirty = QRegion();
 }
 
+void DrawingSurface::paintPicture(QPainter &painter, const QSize &size) const
+{
+    painter.fillRect(QRect(QPoint(0, 0), size), m_backColor);
+    const double penScale = double(size.height()) / std::max(height(), 1);
+    for (const Primitive &primitive : m_primitives)
+        render(primitive, painter, size, penScale);
+}
+
 QImage DrawingSurface::picture()
 {
     ensureCache();
@@ -489,7 +518,10 @@ void DrawingSurface::place(QWidget *child, const QRectF &rect, double leftmost)
     auto it = std::find_if(m_placements.begin(), m_placements.end(),
                            [child](const Placement &p) { return p.child == child; });
     if (it == m_placements.end()) {
-        it = m_placements.insert(m_placements.end(), Placement{child, rect, child->font().pointSizeF(), leftmost});
+        // A label made while the text is zoomed has the zoomed size; its place
+        // keeps the size at no zoom, and the minimum text size does the rest.
+        const double designPoints = child->font().pointSizeF() / zoom::factor();
+        it = m_placements.insert(m_placements.end(), Placement{child, rect, designPoints, leftmost});
         child->setProperty("kelvaraOwnTextSize", true); // sized here, not by the zoom of widget text
     }
     else

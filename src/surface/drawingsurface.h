@@ -60,8 +60,11 @@ public:
     Qt::PenStyle drawStyle() const { return m_drawStyle; }
     void setDrawStyle(Qt::PenStyle style) { m_drawStyle = style; }
     /// Texts, placed labels included, are never drawn smaller than this many
-    /// pixels (0: no minimum); the picture is drawn again at once.
-    void setMinimumTextPixels(double pixels);
+    /// pixels (0: no minimum); the picture is drawn again at once. With
+    /// `forLayout`, textWidth and textHeight measure the larger text too, for
+    /// a picture laid out again whenever it changes; without, they measure
+    /// the text as the picture's own scaling has it, for a picture drawn once.
+    void setMinimumTextPixels(double pixels, bool forLayout);
     /// The pixel size of the smallest text the picture shows now; 0 without text.
     double smallestTextPixels() const;
 
@@ -94,6 +97,10 @@ public:
     void refresh();
     /// The current picture (drawing and overlay) at the widget's size.
     QImage picture();
+    /// Paints the drawing, without overlay elements, as it would look on a
+    /// surface of `size`: positions, text and pens in proportion. A painter on
+    /// a vector device keeps lines and text as paths and text.
+    void paintPicture(QPainter &painter, const QSize &size) const;
 
     /// Number of primitives drawn since the last cls() (for tests and benchmarks).
     int primitiveCount() const;
@@ -129,6 +136,7 @@ private:
     static QFont fittedFont(const QWidget *child, QFont font, double naturalPoints);
     void append(Primitive primitive);
     void render(const Primitive &primitive, QPainter &painter) const;
+    void render(const Primitive &primitive, QPainter &painter, const QSizeF &area, double penScale) const;
     QRect pixelBounds(const Primitive &primitive) const;
     void rebuildCache();
     void ensureCache();
@@ -137,7 +145,9 @@ private:
     void updateOverlayArea(const QRectF &userRect, double marginPixels);
     void place(QWidget *child, const QRectF &rect, double leftmost);
     void applyPlacement(const Placement &placement);
+    double naturalPixels(double points, double widgetHeight) const;
     double fontPixels(double points, double widgetHeight) const;
+    double layoutPixels(double points, double widgetHeight) const;
     static QFont fontAtPixels(int pixels);
     static const QFontMetricsF &measuringMetrics();
     static double measuredAdvance(const QString &text);
@@ -157,6 +167,7 @@ private:
     Qt::PenStyle m_drawStyle = Qt::SolidLine;
     double m_fontSize = 8.0;
     double m_minimumTextPixels = 0.0;
+    bool m_minimumForLayout = true;
     double m_currentX = 0, m_currentY = 0;
     std::vector<Primitive> m_primitives;
     QImage m_cache;

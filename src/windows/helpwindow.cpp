@@ -3,10 +3,12 @@
 
 #include "common/zoom.h"
 #include "windows/buttonicons.h"
+#include "windows/shortcutkeys.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -70,6 +72,8 @@ HelpWindow::HelpWindow(QWidget *parent)
             m_browser->setSource(QUrl(pageFolder() + contents()[row].file));
     });
     connect(&zoom::notifier(), &zoom::Notifier::changed, this, &HelpWindow::fitContents);
+    // F1 in the manual itself leads to its first page.
+    connect(new QShortcut(keys::help, this), &QShortcut::activated, m_home, &QToolButton::click);
     resize(900, 640);
 }
 

@@ -201,7 +201,9 @@ void QuincunxForm::addHelpKeys()
 
 void QuincunxForm::applyZoom(double factor)
 {
-    m_picture->setMinimumTextPixels(zoom::minimumTextPixels());
+    // The board is drawn once per run: its scales keep the places they were
+    // measured for, whatever the zoom.
+    m_picture->setMinimumTextPixels(zoom::minimumTextPixels(), false);
     m_panel->setZoom(factor);
     fitPanel();
 }

@@ -6,6 +6,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
@@ -103,6 +105,43 @@ QList<SeenMessage> runSubgroups(QWidget *window, int count)
 {
     typeDropCount(window, count);
     return answerMessages([window] { click(window, QStringLiteral("dropbutton")); });
+}
+
+DialogVisit useSaveDialog(const std::function<void()> &action, const QString &path, int filter,
+                          QList<QMessageBox::StandardButton> answers)
+{
+    DialogVisit visit;
+    bool typed = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *question = qobject_cast<QMessageBox *>(modal)) {
+            visit.questions << question->text();
+            question->button(answers.isEmpty() ? QMessageBox::No : answers.takeFirst())->click();
+        } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            if (visit.folder.isEmpty()) {
+                visit.folder = dialog->directory().absolutePath();
+                visit.name = dialog->objectName();
+                visit.filters = dialog->nameFilters();
+            }
+            if (path.isEmpty() || typed)
+                return dialog->reject();
+            typed = true;
+            dialog->setDirectory(QFileInfo(path).path());
+            dialog->selectNameFilter(dialog->nameFilters().at(filter));
+            auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            QTest::keyClicks(edit, QFileInfo(path).fileName());
+            // Enter opens the question, which this poll answers, so it is pressed outside the poll.
+            QTimer::singleShot(0, edit, [edit] {
+                if (QWidget *completions = QApplication::activePopupWidget())
+                    completions->hide();
+                QTest::keyClick(edit, Qt::Key_Return);
+            });
+        }
+    });
+    poll.start(5);
+    action();
+    return visit;
 }
 
 } // namespace testsupport

@@ -11,6 +11,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QList>
 #include <QLocale>
 #include <QMenu>
@@ -72,6 +75,21 @@ struct SeenMessage {
 /// Answers every message box that opens while `action` runs by pressing its
 /// OK button, and returns what they said, in order.
 QList<SeenMessage> answerMessages(const std::function<void()> &action);
+
+/// What the next save dialog showed: the folder it opened in and the questions it asked.
+struct DialogVisit {
+    QString folder;
+    QStringList questions;
+    QString name;        // the dialog's objectName
+    QStringList filters;
+};
+
+/// Uses the next save dialog as a user would: goes to the folder, picks the
+/// filter, types the name and presses Enter, answering each question with the
+/// next answer. When the dialog stays open it is cancelled; without a name it
+/// is cancelled at once.
+DialogVisit useSaveDialog(const std::function<void()> &action, const QString &path = {}, int filter = 0,
+                          QList<QMessageBox::StandardButton> answers = {});
 
 /// Types the count into the main window's `howmanytext`.
 void typeDropCount(QWidget *window, int count);
