@@ -116,11 +116,21 @@ private slots:
         QCOMPARE(counts[5] + counts[27], 0);
     }
 
+    void slotsAreNumberedOneToThirtyOne()
+    {
+        RunState run;
+        run.slotCount[1] = 3;
+        run.slotCount[31] = 4;
+        QCOMPARE(run.slotCount[1] + run.slotCount[31], 7);
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, run.slotCount[0]);
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, run.baffleCount[32]);
+    }
+
     void pilesGrowOneBallHeightAtATime()
     {
         RunState run;
         run.ballSize = 0.845f;
-        run.slotX[15] = 48.75f;
+        run.slotX[16] = 48.75f;
         const double h = run.ballSize;
         const PileBall first = addToPile(run, 16, h);
         const PileBall second = addToPile(run, 16, h);

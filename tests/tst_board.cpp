@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(int(run.pinLevels), pinLevels);
         QCOMPARE(run.pinsBottomY, 63.5f);
         for (int k = 1; k <= 31; ++k)
-            QCOMPARE(run.slotX[static_cast<std::size_t>(k - 1)], float(slotOrigin + 1.25 + 2.5 * (k - 1)));
+            QCOMPARE(run.slotX[k], float(slotOrigin + 1.25 + 2.5 * (k - 1)));
         QCOMPARE(form->board().funnel().image()->left(), 47.5);
         QCOMPARE(form->board().funnel().image()->top(), 99.12);
     }
@@ -90,7 +90,7 @@ private slots:
     {
         QuincunxForm *form = testsupport::startMainWindow();
         const RunState &run = form->run();
-        QCOMPARE(run.slotX[15], 48.75f);
+        QCOMPARE(run.slotX[16], 48.75f);
         QCOMPARE(run.funnelPosition, 16.0f);
         QCOMPARE(run.ballSize, 0.845f);
         const OverlayShape *ball = form->board().shapes().balls.templateElement();

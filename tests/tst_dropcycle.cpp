@@ -58,7 +58,7 @@ public:
             readings.push_back(16.0f);
         m_run.ballPosition = readings.front();
         readings.pop_front();
-        ++m_run.slotCount[static_cast<std::size_t>(m_run.ballPosition)];
+        ++m_run.slotCount[int(m_run.ballPosition)];
         return true;
     }
     void showInformation(const QString &text) override { messages.append(text); }

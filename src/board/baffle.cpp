@@ -65,8 +65,7 @@ void Baffle::release()
         --m_run.baffleBallCount;
     }
     m_board->setFillSolid(false);
-    for (std::size_t slot = 1; slot <= slotTotal; ++slot)
-        m_run.baffleCount[slot] = 0;
+    m_run.baffleCount.fill(0);
 }
 
 void Baffle::empty()

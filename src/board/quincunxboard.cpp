@@ -121,7 +121,8 @@ void QuincunxBoard::drawSlots()
     for (int j = 0; j <= 31; ++j) {
         const double x = m_slotOrigin + slotWidth * j;
         m_picture->line(x, top, x, floorY, qbColor(13));
-        m_run.slotX[static_cast<std::size_t>(j)] = float(m_slotOrigin + 1.25 + slotWidth * j);
+        if (j < slotTotal)
+            m_run.slotX[j + 1] = float(m_slotOrigin + 1.25 + slotWidth * j);
     }
     m_picture->line(m_slotOrigin, floorY, m_slotOrigin + 77.5, floorY, qbColor(13));
 }
@@ -193,7 +194,7 @@ void QuincunxBoard::drawPiles()
     m_picture->setFillSolid(true);
     for (int k = 1; k <= slotTotal; ++k) {
         const double x = m_slotOrigin - 1.25 + slotWidth * k;
-        for (int i = 1; i <= m_run.slotCount[static_cast<std::size_t>(k)]; ++i)
+        for (int i = 1; i <= m_run.slotCount[k]; ++i)
             m_picture->circle(x, floorY + i * h - h / 2, h / 2, qbColor(0));
     }
     m_picture->setFillSolid(false);

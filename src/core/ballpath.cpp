@@ -61,16 +61,16 @@ int16 landingSlot(float ballPosition)
 
 PileBall addToPile(RunState &run, int16 slot, double h)
 {
-    const double top = double(run.slotCount[static_cast<std::size_t>(slot)]) * h + floorY + h;
-    ++run.slotCount[static_cast<std::size_t>(slot)];
+    const double top = double(run.slotCount[slot]) * h + floorY + h;
+    ++run.slotCount[slot];
     const double radius = double(run.ballSize) / 2.0;
-    return {double(run.slotX[static_cast<std::size_t>(slot - 1)]), top - radius, radius};
+    return {double(run.slotX[slot]), top - radius, radius};
 }
 
 double addToBaffle(RunState &run, int16 slot, double h, double baffleY)
 {
-    const double top = double(run.baffleCount[static_cast<std::size_t>(slot)]) * h + baffleY + h;
-    ++run.baffleCount[static_cast<std::size_t>(slot)];
+    const double top = double(run.baffleCount[slot]) * h + baffleY + h;
+    ++run.baffleCount[slot];
     ++run.baffleBallCount;
     return top;
 }

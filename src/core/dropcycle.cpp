@@ -62,7 +62,7 @@ void DropCycle::computeCapacities()
 
 bool DropCycle::capacityExceeded()
 {
-    for (std::size_t i = 1; i <= slotTotal; ++i) {
+    for (int i = 1; i <= slotTotal; ++i) {
         if (m_run.slotCount[i] + m_run.baffleCount[i] > m_run.slotCapacity) {
             m_host.showInformation(boardFullMessage);
             return true;

@@ -8,11 +8,33 @@
 
 #include <array>
 #include <compare>
+#include <stdexcept>
 #include <vector>
 
 namespace kelvara {
 
 inline constexpr int slotTotal = 31;
+
+/// One value for each slot, indexed by the slot's number 1..31; any other
+/// number throws, so an off-by-one never reads or writes past the board.
+template <class T>
+class PerSlot {
+public:
+    T &operator[](int slot) { return m_values[index(slot)]; }
+    const T &operator[](int slot) const { return m_values[index(slot)]; }
+    void fill(const T &value) { m_values.fill(value); }
+    bool operator==(const PerSlot &) const = default;
+
+private:
+    static std::size_t index(int slot)
+    {
+        if (slot < 1 || slot > slotTotal)
+            throw std::out_of_range("slot number outside 1..31");
+        return std::size_t(slot - 1);
+    }
+
+    std::array<T, slotTotal> m_values{};
+};
 
 /// Where a ball was dropped from: the number of pin rows it crossed and the
 /// slot position it left the funnel at. Together they fix the chances of
@@ -28,9 +50,9 @@ struct RunState {
     float ballPosition = 0.0f;     // slot position of the ball being dropped
     float ballStart = 0.0f;        // where the ball being dropped left the funnel
     float ballSize = 0.0f;         // ball diameter in board units
-    std::array<int16, 32> slotCount{};    // balls in slot i (1..31)
-    std::array<int16, 32> baffleCount{};  // balls on the baffle above slot i (1..31)
-    std::array<float, 32> slotX{};        // centre of slot k at index k - 1
+    PerSlot<int16> slotCount;   // balls in each slot
+    PerSlot<int16> baffleCount; // balls on the baffle above each slot
+    PerSlot<float> slotX;       // centre of each slot
     int16 baffleBallCount = 0;
     int16 slotCapacity = 0;
     int16 baffleCapacity = 0;

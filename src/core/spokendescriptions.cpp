@@ -15,14 +15,14 @@ QString counted(int count, const QString &one, const QString &many)
 
 } // namespace
 
-QList<int> tallestSlots(const std::array<int16, 32> &slotCount, int howMany)
+QList<int> tallestSlots(const PerSlot<int16> &slotCount, int howMany)
 {
     QList<int> filled;
-    for (int slot = 1; slot < int(slotCount.size()); ++slot)
-        if (slotCount[std::size_t(slot)] > 0)
+    for (int slot = 1; slot <= slotTotal; ++slot)
+        if (slotCount[slot] > 0)
             filled.append(slot);
     std::stable_sort(filled.begin(), filled.end(), [&slotCount](int a, int b) {
-        return slotCount[std::size_t(a)] > slotCount[std::size_t(b)];
+        return slotCount[a] > slotCount[b];
     });
     return filled.mid(0, howMany);
 }

@@ -4,6 +4,7 @@
 // reader: what a sighted student reads off them at a glance.
 
 #include "core/numeric.h"
+#include "core/runstate.h"
 
 #include <QList>
 #include <QString>
@@ -27,7 +28,7 @@ struct BoardSummary {
 
 /// The slots with the most balls, tallest first and, among equals, from the
 /// left; at most `howMany`, empty slots never.
-QList<int> tallestSlots(const std::array<int16, 32> &slotCount, int howMany);
+QList<int> tallestSlots(const PerSlot<int16> &slotCount, int howMany);
 
 /// "Quincunx board: 20 rows of pins, subgroup size 5. 12 subgroups dropped. ..."
 QString describeBoard(const BoardSummary &summary);

@@ -673,7 +673,7 @@ void QuincunxForm::describeBoard()
     summary.centre = m_board->funnel().centreLabel()->text();
     for (int slot : tallestSlots(m_run.slotCount, 3))
         summary.tallestPiles.append({formatNumber(scaleValue(float(slot)), shared().formats.reading),
-                                     m_run.slotCount[std::size_t(slot)]});
+                                     m_run.slotCount[slot]});
     summary.xLimits = m_limitTexts.x;
     summary.rLimits = m_limitTexts.r;
     if (m_cpValue->isVisibleTo(m_picture)) {
