@@ -19,6 +19,7 @@
 #include "surface/drawingsurface.h"
 #include "surface/palette.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -339,7 +340,8 @@ void ControlChartsWindow::drawcharts(int first)
     m_pageDrawn = false;
     if (m_page.limitsFixed && rulesShown())
         followSignals(last);
-    describePage();
+    if (!m_source.dropping() || QAccessible::isActive())
+        describePage();
     if (isVisible())
         drawPage();
 }

@@ -26,6 +26,7 @@
 #include "windows/shortcutkeys.h"
 #include "windows/spinner.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -345,6 +346,10 @@ void QuincunxForm::dropbutton_Click()
 {
     DropCycle cycle(m_run, shared(), m_dataGrid, m_grdScaled, *this, randomSource());
     cycle.run();
+    if (m_closing)
+        return;
+    describeBoard();
+    m_charts->describePage();
 }
 
 void QuincunxForm::setControlsEnabled(bool enabled)
@@ -566,7 +571,6 @@ void QuincunxForm::showCapability()
     m_cpkValue->setFittedText(view.cpk);
     m_ppValue->setFittedText(view.pp);
     m_ppkValue->setFittedText(view.ppk);
-    describeBoard();
 }
 
 void QuincunxForm::describeBoard()
@@ -584,6 +588,8 @@ void QuincunxForm::describeBoard()
     if (m_cpValue->isVisibleTo(m_picture)) {
         summary.cp = m_cpValue->text();
         summary.cpk = m_cpkValue->text();
+        summary.pp = m_ppValue->text();
+        summary.ppk = m_ppkValue->text();
     }
     m_picture->setAccessibleDescription(kelvara::describeBoard(summary));
 }
@@ -636,7 +642,10 @@ void QuincunxForm::showInformation(const QString &text)
 void QuincunxForm::showSubgroupStatus(int subgroup)
 {
     m_panel->subgroupstatuslabel->setText(QStringLiteral("Sub Group #") + QString::number(subgroup));
-    describeBoard();
+    // Telling it in words costs a tenth of a fast Run: during one, only while
+    // a screen reader listens; the Run's end tells it anyway.
+    if (QAccessible::isActive())
+        describeBoard();
 }
 
 void QuincunxForm::showControlLimits(const LimitTexts &texts)
