@@ -9,12 +9,16 @@
 //   4. peak resident memory after a full board against a bare window;
 //   5. a full board with the run rules shown against the same Run with them
 //      off (the same seed, alternated, medians of 15 runs each, in processor
-//      time).
+//      time);
+//   6. a full board and the histograms opened on it with the ideal lines
+//      shown, against the same with them off (likewise), and the peak memory
+//      of each in processes of its own.
 // Figures 3 and 4 come from fresh child processes of this program, so one
 // process's caches and allocations do not flatter the other.
 
 #include "app/startup.h"
 #include "app/testing.h"
+#include "common/preferences.h"
 #include "surface/drawingsurface.h"
 #include "surface/palette.h"
 
@@ -116,6 +120,17 @@ double fillBoard(Clock clock = Clock::Wall)
     return secondsUntilMessage([] { control<QAbstractButton>(QStringLiteral("dropbutton"))->click(); }, clock);
 }
 
+// Opens the histograms on the run, then goes back: the seconds until they show.
+double openHistograms(Clock clock = Clock::Wall)
+{
+    const double start = secondsNow(clock);
+    control<QAbstractButton>(QStringLiteral("histbutton"))->click();
+    QApplication::processEvents();
+    const double seconds = secondsNow(clock) - start;
+    control<QAbstractButton>(QStringLiteral("histbackbutton"))->click();
+    return seconds;
+}
+
 // The same number of balls drawn straight onto the board's own picture after
 // a Reset, letting events run before each ball as a Run does: what drawing
 // alone costs in the real window.
@@ -200,8 +215,11 @@ int childMode(const QString &mode, int argc, char *argv[])
             bare.setCentralWidget(new QLabel(QStringLiteral("Sub Group 0")));
         bare.resize(1000, 700);
         bare.show();
-    } else if (!kelvara::startUp()) {
-        return 1;
+    } else {
+        if (mode.startsWith(QStringLiteral("ideal")))
+            kelvara::preferences::setFlag(kelvara::preferences::showIdeal, mode == QStringLiteral("ideal-shown-memory"));
+        if (!kelvara::startUp())
+            return 1;
     }
     while (watcher.seconds < 0)
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -211,6 +229,10 @@ int childMode(const QString &mode, int argc, char *argv[])
     }
     if (mode == QStringLiteral("program-memory"))
         fillBoard();
+    if (mode.startsWith(QStringLiteral("ideal"))) {
+        fillBoard();
+        openHistograms();
+    }
     std::printf("%ld\n", peakResidentKiB());
     return 0;
 }
@@ -240,23 +262,22 @@ double medianOfChildren(const QString &mode, int runs)
     return median(figures);
 }
 
-// The same full board, from the same seed, with the run rules off and shown
-// in turn; the medians of `runs` fills each, off first, in processor time.
-QPair<double, double> fillWithAndWithoutRules(int runs)
+// The same full board, from the same seed, with a feature off and on in
+// turn; the medians of `runs` measurements each, off first.
+QPair<double, double> withAndWithout(QAction *feature, int runs, const std::function<double()> &measure)
 {
-    auto *rules = topLevel(QStringLiteral("frmCtrlChrt"))->findChild<QAction *>(QStringLiteral("mnuShowRunRules"));
     QList<double> off, shown;
     for (int run = 0; run < runs; ++run) {
         for (bool on : {false, true}) {
-            if (rules->isChecked() != on)
-                rules->trigger();
+            if (feature->isChecked() != on)
+                feature->trigger();
             control<QAbstractButton>(QStringLiteral("resetbutton"))->click();
             kelvara::testing::seedRandom(seed);
-            (on ? shown : off).append(fillBoard(Clock::Processor));
+            (on ? shown : off).append(measure());
         }
     }
-    if (rules->isChecked())
-        rules->trigger();
+    if (feature->isChecked())
+        feature->trigger();
     return {median(off), median(shown)};
 }
 
@@ -292,8 +313,15 @@ int main(int argc, char *argv[])
     report("1. full board, instant drops", fill, alone, "s", 3.0);
     std::printf("   %d balls until the board was full: %.0f balls per second\n", balls, balls / fill);
 
-    const auto [rulesOff, rulesShown] = fillWithAndWithoutRules(15);
+    auto *rules = topLevel(QStringLiteral("frmCtrlChrt"))->findChild<QAction *>(QStringLiteral("mnuShowRunRules"));
+    const auto [rulesOff, rulesShown] = withAndWithout(rules, 15, [] { return fillBoard(Clock::Processor); });
     report("5. full board, run rules shown (CPU time)", rulesShown, rulesOff, "s", 1.10);
+
+    auto *ideal = control<QAction>(QStringLiteral("mnuShowIdeal"));
+    const auto [idealOff, idealShown] = withAndWithout(ideal, 15, [] {
+        return fillBoard(Clock::Processor) + openHistograms(Clock::Processor);
+    });
+    report("6. full board, histograms with ideal (CPU)", idealShown, idealOff, "s", 1.10);
 
     constexpr int animatedBalls = 40;
     const double perBall = animatedBall(animatedBalls);
@@ -310,5 +338,9 @@ int main(int argc, char *argv[])
     const double programMemory = childFigure(QStringLiteral("program-memory"));
     const double bareMemory = childFigure(QStringLiteral("bare-memory"));
     report("4. peak resident memory, full board", programMemory / 1024, bareMemory / 1024, "MiB", 1.5);
+
+    const double idealOffMemory = medianOfChildren(QStringLiteral("ideal-off-memory"), 3);
+    const double idealShownMemory = medianOfChildren(QStringLiteral("ideal-shown-memory"), 3);
+    report("6b. peak memory, histograms with ideal lines", idealShownMemory / 1024, idealOffMemory / 1024, "MiB", 1.02);
     return 0;
 }

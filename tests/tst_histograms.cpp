@@ -15,6 +15,7 @@
 #include <QLineSeries>
 #include <QValueAxis>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTableWidget>
 
 #include <cmath>
@@ -38,6 +39,16 @@ class TestHistograms : public QObject {
         for (int i = 0; bars && bars->count() == 1 && i < bars->barSets().first()->count(); ++i)
             values << int(bars->barSets().first()->at(i));
         return values;
+    }
+
+    // The view in the board's place with the board's controls off and the focus on Back, or the
+    // board back with its controls and the focus on Run.
+    void checkViewShown(bool shown) const
+    {
+        QCOMPARE(panel()->isVisible(), shown);
+        for (const char *name : {"contpanel", "funnelleftbutton", "funnelrightbutton"})
+            QVERIFY2(child(m_window, name)->isEnabled() != shown, name);
+        QCOMPARE(m_window->focusWidget(), child(m_window, shown ? "histbackbutton" : "dropbutton"));
     }
 
 private slots:
@@ -108,14 +119,56 @@ private slots:
         QVERIFY(axis && axis->alignment() == Qt::AlignBottom && axis->categories().size() == slotTotal);
         QCOMPARE(axis->categories().at(4), QStringLiteral("05.00"));
 
-        for (bool shown : {true, false}) {
-            if (!shown)
-                click(m_window, "histbackbutton");
-            QCOMPARE(panel()->isVisible(), shown);
-            for (const char *name : {"contpanel", "funnelleftbutton", "funnelrightbutton"})
-                QVERIFY2(child(m_window, name)->isEnabled() != shown, name);
-            QCOMPARE(m_window->focusWidget(), child(m_window, shown ? "histbackbutton" : "dropbutton"));
+        checkViewShown(true);
+        click(m_window, "histbackbutton");
+        checkViewShown(false);
+    }
+
+    // At the opening size the table shows up to five readings without scrolling; with more it
+    // scrolls sideways, and its Average and Range stay in sight over its right edge.
+    void averageAndRangeStayInSight_data()
+    {
+        QTest::addColumn<int>("subgroupSize");
+        QTest::addColumn<bool>("scrolls");
+        QTest::newRow("5 readings") << 5 << false;
+        QTest::newRow("15 readings") << 15 << true;
+    }
+    void averageAndRangeStayInSight()
+    {
+        QFETCH(int, subgroupSize);
+        QFETCH(bool, scrolls);
+        rundriver::startRun(m_window, subgroupSize);
+        QVERIFY(rundriver::dropSubgroups(m_window, 3));
+        QVERIFY(openHistograms().isEmpty());
+        QApplication::processEvents(); // the layout settles before the view is painted
+        auto *table = child<QTableWidget>(m_window, "grdScaled");
+        QCOMPARE(table->horizontalScrollBar()->isVisible(), scrolls);
+        QList<QTableView *> views = table->findChildren<QTableView *>();
+        views.prepend(table);
+        for (int column : {subgroupSize + 1, subgroupSize + 2}) {
+            QStringList seen;
+            for (const QTableView *view : views) {
+                if (!view->isVisible() || view->model() != table->model() || view->isColumnHidden(column))
+                    continue;
+                const QRect cell = view->visualRect(view->model()->index(0, column));
+                const QRect onTable(view->viewport()->mapTo(table, cell.topLeft()), cell.size());
+                if (table->viewport()->geometry().contains(onTable))
+                    seen << view->model()->headerData(column, Qt::Horizontal).toString();
+            }
+            QCOMPARE(seen.value(0), column == subgroupSize + 1 ? "Average" : "Range");
         }
+    }
+
+    // Esc anywhere in the view does what Back does.
+    void escapeLeavesTheView()
+    {
+        rundriver::startRun(m_window, 2);
+        QVERIFY(rundriver::dropSubgroups(m_window, 2));
+        QVERIFY(openHistograms().isEmpty());
+        auto *table = child<QTableWidget>(m_window, "grdScaled");
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_Escape);
+        checkViewShown(false);
     }
 
     // Single readings give the same histogram twice; "Copy Chart" copies the histogram clicked.

@@ -15,6 +15,7 @@
 #include "core/spokendescriptions.h"
 #include "core/texttable.h"
 #include "reports/chartdatasource.h"
+#include "reports/chartsaving.h"
 #include "reports/signalpanel.h"
 #include "surface/drawingsurface.h"
 #include "surface/palette.h"
@@ -72,9 +73,12 @@ constexpr int pointWidth = 4;
 constexpr int limitWidth = 2;
 constexpr int signalWidth = 9;
 
-// The error number of a clipboard that will not take the picture.
+// The error number of a clipboard that cannot be opened, the one failure Qt's
+// clipboard can show: it does not take the picture. Its report starts with "#";
+// the same text without it would be for any other error, which Qt never raises.
 constexpr int clipboardRefused = 521;
-const QString copyFailed = QStringLiteral("Error in sending Control Chart picture to clipboard.");
+constexpr int clipboardRetries = 10;
+const QString clipboardRefusedReport = QStringLiteral("#Error in sending Control Chart picture to clipboard.");
 
 QLabel *titleLabel(const QString &name, QWidget *parent, bool bold)
 {
@@ -190,6 +194,8 @@ void ControlChartsWindow::buildMenu()
     m_mnuCP->setObjectName(QStringLiteral("mnuCP"));
     m_mnuCopyChart = m_mnuCP->addAction(QStringLiteral("Copy Chart"));
     m_mnuCopyChart->setObjectName(QStringLiteral("mnuCopyChart"));
+    m_mnuSaveChart = m_mnuCP->addAction(QStringLiteral("Save Chart As..."));
+    m_mnuSaveChart->setObjectName(QStringLiteral("mnuSaveChart"));
     addRunRulesItem();
 }
 
@@ -214,6 +220,7 @@ void ControlChartsWindow::connectControls()
     connect(m_right, &QToolButton::clicked, this, &ControlChartsWindow::chartrbutton_Click);
     connect(m_fastRight, &QToolButton::clicked, this, &ControlChartsWindow::chartfastrbutton_Click);
     connect(m_mnuCopyChart, &QAction::triggered, this, &ControlChartsWindow::mnuCopyChart_Click);
+    connect(m_mnuSaveChart, &QAction::triggered, this, &ControlChartsWindow::mnuSaveChart_Click);
 }
 
 QToolButton *ControlChartsWindow::pagingButton(const QString &name, const QString &hint,
@@ -590,22 +597,41 @@ void ControlChartsWindow::mnuCopyChart_Click()
         copyChart(*rChart());
 }
 
-// The pauses give clipboard viewers time to catch up between the steps.
-// Qt's clipboard takes the picture synchronously or not at all, so there is
-// nothing to retry; a clipboard that does not hold the picture afterwards
-// (a platform without one) is reported.
+// The chart the menu was opened on, with its title and limit values above it.
+void ControlChartsWindow::mnuSaveChart_Click()
+{
+    if (m_chartToCopy != 1 && m_chartToCopy != 2)
+        return;
+    const bool upper = m_chartToCopy == 1;
+    DrawingSurface *chart = upper ? xChart() : rChart();
+    ChartPicture picture;
+    picture.title = (upper ? m_xTitle : m_rTitle)->text();
+    picture.values = (upper ? m_xValues : m_rValues)->text();
+    picture.shownSize = chart->size();
+    picture.paintChart = [chart](QPainter &painter, const QSize &size, double) { chart->paintPicture(painter, size); };
+    saveChartAs(this, picture);
+}
+
+// The pauses give clipboard viewers time to catch up between the steps. A
+// clipboard that does not hold the picture afterwards is busy or missing: the
+// copy tries again every 100 ms, and reports it after ten more tries.
 void ControlChartsWindow::copyChart(DrawingSurface &chart)
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     waitSeconds(0.1);
-    clipboard->setImage(chart.picture());
-    waitSeconds(0.1);
-    const QMimeData *held = clipboard->mimeData();
-    if (!held || !held->hasImage()) {
-        recordError(clipboardRefused, QStringLiteral("The clipboard did not take the picture."));
-        reportError(copyFailed, this);
+    const QImage picture = chart.picture();
+    for (int retries = 0; retries <= clipboardRetries; ++retries) {
+        if (retries > 0)
+            waitSeconds(0.1);
+        clipboard->setImage(picture);
+        waitSeconds(0.1);
+        const QMimeData *held = clipboard->mimeData();
+        if (held && held->hasImage())
+            return;
     }
+    recordError(clipboardRefused, QStringLiteral("The clipboard did not take the picture."));
+    reportError(clipboardRefusedReport, this);
 }
 
 void ControlChartsWindow::keyPressEvent(QKeyEvent *event)

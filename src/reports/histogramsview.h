@@ -42,6 +42,7 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -52,6 +53,7 @@ private:
     void shareWidth();
     void openCopyMenu(HistogramChart *chart, const QPoint &globalPosition);
     QLabel *comparisonLabel(const QString &name);
+    void saveChart(HistogramChart *chart);
     void showIdeal();
 
     QLabel *m_heading;

@@ -103,6 +103,10 @@ public:
     void refresh();
     /// The current picture (drawing and overlay) at the widget's size.
     QImage picture();
+    /// Paints the drawing, without overlay elements, as it would look on a
+    /// surface of `size`: positions, text and pens in proportion. A painter on
+    /// a vector device keeps lines and text as paths and text.
+    void paintPicture(QPainter &painter, const QSize &size) const;
 
     /// Number of primitives drawn since the last cls() (for tests and benchmarks).
     int primitiveCount() const;
@@ -140,6 +144,7 @@ private:
     static QFont fittedFont(const QWidget *child, QFont font, double naturalPoints);
     void append(Primitive primitive);
     void render(const Primitive &primitive, QPainter &painter) const;
+    void render(const Primitive &primitive, QPainter &painter, const QSizeF &area, double penScale) const;
     QRect pixelBounds(const Primitive &primitive) const;
     void rebuildCache();
     void ensureCache();

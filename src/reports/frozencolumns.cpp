@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "reports/frozencolumns.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QScrollBar>
+
+namespace kelvara {
+
+FrozenColumns::FrozenColumns(QTableView *table, int count)
+    : QTableView(table), m_table(table), m_count(count)
+{
+    setObjectName(QStringLiteral("frozenColumns"));
+    setModel(table->model());
+    setFocusPolicy(Qt::NoFocus);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(table->selectionMode());
+    verticalHeader()->hide();
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollMode(table->verticalScrollMode());
+    setFrameShape(QFrame::NoFrame);
+    setStyleSheet(QStringLiteral("QTableView { border-left: 2px solid palette(dark); }"));
+    connect(m_table->verticalScrollBar(), &QScrollBar::valueChanged, verticalScrollBar(), &QScrollBar::setValue);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, m_table->verticalScrollBar(), &QScrollBar::setValue);
+    m_table->installEventFilter(this);
+    m_table->viewport()->installEventFilter(this);
+    hide();
+}
+
+bool FrozenColumns::eventFilter(QObject *watched, QEvent *event)
+{
+    // The table's cells change only while it is hidden (a Run goes on behind
+    // the view), so the frozen copy takes its sizes when it shows.
+    if (watched == m_table && event->type() == QEvent::Show)
+        follow();
+    else if (watched == m_table->viewport() && event->type() == QEvent::Resize)
+        place();
+    return QTableView::eventFilter(watched, event);
+}
+
+void FrozenColumns::follow()
+{
+    const int columns = m_table->model()->columnCount();
+    for (int column = 0; column < columns; ++column) {
+        setColumnHidden(column, column < columns - m_count);
+        setColumnWidth(column, m_table->columnWidth(column));
+    }
+    for (int row = 0; row < m_table->model()->rowCount(); ++row)
+        setRowHeight(row, m_table->rowHeight(row));
+    horizontalHeader()->setFixedHeight(m_table->horizontalHeader()->height());
+    place();
+}
+
+void FrozenColumns::place()
+{
+    const QRect viewport = m_table->viewport()->geometry();
+    int width = 2; // the border
+    for (int column = model()->columnCount() - m_count; column < model()->columnCount(); ++column)
+        width += columnWidth(column);
+    // Needed only while the table scrolls sideways, that is while some columns are out of sight.
+    const bool scrolls = m_table->horizontalScrollBar()->maximum() > 0;
+    const int header = m_table->horizontalHeader()->isVisible() ? m_table->horizontalHeader()->height() : 0;
+    setGeometry(viewport.right() + 1 - width, viewport.top() - header, width, viewport.height() + header);
+    verticalScrollBar()->setValue(m_table->verticalScrollBar()->value());
+    setVisible(scrolls);
+}
+
+} // namespace kelvara
