@@ -2,7 +2,6 @@
 #include "surface/drawingsurface.h"
 
 #include "common/zoom.h"
-#include "core/numberformat.h"
 #include "surface/fittinglabel.h"
 #include "surface/overlay.h"
 
@@ -217,11 +216,6 @@ void DrawingSurface::print(const QString &text, bool lineEnd)
     }
 }
 
-void DrawingSurface::printNumber(float value, bool lineEnd)
-{
-    print(printedNumber(value), lineEnd);
-}
-
 QSizeF DrawingSurface::layoutSize() const
 {
     if (width() > 0 && height() > 0)
@@ -297,6 +291,11 @@ double DrawingSurface::measuredAdvance(const QString &text)
     const auto known = advances.constFind(text);
     if (known != advances.constEnd())
         return *known;
+    // Chart labels are few; numbers typed into the scale dialog are not, so
+    // the cache starts over rather than grow without end.
+    constexpr qsizetype remembered = 4096;
+    if (advances.size() >= remembered)
+        advances.clear();
     return *advances.insert(text, measuringMetrics().horizontalAdvance(text));
 }
 
@@ -582,11 +581,6 @@ void DrawingSurface::addOverlay(OverlayElement *element)
 void DrawingSurface::removeOverlay(OverlayElement *element)
 {
     std::erase(m_overlays, element);
-}
-
-void DrawingSurface::updateUserRect(const QRectF &userRect)
-{
-    updateOverlayArea(userRect, slack);
 }
 
 void DrawingSurface::updateOverlayArea(const QRectF &userRect, double marginPixels)

@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#pragma once
-// Helpers the GUI tests share: starting the program in a known state, finding
-// controls by name and answering the modal message boxes it shows.
+#include "testsupport.h"
 
 #include "app/startup.h"
 #include "app/testing.h"
-#include "windows/quincunxform.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -14,27 +11,19 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
-#include <QMessageBox>
-#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QWidget>
-
-#include <functional>
 
 namespace testsupport {
 
-/// Points the program's remembered preferences at a new empty folder, as on a
-/// first start. Call it once, before anything reads a preference: Qt settles
-/// where settings live on first use.
-inline void freshConfiguration()
+void freshConfiguration()
 {
     static QTemporaryDir folder;
     qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
 }
 
-inline QWidget *topLevel(const QString &name)
+QWidget *topLevel(const QString &name)
 {
     for (QWidget *widget : QApplication::topLevelWidgets())
         if (widget->objectName() == name)
@@ -42,9 +31,7 @@ inline QWidget *topLevel(const QString &name)
     return nullptr;
 }
 
-/// Starts the program from scratch: instant waits, a fixed seed, a "." locale
-/// unless the test pins another one first.
-inline QWidget *startProgram(std::uint32_t seed = 1234)
+QWidget *startProgram(std::uint32_t seed)
 {
     kelvara::testing::setTimeScale(0);
     kelvara::testing::seedRandom(seed);
@@ -53,31 +40,19 @@ inline QWidget *startProgram(std::uint32_t seed = 1234)
     return topLevel(QStringLiteral("quincunxform"));
 }
 
-/// The main window of a fresh start in a "." locale.
-inline kelvara::QuincunxForm *startMainWindow(std::uint32_t seed = 1234)
+kelvara::QuincunxForm *startMainWindow(std::uint32_t seed)
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     return static_cast<kelvara::QuincunxForm *>(startProgram(seed));
 }
 
-template <class T = QWidget>
-T *child(QWidget *window, const QString &name)
-{
-    T *found = window ? window->findChild<T *>(name) : nullptr;
-    if (!found)
-        qWarning("no child named %s", qPrintable(name));
-    return found;
-}
-
-inline void click(QWidget *window, const QString &name)
+void click(QWidget *window, const QString &name)
 {
     if (auto *button = child<QAbstractButton>(window, name))
         button->click();
 }
 
-/// Chooses "Copy Chart" by keyboard in the popup menu that opens next, and
-/// checks the menu's name and item.
-inline void chooseCopyChartInNextMenu()
+void chooseCopyChartInNextMenu()
 {
     QTimer::singleShot(0, [] {
         auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
@@ -88,10 +63,7 @@ inline void chooseCopyChartInNextMenu()
     });
 }
 
-/// Chooses the item with this text in the popup menu that opens next, by
-/// keyboard as a user would; notes the item's text after the choice as a
-/// failure when there was no such item.
-inline void chooseInNextMenu(const QString &text)
+void chooseInNextMenu(const QString &text)
 {
     QTimer::singleShot(0, [text] {
         auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
@@ -106,16 +78,7 @@ inline void chooseInNextMenu(const QString &text)
     });
 }
 
-/// What a message box showed before it was answered.
-struct SeenMessage {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
-
-/// Answers every message box that opens while `action` runs by pressing its
-/// OK button, and returns what they said, in order.
-inline QList<SeenMessage> answerMessages(const std::function<void()> &action)
+QList<SeenMessage> answerMessages(const std::function<void()> &action)
 {
     QList<SeenMessage> seen;
     QTimer poll;
@@ -133,19 +96,19 @@ inline QList<SeenMessage> answerMessages(const std::function<void()> &action)
     return seen;
 }
 
-// What the next save dialog showed: the folder it opened in and the questions it asked.
-struct DialogVisit {
-    QString folder;
-    QStringList questions;
-    QString name;        // the dialog's objectName
-    QStringList filters;
-};
+void typeDropCount(QWidget *window, int count)
+{
+    child<QLineEdit>(window, QStringLiteral("howmanytext"))->setText(QString::number(count));
+}
 
-// Uses the next save dialog as a user would: goes to the folder, picks the filter, types the name
-// and presses Enter, answering each question with the next answer. When the dialog stays open it is
-// cancelled; without a name it is cancelled at once.
-inline DialogVisit useSaveDialog(const std::function<void()> &action, const QString &path = {},
-                                 int filter = 0, QList<QMessageBox::StandardButton> answers = {})
+QList<SeenMessage> runSubgroups(QWidget *window, int count)
+{
+    typeDropCount(window, count);
+    return answerMessages([window] { click(window, QStringLiteral("dropbutton")); });
+}
+
+DialogVisit useSaveDialog(const std::function<void()> &action, const QString &path, int filter,
+                          QList<QMessageBox::StandardButton> answers)
 {
     DialogVisit visit;
     bool typed = false;
