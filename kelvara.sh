@@ -11,7 +11,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake g++ make qt6-base-dev qt6-charts-dev libqt6opengl6-dev fonts-dejavu-core appstream)
+packages=(cmake g++ make qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev fonts-dejavu-core appstream)
 
 install_missing() {
   local missing=()

@@ -28,8 +28,7 @@ void setRows(QuincunxForm *form, int rows)
 
 void drop(QuincunxForm *form, int subgroups)
 {
-    child<QLineEdit>(form, "howmanytext")->setText(QString::number(subgroups));
-    testsupport::click(form, QStringLiteral("dropbutton"));
+    testsupport::runSubgroups(form, subgroups);
 }
 
 // Applies a centre and half-width in the scale dialog and closes it, which sets the decimals.

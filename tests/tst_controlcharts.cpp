@@ -52,9 +52,8 @@ class TestControlCharts : public QObject {
     }
     void drop(int subgroups)
     {
-        child(m_main, "howmanytext")->setProperty("text", QString::number(subgroups));
         if (subgroups > 0)
-            click(m_main, "dropbutton");
+            testsupport::runSubgroups(m_main, subgroups);
     }
 
 private slots:

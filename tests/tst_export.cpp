@@ -26,49 +26,6 @@ static bool writeFile(const QString &path, const QByteArray &contents)
     return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
 }
 
-// What the next save dialog showed: the folder it opened in and the questions it asked.
-struct DialogVisit {
-    QString folder;
-    QStringList questions;
-};
-
-// Uses the next save dialog as a user would: goes to the folder, picks the filter, types the name
-// and presses Enter, answering each question with the next answer. When the dialog stays open it is
-// cancelled; without a name it is cancelled at once.
-static DialogVisit useSaveDialog(const std::function<void()> &action, const QString &path = {},
-                                 int filter = 0, QList<QMessageBox::StandardButton> answers = {})
-{
-    DialogVisit visit;
-    bool typed = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *question = qobject_cast<QMessageBox *>(modal)) {
-            visit.questions << question->text();
-            question->button(answers.isEmpty() ? QMessageBox::No : answers.takeFirst())->click();
-        } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
-            if (visit.folder.isEmpty())
-                visit.folder = dialog->directory().absolutePath();
-            if (path.isEmpty() || typed)
-                return dialog->reject();
-            typed = true;
-            dialog->setDirectory(QFileInfo(path).path());
-            dialog->selectNameFilter(dialog->nameFilters().at(filter));
-            auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-            QTest::keyClicks(edit, QFileInfo(path).fileName());
-            // Enter opens the question, which this poll answers, so it is pressed outside the poll.
-            QTimer::singleShot(0, edit, [edit] {
-                if (QWidget *completions = QApplication::activePopupWidget())
-                    completions->hide();
-                QTest::keyClick(edit, Qt::Key_Return);
-            });
-        }
-    });
-    poll.start(5);
-    action();
-    return visit;
-}
-
 class TestExport : public QObject {
     Q_OBJECT
     QWidget *m_window = nullptr;

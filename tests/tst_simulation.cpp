@@ -28,8 +28,7 @@ void setText(QuincunxForm *form, const char *box, const QString &text)
 
 QList<testsupport::SeenMessage> drop(QuincunxForm *form, int subgroups)
 {
-    setText(form, "howmanytext", QString::number(subgroups));
-    return testsupport::answerMessages([form] { testsupport::click(form, QStringLiteral("dropbutton")); });
+    return testsupport::runSubgroups(form, subgroups);
 }
 
 int ballsOnBoard(const RunState &run)

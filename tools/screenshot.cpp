@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "app/testing.h"
 #include "common/zoom.h"
+#include "testsupport.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -21,18 +22,12 @@
 
 namespace {
 
-QWidget *topLevel(const QString &name)
-{
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        if (widget->objectName() == name)
-            return widget;
-    return nullptr;
-}
+using testsupport::topLevel;
 
+// Clicks and lets what the click set off paint.
 void click(QWidget *window, const QString &name)
 {
-    if (auto *button = window->findChild<QAbstractButton *>(name))
-        button->click();
+    testsupport::click(window, name);
     QApplication::processEvents();
 }
 
@@ -47,8 +42,7 @@ int main(int argc, char *argv[])
 {
     // A configuration of its own: every picture shows the program as it
     // first starts, whatever the user chose.
-    QTemporaryDir configuration;
-    qputenv("XDG_CONFIG_HOME", configuration.path().toLocal8Bit());
+    testsupport::freshConfiguration();
     QApplication app(argc, argv);
     const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     const int zoomPercent = argc > 2 ? QString::fromLocal8Bit(argv[2]).toInt() : 0;

@@ -16,6 +16,7 @@
 #include "core/spokendescriptions.h"
 #include "core/texttable.h"
 #include "reports/chartdatasource.h"
+#include "reports/chartsaving.h"
 #include "reports/signalpanel.h"
 #include "surface/drawingsurface.h"
 #include "surface/palette.h"
@@ -193,6 +194,8 @@ void ControlChartsWindow::buildMenu()
     m_mnuCP->setObjectName(QStringLiteral("mnuCP"));
     m_mnuCopyChart = m_mnuCP->addAction(QStringLiteral("Copy Chart"));
     m_mnuCopyChart->setObjectName(QStringLiteral("mnuCopyChart"));
+    m_mnuSaveChart = m_mnuCP->addAction(QStringLiteral("Save Chart As..."));
+    m_mnuSaveChart->setObjectName(QStringLiteral("mnuSaveChart"));
     addRunRulesItem();
 }
 
@@ -217,6 +220,7 @@ void ControlChartsWindow::connectControls()
     connect(m_right, &QToolButton::clicked, this, &ControlChartsWindow::chartrbutton_Click);
     connect(m_fastRight, &QToolButton::clicked, this, &ControlChartsWindow::chartfastrbutton_Click);
     connect(m_mnuCopyChart, &QAction::triggered, this, &ControlChartsWindow::mnuCopyChart_Click);
+    connect(m_mnuSaveChart, &QAction::triggered, this, &ControlChartsWindow::mnuSaveChart_Click);
 }
 
 QToolButton *ControlChartsWindow::pagingButton(const QString &name, const QString &hint,
@@ -589,6 +593,21 @@ void ControlChartsWindow::mnuCopyChart_Click()
         copyChart(*xChart());
     else if (m_chartToCopy == 2)
         copyChart(*rChart());
+}
+
+// The chart the menu was opened on, with its title and limit values above it.
+void ControlChartsWindow::mnuSaveChart_Click()
+{
+    if (m_chartToCopy != 1 && m_chartToCopy != 2)
+        return;
+    const bool upper = m_chartToCopy == 1;
+    DrawingSurface *chart = upper ? xChart() : rChart();
+    ChartPicture picture;
+    picture.title = (upper ? m_xTitle : m_rTitle)->text();
+    picture.values = (upper ? m_xValues : m_rValues)->text();
+    picture.shownSize = chart->size();
+    picture.paintChart = [chart](QPainter &painter, const QSize &size, double) { chart->paintPicture(painter, size); };
+    saveChartAs(this, picture);
 }
 
 // The pauses give clipboard viewers time to catch up between the steps. A

@@ -56,6 +56,7 @@ public:
     void chartrbutton_Click();
     void chartfastrbutton_Click();
     void mnuCopyChart_Click();
+    void mnuSaveChart_Click();
     /// "Show Run Rules": flags the points that break a run rule and lists them.
     void mnuShowRunRules_Click();
     /// Pages the charts so that they show the subgroup.
@@ -120,6 +121,7 @@ private:
     QPushButton *m_close;
     QMenu *m_mnuCP = nullptr;
     QAction *m_mnuCopyChart = nullptr;
+    QAction *m_mnuSaveChart = nullptr;
     QAction *m_mnuShowRunRules = nullptr;
     SignalPanel *m_signalPanel;
     RunSignals m_signals;

@@ -24,10 +24,10 @@ const QColor idealColour(220, 0, 0);
 constexpr int labelGap = 4;
 constexpr double labelPoints = 9.0; // at the normal text size
 
-QFont labelFont()
+QFont labelFont(double textScale)
 {
     QFont font;
-    font.setPointSizeF(labelPoints * zoom::factor());
+    font.setPointSizeF(labelPoints * zoom::factor() * textScale);
     return font;
 }
 
@@ -46,8 +46,8 @@ QStringList distinctLabels(const QStringList &labels)
 
 } // namespace
 
-HistogramChart::HistogramChart(const QString &name, QWidget *parent)
-    : QChartView(parent), m_bars(new QBarSet(QString())), m_ideal(new QLineSeries(this)),
+HistogramChart::HistogramChart(const QString &name, QWidget *parent, double textScale)
+    : QChartView(parent), m_textScale(textScale), m_bars(new QBarSet(QString())), m_ideal(new QLineSeries(this)),
       m_slotAxis(new QBarCategoryAxis),
       m_countAxis(new QValueAxis)
 {
@@ -56,7 +56,7 @@ HistogramChart::HistogramChart(const QString &name, QWidget *parent)
     setFrameShape(QFrame::NoFrame);
 
     m_ideal->setName(QStringLiteral("Ideal"));
-    m_ideal->setPen(QPen(idealColour, 3));
+    m_ideal->setPen(QPen(idealColour, 3 * m_textScale));
     m_bars->setColor(barColour);
     m_bars->setBorderColor(barColour);
     auto *series = new QBarSeries;
@@ -78,7 +78,7 @@ HistogramChart::HistogramChart(const QString &name, QWidget *parent)
     series->attachAxis(m_slotAxis);
 
     m_countAxis->setLabelFormat(QStringLiteral("%d"));
-    m_countAxis->setLabelsFont(labelFont());
+    m_countAxis->setLabelsFont(labelFont(m_textScale));
     m_countAxis->setTickType(QValueAxis::TicksDynamic);
     m_countAxis->setTickAnchor(0);
     chart->addAxis(m_countAxis, Qt::AlignLeft);
@@ -86,7 +86,7 @@ HistogramChart::HistogramChart(const QString &name, QWidget *parent)
 
     for (int slot = 0; slot < slotTotal; ++slot) {
         auto *label = new QGraphicsSimpleTextItem(chart);
-        label->setFont(labelFont());
+        label->setFont(labelFont(m_textScale));
         label->setBrush(m_countAxis->labelsBrush());
         label->setRotation(-90);
         m_slotLabels << label;
@@ -102,9 +102,9 @@ HistogramChart::HistogramChart(const QString &name, QWidget *parent)
 
 void HistogramChart::followZoom()
 {
-    m_countAxis->setLabelsFont(labelFont());
+    m_countAxis->setLabelsFont(labelFont(m_textScale));
     for (QGraphicsSimpleTextItem *label : m_slotLabels)
-        label->setFont(labelFont());
+        label->setFont(labelFont(m_textScale));
     fitSlotLabels();
 }
 
@@ -116,6 +116,8 @@ void HistogramChart::setBars(const SlotCounts &counts, const QStringList &labels
         values << count;
         m_highestBar = std::max<int>(m_highestBar, count);
     }
+    m_counts = counts;
+    m_labels = labels;
     m_bars->remove(0, m_bars->count());
     m_bars->append(values);
     m_slotAxis->setCategories(distinctLabels(labels));
@@ -132,12 +134,14 @@ void HistogramChart::fitSlotLabels()
     qreal longest = 0;
     for (const QGraphicsSimpleTextItem *label : std::as_const(m_slotLabels))
         longest = std::max(longest, label->boundingRect().width());
-    chart()->setMargins(QMargins(2, 6, 6, int(longest) + 2 * labelGap));
+    const auto scaled = [this](double pixels) { return int(std::lround(pixels * m_textScale)); };
+    chart()->setMargins(QMargins(scaled(2), scaled(6), scaled(6), int(longest) + scaled(2 * labelGap)));
     placeSlotLabels();
 }
 
 void HistogramChart::setIdeal(const std::optional<ExpectedCounts> &ideal)
 {
+    m_idealCounts = ideal;
     const bool shown = chart()->series().contains(m_ideal);
     if (!ideal) {
         // The chart hands the series back; this view keeps owning it.
@@ -183,9 +187,22 @@ void HistogramChart::placeSlotLabels()
         QGraphicsSimpleTextItem *label = m_slotLabels[slot];
         const QRectF text = label->boundingRect();
         label->setPos(plot.left() + slotWidth * (slot + 0.5) - text.height() / 2,
-                      plot.bottom() + labelGap + text.width());
+                      plot.bottom() + labelGap * m_textScale + text.width());
         label->setVisible(slot % labelEvery == 0);
     }
+}
+
+void HistogramChart::paintAt(QPainter &painter, const QSize &size, double textScale) const
+{
+    // A copy laid out at the size, never shown on screen.
+    HistogramChart copy(objectName(), nullptr, textScale);
+    copy.setAttribute(Qt::WA_DontShowOnScreen);
+    copy.setBars(m_counts, m_labels);
+    copy.setIdeal(m_idealCounts);
+    copy.resize(size);
+    copy.show();
+    copy.chart()->layout()->activate();
+    copy.scene()->render(&painter, QRectF(QPointF(0, 0), size), copy.sceneRect());
 }
 
 void HistogramChart::copyToClipboard()

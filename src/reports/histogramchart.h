@@ -22,7 +22,8 @@ namespace kelvara {
 class HistogramChart : public QChartView {
     Q_OBJECT
 public:
-    explicit HistogramChart(const QString &name, QWidget *parent = nullptr);
+    /// Text, gaps and lines are `textScale` times their size on screen.
+    explicit HistogramChart(const QString &name, QWidget *parent = nullptr, double textScale = 1.0);
 
     /// Replaces all bars: one per slot, in slot order.
     void setBars(const SlotCounts &counts, const QStringList &labels);
@@ -30,6 +31,9 @@ public:
     /// Shows the counts theory expects as a line over the bars, one point at
     /// the centre of each bar; std::nullopt takes the line away.
     void setIdeal(const std::optional<ExpectedCounts> &ideal);
+
+    /// Paints the chart laid out at `size`, its text `textScale` times as large.
+    void paintAt(QPainter &painter, const QSize &size, double textScale) const;
 
     /// Puts a picture of the chart as it is shown on the clipboard.
     void copyToClipboard();
@@ -47,6 +51,10 @@ private:
     void placeSlotLabels();
     void fitCountAxis();
 
+    double m_textScale;
+    SlotCounts m_counts{};
+    QStringList m_labels;
+    std::optional<ExpectedCounts> m_idealCounts;
     QBarSet *m_bars;
     QLineSeries *m_ideal; // on the chart only while it is shown
     int m_highestBar = 0;

@@ -8,6 +8,7 @@
 #include "core/samplespread.h"
 #include "core/sharedstate.h"
 #include "core/texttable.h"
+#include "reports/chartsaving.h"
 #include "reports/frozencolumns.h"
 #include "reports/histogramchart.h"
 
@@ -24,6 +25,9 @@
 
 namespace kelvara {
 namespace {
+
+const QString averagesCaption = QStringLiteral("Histogram of Subgroup Averages:");
+const QString individualsCaption = QStringLiteral("Histogram of Individual Data Points:");
 
 constexpr int chartMinimumWidth = 320;  // 31 bars of 9 pixels and the count axis
 constexpr int tableMinimumWidth = 160;
@@ -56,6 +60,12 @@ HistogramsView::HistogramsView(QWidget *parent)
         if (m_graphToCopy)
             m_graphToCopy->copyToClipboard();
     });
+    QAction *saveChartItem = m_copyMenu->addAction(QStringLiteral("Save Chart As..."));
+    saveChartItem->setObjectName(QStringLiteral("mnuSaveChart"));
+    connect(saveChartItem, &QAction::triggered, this, [this] {
+        if (m_graphToCopy)
+            saveChart(m_graphToCopy);
+    });
     m_copyMenu->addSeparator();
     m_showIdeal = m_copyMenu->addAction(QStringLiteral("Show Ideal"));
     m_showIdeal->setObjectName(QStringLiteral("mnuShowIdeal"));
@@ -68,8 +78,8 @@ HistogramsView::HistogramsView(QWidget *parent)
     auto *layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_heading, 0, 0, 1, 2);
-    layout->addWidget(caption(QStringLiteral("Histogram of Subgroup Averages:")), 1, 0);
-    layout->addWidget(caption(QStringLiteral("Histogram of Individual Data Points:")), 3, 0);
+    layout->addWidget(caption(averagesCaption), 1, 0);
+    layout->addWidget(caption(individualsCaption), 3, 0);
     layout->addWidget(caption(QStringLiteral("Subgroup Data, Average & Range:")), 1, 1);
     layout->addWidget(m_table, 2, 1, 3, 1);
     layout->setRowStretch(2, 1);
@@ -138,6 +148,21 @@ void HistogramsView::showRun(const RunState &run, const SharedState &shared, con
     m_subgroupSize = slotTable.columnCount() - 3;
     m_subgroupCount = shared.subgroupCount;
     showIdeal();
+}
+
+// The chart with its caption above and, while the ideal shows, its comparison below.
+void HistogramsView::saveChart(HistogramChart *chart)
+{
+    const bool averages = chart == m_meanGraph;
+    const QLabel *comparison = averages ? m_meanComparison : m_indComparison;
+    ChartPicture picture;
+    picture.title = averages ? averagesCaption : individualsCaption;
+    picture.footing = comparison->isVisibleTo(this) ? comparison->text() : QString();
+    picture.shownSize = chart->size();
+    picture.paintChart = [chart](QPainter &painter, const QSize &size, double textScale) {
+        chart->paintAt(painter, size, textScale);
+    };
+    saveChartAs(this, picture);
 }
 
 QLabel *HistogramsView::comparisonLabel(const QString &name)

@@ -53,6 +53,7 @@ private:
     void shareWidth();
     void openCopyMenu(HistogramChart *chart, const QPoint &globalPosition);
     QLabel *comparisonLabel(const QString &name);
+    void saveChart(HistogramChart *chart);
     void showIdeal();
 
     QLabel *m_heading;

@@ -2,7 +2,6 @@
 #include "surface/drawingsurface.h"
 
 #include "common/zoom.h"
-#include "core/numberformat.h"
 #include "surface/fittinglabel.h"
 #include "surface/overlay.h"
 
@@ -217,11 +216,6 @@ void DrawingSurface::print(const QString &text, bool lineEnd)
     }
 }
 
-void DrawingSurface::printNumber(float value, bool lineEnd)
-{
-    print(printedNumber(value), lineEnd);
-}
-
 QSizeF DrawingSurface::layoutSize() const
 {
     if (width() > 0 && height() > 0)
@@ -297,6 +291,11 @@ double DrawingSurface::measuredAdvance(const QString &text)
     const auto known = advances.constFind(text);
     if (known != advances.constEnd())
         return *known;
+    // Chart labels are few; numbers typed into the scale dialog are not, so
+    // the cache starts over rather than grow without end.
+    constexpr qsizetype remembered = 4096;
+    if (advances.size() >= remembered)
+        advances.clear();
     return *advances.insert(text, measuringMetrics().horizontalAdvance(text));
 }
 
@@ -384,16 +383,25 @@ QRect DrawingSurface::pixelBounds(const Primitive &primitive) const
 
 void DrawingSurface::render(const Primitive &primitive, QPainter &painter) const
 {
-    const QPointF a = fromFraction(primitive.a);
+    render(primitive, painter, size(), 1.0);
+}
+
+// At `area`, with every pen `penScale` times as wide: the primitive as it
+// would be drawn on a surface of that size.
+void DrawingSurface::render(const Primitive &primitive, QPainter &painter, const QSizeF &area, double penScale) const
+{
+    const auto place = [&area](QPointF fraction) { return QPointF(fraction.x() * area.width(), fraction.y() * area.height()); };
+    const double penWidth = primitive.width * penScale;
+    const QPointF a = place(primitive.a);
     switch (primitive.kind) {
     case Primitive::Kind::Line: {
-        const QPointF b = fromFraction(primitive.b);
+        const QPointF b = place(primitive.b);
         // Level and upright lines stay crisp; only slanted ones are smoothed.
         const bool slanted = a.x() != b.x() && a.y() != b.y();
         painter.setRenderHint(QPainter::Antialiasing, slanted);
         // Round caps would close the gaps of a dotted line.
         const Qt::PenCapStyle cap = primitive.style == Qt::SolidLine ? Qt::RoundCap : Qt::FlatCap;
-        QPen pen(primitive.colour, primitive.width, primitive.style, cap, Qt::RoundJoin);
+        QPen pen(primitive.colour, penWidth, primitive.style, cap, Qt::RoundJoin);
         pen.setCosmetic(true);
         painter.setPen(pen);
         painter.drawLine(a, b);
@@ -401,18 +409,18 @@ void DrawingSurface::render(const Primitive &primitive, QPainter &painter) const
     }
     case Primitive::Kind::Box: {
         painter.setRenderHint(QPainter::Antialiasing, false);
-        QPen pen(primitive.colour, primitive.width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+        QPen pen(primitive.colour, penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
         pen.setCosmetic(true);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRectF(a, fromFraction(primitive.b)).normalized());
+        painter.drawRect(QRectF(a, place(primitive.b)).normalized());
         break;
     }
     case Primitive::Kind::Dot:
-        if (primitive.width <= 1) {
+        if (penWidth <= 1) {
             painter.fillRect(QRect(int(std::floor(a.x())), int(std::floor(a.y())), 1, 1), primitive.colour);
         } else {
-            const double r = primitive.width / 2.0;
+            const double r = penWidth / 2.0;
             painter.setRenderHint(QPainter::Antialiasing, true);
             painter.setPen(Qt::NoPen);
             painter.setBrush(primitive.colour);
@@ -420,15 +428,15 @@ void DrawingSurface::render(const Primitive &primitive, QPainter &painter) const
         }
         break;
     case Primitive::Kind::Circle: {
-        const double r = primitive.radius * width();
+        const double r = primitive.radius * area.width();
         painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setPen(QPen(primitive.colour, primitive.width));
+        painter.setPen(QPen(primitive.colour, penWidth));
         painter.setBrush(primitive.fill.isValid() ? QBrush(primitive.fill) : QBrush(Qt::NoBrush));
         painter.drawEllipse(a, r, r);
         break;
     }
     case Primitive::Kind::Text: {
-        const TextGeometry text = textGeometry(fontPixels(primitive.fontSize, height()), fontAtPixels);
+        const TextGeometry text = textGeometry(fontPixels(primitive.fontSize, area.height()), fontAtPixels);
         painter.save();
         painter.setRenderHint(QPainter::TextAntialiasing, true);
         painter.translate(a);
@@ -467,6 +475,14 @@ void DrawingSurface::refresh()
     if (!m_dirty.isEmpty())
         repaint(m_dirty);
     m_dirty = QRegion();
+}
+
+void DrawingSurface::paintPicture(QPainter &painter, const QSize &size) const
+{
+    painter.fillRect(QRect(QPoint(0, 0), size), m_backColor);
+    const double penScale = double(size.height()) / std::max(height(), 1);
+    for (const Primitive &primitive : m_primitives)
+        render(primitive, painter, size, penScale);
 }
 
 QImage DrawingSurface::picture()
@@ -565,11 +581,6 @@ void DrawingSurface::addOverlay(OverlayElement *element)
 void DrawingSurface::removeOverlay(OverlayElement *element)
 {
     std::erase(m_overlays, element);
-}
-
-void DrawingSurface::updateUserRect(const QRectF &userRect)
-{
-    updateOverlayArea(userRect, slack);
 }
 
 void DrawingSurface::updateOverlayArea(const QRectF &userRect, double marginPixels)

@@ -52,13 +52,9 @@ public:
     // Pen and fill state used by the drawing operations below.
     QColor foreColor() const { return m_foreColor; }
     void setForeColor(const QColor &colour) { m_foreColor = colour; }
-    QColor backColor() const { return m_backColor; }
     void setBackColor(const QColor &colour); // clears the picture, as a new background does
-    QColor fillColor() const { return m_fillColor; }
     void setFillColor(const QColor &colour) { m_fillColor = colour; }
-    bool fillSolid() const { return m_fillSolid; }
     void setFillSolid(bool solid) { m_fillSolid = solid; }
-    int drawWidth() const { return m_drawWidth; }
     void setDrawWidth(int pixels) { m_drawWidth = pixels; }
     /// Solid, dotted or dashed lines.
     Qt::PenStyle drawStyle() const { return m_drawStyle; }
@@ -84,16 +80,14 @@ public:
     /// A line, or with box the outline of the rectangle; the pen ends at (x2, y2).
     void line(double x1, double y1, double x2, double y2,
               std::optional<QColor> colour = std::nullopt, bool box = false);
-    /// A dot drawWidth() pixels wide.
+    /// A dot as wide as the draw width.
     void pset(double x, double y, std::optional<QColor> colour = std::nullopt);
-    /// A circle, round on screen; filled with fillColor() when fillSolid().
+    /// A circle, round on screen; filled with the fill colour when fill is solid.
     void circle(double x, double y, double radius, std::optional<QColor> colour = std::nullopt);
     /// Text with its upper-left corner at the pen, in foreColor(). Without a
     /// line end the pen moves to the text's right end; with one, to
     /// scaleLeft() one text line lower.
     void print(const QString &text, bool lineEnd = false);
-    /// A number as the surface prints numbers (leading and trailing blank).
-    void printNumber(float value, bool lineEnd = false);
 
     /// Extent of a text in user units; textHeight has the sign of the y axis.
     double textWidth(const QString &text) const;
@@ -103,6 +97,10 @@ public:
     void refresh();
     /// The current picture (drawing and overlay) at the widget's size.
     QImage picture();
+    /// Paints the drawing, without overlay elements, as it would look on a
+    /// surface of `size`: positions, text and pens in proportion. A painter on
+    /// a vector device keeps lines and text as paths and text.
+    void paintPicture(QPainter &painter, const QSize &size) const;
 
     /// Number of primitives drawn since the last cls() (for tests and benchmarks).
     int primitiveCount() const;
@@ -117,8 +115,6 @@ public:
     // Overlay elements register themselves; they are painted in creation order.
     void addOverlay(OverlayElement *element);
     void removeOverlay(OverlayElement *element);
-    /// Repaints the pixels an overlay covers (user rectangle, normalised).
-    void updateUserRect(const QRectF &userRect);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -140,6 +136,7 @@ private:
     static QFont fittedFont(const QWidget *child, QFont font, double naturalPoints);
     void append(Primitive primitive);
     void render(const Primitive &primitive, QPainter &painter) const;
+    void render(const Primitive &primitive, QPainter &painter, const QSizeF &area, double penScale) const;
     QRect pixelBounds(const Primitive &primitive) const;
     void rebuildCache();
     void ensureCache();

@@ -98,11 +98,6 @@ void OverlayLine::setLine(double x1, double y1, double x2, double y2)
     changed();
 }
 
-void OverlayLine::setY(double y1, double y2)
-{
-    setLine(m_x1, y1, m_x2, y2);
-}
-
 void OverlayLine::setColour(const QColor &colour)
 {
     if (colour == m_colour)

@@ -62,7 +62,6 @@ public:
     double x2() const { return m_x2; }
     double y2() const { return m_y2; }
     void setLine(double x1, double y1, double x2, double y2);
-    void setY(double y1, double y2);
     QColor colour() const { return m_colour; }
     void setColour(const QColor &colour);
     Qt::PenStyle style() const { return m_style; }

@@ -6,19 +6,12 @@
 #include "common/zoom.h"
 #include "core/numeric.h"
 #include "reports/controlchartswindow.h"
-#include "surface/drawingsurface.h"
-#include "surface/palette.h"
 #include "windows/captionpictures.h"
-#include "windows/controlpanel.h"
 #include "windows/quincunxform.h"
 
-#include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPixmap>
 #include <QScreen>
-#include <QScrollBar>
-#include <QToolButton>
 
 #include <algorithm>
 
@@ -50,11 +43,7 @@ void Demonstration::start()
 {
     if (m_playing)
         return;
-    m_main.run().isRunning = false;
-    ControlPanel *panel = m_main.controls();
-    panel->setEnabled(true);
-    panel->Animationcheck->setChecked(true);
-    panel->repaint();
+    m_main.readyForDemonstration();
     runDemo(true);
 }
 
@@ -91,11 +80,7 @@ void Demonstration::renderCaptions()
 
 void Demonstration::prepare()
 {
-    ControlPanel *panel = m_main.controls();
-    panel->bafflepresentcheck->setChecked(false);
-    m_main.board().baffle().setShown(false);
-    panel->setEnabled(false);
-    m_main.board().picture()->repaint();
+    m_main.clearBoardForDemonstration();
     m_teachpanel->clear();
     placePanel();
     m_teachpanel->show();
@@ -113,14 +98,14 @@ bool Demonstration::perform(const DemoStep &step)
         m_teachpanel->hide();
         break;
     case SetText:
-        settingBox(step.control)->setText(step.text);
+        m_main.setSettingText(step.control, step.text);
         break;
     case Tick:
     case Clear:
-        checkBox(step.control)->setChecked(step.action == Tick);
+        m_main.setOption(step.control, step.action == Tick);
         break;
     case Speed:
-        m_main.controls()->HScroll1->setValue(int(step.number));
+        m_main.setSpeedPosition(int(step.number));
         break;
     case Run:
         m_main.dropbutton_Click();
@@ -129,19 +114,19 @@ bool Demonstration::perform(const DemoStep &step)
         m_main.resetbutton_Click();
         break;
     case FunnelLeft:
-        m_main.board().funnel().leftButton()->click();
+        m_main.moveFunnel(-1);
         break;
     case FunnelRight:
-        m_main.board().funnel().rightButton()->click();
+        m_main.moveFunnel(+1);
         break;
     case EmptyBaffle:
-        m_main.board().baffle().handle()->click();
+        m_main.emptyBaffle();
         break;
     case Wait:
         pause(step.number);
         break;
     case Highlight:
-        highlight(settingBox(step.control), step.number);
+        m_main.highlightSetting(step.control, step.number);
         break;
     case PlaceCharts:
         placeChartsWindow();
@@ -157,7 +142,7 @@ bool Demonstration::perform(const DemoStep &step)
         break;
     case Finish:
         takeDownPanel();
-        m_main.controls()->setEnabled(true);
+        m_main.setControlPanelEnabled(true);
         break;
     }
     return true;
@@ -177,7 +162,7 @@ bool Demonstration::showCaption(int index)
         shared().lastKey = 0;
         takeDownPanel();
         m_main.resetbutton_Click();
-        m_main.controls()->setEnabled(true);
+        m_main.setControlPanelEnabled(true);
         return false;
     case KeyWaitResult::Closing:
         break;
@@ -189,31 +174,15 @@ bool Demonstration::showCaption(int index)
 // has put the board.
 void Demonstration::placePanel()
 {
-    const DrawingSurface *board = m_main.board().picture();
-    const QPoint corner = board->mapTo(&m_main, QPoint(0, 0));
-    const int left = std::max(0, board->width() - m_teachpanel->width());
-    m_teachpanel->move(corner + QPoint(left, toInt16(panelTopShare * board->height())));
+    const QRect board = m_main.boardArea();
+    const int left = std::max(0, board.width() - m_teachpanel->width());
+    m_teachpanel->move(board.topLeft() + QPoint(left, toInt16(panelTopShare * board.height())));
 }
 
 void Demonstration::takeDownPanel()
 {
     m_teachpanel->hide();
     m_teachpanel->clear();
-}
-
-void Demonstration::highlight(QLineEdit *box, double seconds)
-{
-    const QPalette previous = box->palette();
-    const bool ownPalette = box->testAttribute(Qt::WA_SetPalette);
-    QPalette yellow = previous;
-    yellow.setColor(QPalette::Base, qbColor(14));
-    // The control panel is disabled meanwhile; its grey letters would fade on yellow.
-    yellow.setColor(QPalette::Disabled, QPalette::Text, previous.color(QPalette::Active, QPalette::Text));
-    box->setPalette(yellow);
-    box->repaint();
-    waitSeconds(seconds);
-    box->setPalette(ownPalette ? previous : QPalette());
-    box->repaint();
 }
 
 void Demonstration::placeChartsWindow()
@@ -236,34 +205,6 @@ void Demonstration::showPendingDrawing()
     m_main.repaint();
     if (m_main.chartsWindow()->isVisible())
         m_main.chartsWindow()->repaint();
-}
-
-QLineEdit *Demonstration::settingBox(DemoControl control) const
-{
-    const ControlPanel *panel = m_main.controls();
-    switch (control) {
-    case DemoControl::Rows:
-        return panel->rowstext;
-    case DemoControl::SubgroupSize:
-        return panel->subgrouptext;
-    case DemoControl::ControlLimits:
-        return panel->climitstext;
-    default:
-        return panel->howmanytext;
-    }
-}
-
-QCheckBox *Demonstration::checkBox(DemoControl control) const
-{
-    const ControlPanel *panel = m_main.controls();
-    switch (control) {
-    case DemoControl::Trace:
-        return panel->chkTrace;
-    case DemoControl::Baffle:
-        return panel->bafflepresentcheck;
-    default:
-        return panel->Animationcheck;
-    }
 }
 
 } // namespace kelvara

@@ -1,17 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The self-running demonstration: caption panels explaining the board, and
-// between them a script that drives the main window's own controls through
-// their ordinary handlers. It owns the caption panel `teachpanel` and the
+// between them a script that the main window carries out through the
+// operations it offers. It owns the caption panel `teachpanel` and the
 // caption pictures `Image1` on the main window.
 
 #include "core/demoscript.h"
 
 #include <vector>
 
-class QCheckBox;
 class QLabel;
-class QLineEdit;
 
 namespace kelvara {
 
@@ -37,13 +35,10 @@ private:
     bool showCaption(int index);
     void placePanel();
     void takeDownPanel();
-    void highlight(QLineEdit *box, double seconds);
     void placeChartsWindow();
     /// Waits, with whatever the last steps drew on screen first.
     void pause(double seconds);
     void showPendingDrawing();
-    QLineEdit *settingBox(DemoControl control) const;
-    QCheckBox *checkBox(DemoControl control) const;
 
     QuincunxForm &m_main;
     QLabel *m_teachpanel;

@@ -3,6 +3,7 @@
 
 #include "common/messages.h"
 #include "common/shared.h"
+#include "common/waits.h"
 #include "common/windowplacement.h"
 #include "common/zoom.h"
 #include "core/spokendescriptions.h"
@@ -179,23 +180,12 @@ void QuincunxForm::connectControls()
     keys::giveKey(m_histograms->outputButton(), keys::exportData, QStringLiteral("Output Data"));
 
     Funnel &funnel = m_board->funnel();
-    connect(funnel.leftButton(), &QToolButton::clicked, this, [this] {
-        m_board->shapes().clearTraceLines();
-        m_board->funnel().moveLeft();
-        describeBoard();
-    });
-    connect(funnel.rightButton(), &QToolButton::clicked, this, [this] {
-        m_board->shapes().clearTraceLines();
-        m_board->funnel().moveRight();
-        describeBoard();
-    });
+    connect(funnel.leftButton(), &QToolButton::clicked, this, [this] { moveFunnel(-1); });
+    connect(funnel.rightButton(), &QToolButton::clicked, this, [this] { moveFunnel(+1); });
     m_picture->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_picture, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { openBoardMenu(m_picture->mapToGlobal(at)); });
-    connect(m_board->baffle().handle(), &QToolButton::clicked, this, [this] {
-        m_board->baffle().empty();
-        describeBoard();
-    });
+    connect(m_board->baffle().handle(), &QToolButton::clicked, this, &QuincunxForm::emptyBaffle);
 
     p->HScroll1->setEnabled(false);
     p->chkTrace->setEnabled(false);
@@ -300,6 +290,110 @@ void QuincunxForm::scaleQuincunx(float halfWidth, float center, float lsl, float
 {
     m_board->scaleQuincunx(halfWidth, center, lsl, usl, pinLevelsFromRows());
     describeBoard();
+}
+
+void QuincunxForm::moveFunnel(int direction)
+{
+    m_board->shapes().clearTraceLines();
+    if (direction < 0)
+        m_board->funnel().moveLeft();
+    else
+        m_board->funnel().moveRight();
+    describeBoard();
+}
+
+void QuincunxForm::emptyBaffle()
+{
+    m_board->baffle().empty();
+    describeBoard();
+}
+
+void QuincunxForm::setSpeedPosition(int position)
+{
+    m_panel->HScroll1->setValue(position);
+}
+
+void QuincunxForm::formatsChanged()
+{
+    m_board->funnel().showProcessCenter();
+}
+
+void QuincunxForm::readyForDemonstration()
+{
+    m_run.isRunning = false;
+    m_panel->setEnabled(true);
+    m_panel->Animationcheck->setChecked(true);
+    m_panel->repaint();
+}
+
+void QuincunxForm::clearBoardForDemonstration()
+{
+    m_panel->bafflepresentcheck->setChecked(false);
+    m_board->baffle().setShown(false);
+    m_panel->setEnabled(false);
+    m_picture->repaint();
+}
+
+void QuincunxForm::setControlPanelEnabled(bool enabled)
+{
+    m_panel->setEnabled(enabled);
+}
+
+void QuincunxForm::setSettingText(DemoControl setting, const QString &text)
+{
+    settingBox(setting)->setText(text);
+}
+
+void QuincunxForm::setOption(DemoControl option, bool ticked)
+{
+    optionBox(option)->setChecked(ticked);
+}
+
+void QuincunxForm::highlightSetting(DemoControl setting, double seconds)
+{
+    QLineEdit *box = settingBox(setting);
+    const QPalette previous = box->palette();
+    const bool ownPalette = box->testAttribute(Qt::WA_SetPalette);
+    QPalette yellow = previous;
+    yellow.setColor(QPalette::Base, qbColor(14));
+    // The control panel is disabled meanwhile; its grey letters would fade on yellow.
+    yellow.setColor(QPalette::Disabled, QPalette::Text, previous.color(QPalette::Active, QPalette::Text));
+    box->setPalette(yellow);
+    box->repaint();
+    waitSeconds(seconds);
+    box->setPalette(ownPalette ? previous : QPalette());
+    box->repaint();
+}
+
+QRect QuincunxForm::boardArea() const
+{
+    return QRect(m_picture->mapTo(this, QPoint(0, 0)), m_picture->size());
+}
+
+QLineEdit *QuincunxForm::settingBox(DemoControl setting) const
+{
+    switch (setting) {
+    case DemoControl::Rows:
+        return m_panel->rowstext;
+    case DemoControl::SubgroupSize:
+        return m_panel->subgrouptext;
+    case DemoControl::ControlLimits:
+        return m_panel->climitstext;
+    default:
+        return m_panel->howmanytext;
+    }
+}
+
+QCheckBox *QuincunxForm::optionBox(DemoControl option) const
+{
+    switch (option) {
+    case DemoControl::Trace:
+        return m_panel->chkTrace;
+    case DemoControl::Baffle:
+        return m_panel->bafflepresentcheck;
+    default:
+        return m_panel->Animationcheck;
+    }
 }
 
 int16 QuincunxForm::pinLevelsFromRows() const
@@ -637,6 +731,8 @@ void QuincunxForm::showInformation(const QString &text)
 void QuincunxForm::showSubgroupStatus(int subgroup)
 {
     m_panel->subgroupstatuslabel->setText(QStringLiteral("Sub Group #") + QString::number(subgroup));
+    // The count shows at once, not when events next run.
+    m_panel->subgroupstatuslabel->repaint();
     describeBoard();
 }
 

@@ -8,6 +8,7 @@
 #include "board/boardhost.h"
 #include "board/quincunxboard.h"
 #include "core/controllimits.h"
+#include "core/demoscript.h"
 #include "core/dropcycle.h"
 #include "core/runstate.h"
 #include "core/texttable.h"
@@ -18,6 +19,7 @@
 
 #include <memory>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QStackedLayout;
@@ -49,11 +51,34 @@ public:
     void resetRun() override;
     void showCapability() override;
 
+    /// Moves the funnel one slot to the left (-1) or right (+1), as its arrows do.
+    void moveFunnel(int direction);
+    /// Lets the balls on the baffle fall into their piles, as its handle does.
+    void emptyBaffle();
+    /// Sets the speed bar to a position from 1 (fastest) to 5.
+    void setSpeedPosition(int position);
+    /// The shared number formats changed: the process centre shows them at once.
+    void formatsChanged();
+
+    // Operations the demonstration uses to show the controls at work.
+    /// Ends any run flag left set, enables the control panel and ticks Animation.
+    void readyForDemonstration();
+    /// Takes the baffle away and locks the control panel while the script plays.
+    void clearBoardForDemonstration();
+    void setControlPanelEnabled(bool enabled);
+    void setSettingText(DemoControl setting, const QString &text);
+    void setOption(DemoControl option, bool ticked);
+    /// Shows a setting's box on yellow for `seconds`.
+    void highlightSetting(DemoControl setting, double seconds);
+    /// Where the board lies in this window.
+    QRect boardArea() const;
+
+    // What the window holds, for tests to inspect.
     RunState &run() { return m_run; }
+    QuincunxBoard &board() { return *m_board; }
+
     const TextTable &slotTable() const { return m_dataGrid; }
     ControlChartsWindow *chartsWindow() const { return m_charts; }
-    QuincunxBoard &board() { return *m_board; }
-    ControlPanel *controls() const { return m_panel; }
     bool isClosing() const { return m_closing; }
 
     /// Opens the manual at `page`; `asker` is the window F1 was pressed in.
@@ -133,6 +158,8 @@ private:
     void setupGrids();
     void setSpeed(int position);
     int16 pinLevelsFromRows() const;
+    QLineEdit *settingBox(DemoControl setting) const;
+    QCheckBox *optionBox(DemoControl option) const;
 
     RunState m_run;
     MemoryTable m_dataGrid;

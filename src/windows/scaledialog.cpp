@@ -188,7 +188,7 @@ void ScaleDialog::buildFormats(int decimals)
     shared().formats = DisplayFormats::build(decimals);
     // The process centre shows the new number of decimals at once, not only
     // after the next redraw of the board.
-    m_main.board().funnel().showProcessCenter();
+    m_main.formatsChanged();
 }
 
 void ScaleDialog::scaleapplybutton_Click()

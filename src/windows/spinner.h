@@ -14,8 +14,6 @@ class Spinner : public QWidget {
 public:
     Spinner(const QString &name, QWidget *parent = nullptr);
 
-    QToolButton *upButton() const { return m_up; }
-    QToolButton *downButton() const { return m_down; }
 
     /// Names the spinner and its arrows after the setting they step, for a
     /// screen reader: "Increase Offset Rows", "Decrease Offset Rows".

@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "testsupport.h"
+
+#include "app/startup.h"
+#include "app/testing.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace testsupport {
+
+void freshConfiguration()
+{
+    static QTemporaryDir folder;
+    qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
+}
+
+QWidget *topLevel(const QString &name)
+{
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == name)
+            return widget;
+    return nullptr;
+}
+
+QWidget *startProgram(std::uint32_t seed)
+{
+    kelvara::testing::setTimeScale(0);
+    kelvara::testing::seedRandom(seed);
+    if (!kelvara::startUp())
+        return nullptr;
+    return topLevel(QStringLiteral("quincunxform"));
+}
+
+kelvara::QuincunxForm *startMainWindow(std::uint32_t seed)
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    return static_cast<kelvara::QuincunxForm *>(startProgram(seed));
+}
+
+void click(QWidget *window, const QString &name)
+{
+    if (auto *button = child<QAbstractButton>(window, name))
+        button->click();
+}
+
+void chooseCopyChartInNextMenu()
+{
+    QTimer::singleShot(0, [] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QTest::keyClick(menu, Qt::Key_Down);
+        QTest::keyClick(menu, Qt::Key_Return);
+        QCOMPARE(menu->objectName() + u'/' + menu->actions().first()->text(), "mnuCP/Copy Chart");
+    });
+}
+
+void chooseInNextMenu(const QString &text)
+{
+    QTimer::singleShot(0, [text] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QAction *item = nullptr;
+        for (QAction *action : menu->actions())
+            if (action->text() == text)
+                item = action;
+        QVERIFY2(item, qPrintable(text));
+        menu->setActiveAction(item);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+}
+
+QList<SeenMessage> answerMessages(const std::function<void()> &action)
+{
+    QList<SeenMessage> seen;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&seen] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        seen.append({box->windowTitle(), box->text(), box->icon()});
+        box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->accept();
+    });
+    poll.start();
+    action();
+    poll.stop();
+    return seen;
+}
+
+void typeDropCount(QWidget *window, int count)
+{
+    child<QLineEdit>(window, QStringLiteral("howmanytext"))->setText(QString::number(count));
+}
+
+QList<SeenMessage> runSubgroups(QWidget *window, int count)
+{
+    typeDropCount(window, count);
+    return answerMessages([window] { click(window, QStringLiteral("dropbutton")); });
+}
+
+DialogVisit useSaveDialog(const std::function<void()> &action, const QString &path, int filter,
+                          QList<QMessageBox::StandardButton> answers)
+{
+    DialogVisit visit;
+    bool typed = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *question = qobject_cast<QMessageBox *>(modal)) {
+            visit.questions << question->text();
+            question->button(answers.isEmpty() ? QMessageBox::No : answers.takeFirst())->click();
+        } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            if (visit.folder.isEmpty()) {
+                visit.folder = dialog->directory().absolutePath();
+                visit.name = dialog->objectName();
+                visit.filters = dialog->nameFilters();
+            }
+            if (path.isEmpty() || typed)
+                return dialog->reject();
+            typed = true;
+            dialog->setDirectory(QFileInfo(path).path());
+            dialog->selectNameFilter(dialog->nameFilters().at(filter));
+            auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            QTest::keyClicks(edit, QFileInfo(path).fileName());
+            // Enter opens the question, which this poll answers, so it is pressed outside the poll.
+            QTimer::singleShot(0, edit, [edit] {
+                if (QWidget *completions = QApplication::activePopupWidget())
+                    completions->hide();
+                QTest::keyClick(edit, Qt::Key_Return);
+            });
+        }
+    });
+    poll.start(5);
+    action();
+    return visit;
+}
+
+} // namespace testsupport
