@@ -10,6 +10,7 @@
 #include "core/capability.h"
 #include "core/numberformat.h"
 #include "core/samplespread.h"
+#include "core/settingranges.h"
 #include "reports/controlchartswindow.h"
 #include "reports/dataexport.h"
 #include "reports/histogramsview.h"
@@ -457,10 +458,10 @@ void QuincunxForm::setControlsEnabled(bool enabled)
 void QuincunxForm::spinnerStep(QLineEdit *box, int step)
 {
     ControlPanel *p = m_panel;
-    const auto [minimum, maximum] = box == p->rowstext       ? std::pair{1, 20}
-                                    : box == p->subgrouptext ? std::pair{1, 15}
-                                    : box == p->climitstext  ? std::pair{5, 30}
-                                                             : std::pair{1, 20};
+    const SettingRange range = box == p->rowstext       ? rowsRange
+                               : box == p->subgrouptext ? subgroupSizeRange
+                               : box == p->climitstext  ? controlLimitRange
+                                                        : dropCountRange;
     const bool processGoingOn = shared().subgroupCount >= 1;
     if (box == p->subgrouptext && processGoingOn) {
         showInformation(subgroupSizeFrozen
@@ -469,7 +470,7 @@ void QuincunxForm::spinnerStep(QLineEdit *box, int step)
     } else if (!(box == p->climitstext && processGoingOn)) {
         const double value = box == p->howmanytext ? double(toInt16(readNumber(box->text())))
                                                    : readNumber(box->text());
-        if ((step < 0 && value > minimum) || (step > 0 && value < maximum))
+        if (range.allowsStep(value, step))
             box->setText(plainNumber(float(value + step)));
     }
     box->repaint();
