@@ -107,7 +107,7 @@ private:
     void markSignals(DrawingSurface &chart, const QList<QPointF> &points, SignalChart kind);
     void redrawInPlace();
     void pageBack(int step);
-    bool pageForward(int step);
+    void pageForward(int step);
 
     ChartDataSource &m_source;
     QLabel *m_xTitle;

@@ -4,6 +4,7 @@
 #include "common/messages.h"
 #include "common/shared.h"
 #include "common/waits.h"
+#include "common/windowplacement.h"
 #include "common/zoom.h"
 #include "core/spokendescriptions.h"
 #include "core/capability.h"
@@ -78,7 +79,7 @@ QuincunxForm::QuincunxForm(QWidget *parent)
     connect(&zoom::notifier(), &zoom::Notifier::changed, this, &QuincunxForm::applyZoom);
     if (zoom::factor() != 1.0)
         applyZoom(zoom::factor());
-    resize(1000, 700);
+    fitOnScreen(this, QSize(1000, 700));
 }
 
 QuincunxForm::~QuincunxForm() = default;
