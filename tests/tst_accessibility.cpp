@@ -103,7 +103,7 @@ private slots:
                                                       "Process centred at 17.00. Tallest piles at ") + piles.join(", ") + ". "),
                  qPrintable(described));
         QVERIFY2(described.contains(limits.left(limits.indexOf(QStringLiteral(" UCLx"))) + ", UCLx"), qPrintable(described));
-        QVERIFY2(described.endsWith(QStringLiteral("Cp No Spec, Cpk No Spec.")), qPrintable(described));
+        QVERIFY2(described.endsWith(QStringLiteral("Cp No Spec, Cpk No Spec, Pp No Spec, Ppk No Spec.")), qPrintable(described));
 
         auto *table = child<QTableWidget>(m_main, "grdScaled");
         const QString latest = table->item(21 - 1, 6)->text();

@@ -234,7 +234,7 @@ private slots:
         QCOMPARE(child<QLabel>(form, "processcenteredatlabel")->text(), shown);
 
         auto *board = child<QWidget>(form, "qpicture");
-        for (const QSize size : {form->size(), form->minimumSizeHint()}) {
+        for (const QSize size : {testsupport::openingSize, form->minimumSizeHint()}) {
             form->resize(size);
             QApplication::processEvents();
             for (const char *name : {"processcenteredatlabel", "cplabel", "cpklabel", "pplabel", "ppklabel"}) {
@@ -253,6 +253,8 @@ private slots:
     void baffleHandleIsEasyToFindAndHit()
     {
         QuincunxForm *form = testsupport::startMainWindow();
+        form->resize(testsupport::openingSize);
+        QApplication::processEvents();
         child<QCheckBox>(form, "bafflepresentcheck")->click();
         auto *handle = child<QToolButton>(form, "bafflehandle");
         const QSize opening = paintedSize(handle->icon(), handle->iconSize());

@@ -137,6 +137,7 @@ private slots:
     {
         QFETCH(int, subgroupSize);
         QFETCH(bool, scrolls);
+        m_window->resize(openingSize);
         rundriver::startRun(m_window, subgroupSize);
         QVERIFY(rundriver::dropSubgroups(m_window, 3));
         QVERIFY(openHistograms().isEmpty());

@@ -7,7 +7,16 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace kelvara {
+namespace {
+
+constexpr int panelRoom = 40;
+// A window not yet shown has no frame to measure: room for a title bar.
+constexpr int titleBarRoom = 32;
+
+} // namespace
 
 QPoint centredPosition(QSize window, QSize screen)
 {
@@ -23,6 +32,21 @@ void centreForm(QWidget *window)
         return;
     const QRect area = screen->geometry();
     window->move(area.topLeft() + centredPosition(window->frameGeometry().size(), area.size()));
+}
+
+void fitOnScreen(QWidget *window, QSize preferred)
+{
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        window->resize(preferred);
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    const int frame = window->isVisible() ? window->frameGeometry().height() - window->height() : titleBarRoom;
+    window->resize(preferred.boundedTo(QSize(area.width(), area.height() - panelRoom - frame)));
+    const int left = std::max(0, (area.width() - window->width()) / 2);
+    const int top = std::max(0, (area.height() - panelRoom - frame - window->height()) / 2);
+    window->move(area.topLeft() + QPoint(left, top));
 }
 
 } // namespace kelvara

@@ -16,4 +16,10 @@ void centreForm(QWidget *window);
 /// The position centreForm gives a window of that size on that screen.
 QPoint centredPosition(QSize window, QSize screen);
 
+/// Gives a window the preferred size as far as the screen's free area allows
+/// and places it wholly within that area, centred, or at its left edge when
+/// wider: its frame, a title bar included, stays 40 pixels lower than the
+/// area, which leaves room for a panel the area may not account for.
+void fitOnScreen(QWidget *window, QSize preferred);
+
 } // namespace kelvara

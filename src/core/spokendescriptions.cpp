@@ -45,7 +45,7 @@ QString describeBoard(const BoardSummary &summary)
     else
         sentences << QStringLiteral("Control limits: %1; %2").arg(spokenLimits(summary.xLimits), spokenLimits(summary.rLimits));
     if (!summary.cp.isEmpty())
-        sentences << QStringLiteral("Cp %1, Cpk %2").arg(summary.cp, summary.cpk);
+        sentences << QStringLiteral("Cp %1, Cpk %2, Pp %3, Ppk %4").arg(summary.cp, summary.cpk, summary.pp, summary.ppk);
     return sentences.join(QStringLiteral(". ")) + u'.';
 }
 

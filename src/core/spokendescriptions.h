@@ -24,6 +24,8 @@ struct BoardSummary {
     QString rLimits;
     QString cp;             // empty while Cp and Cpk are not shown
     QString cpk;
+    QString pp;             // shown with Cp and Cpk
+    QString ppk;
 };
 
 /// The slots with the most balls, tallest first and, among equals, from the

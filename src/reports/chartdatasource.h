@@ -17,6 +17,8 @@ public:
     /// The subgroups dropped before the first with another funnel position or
     /// number of rows than subgroup 1; 0 while the process is unchanged.
     virtual int processChangedAfter() const = 0;
+    /// True while a Run drops its subgroups.
+    virtual bool dropping() const = 0;
 };
 
 } // namespace kelvara

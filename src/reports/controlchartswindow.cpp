@@ -5,6 +5,7 @@
 #include "common/preferences.h"
 #include "common/shared.h"
 #include "common/waits.h"
+#include "common/windowplacement.h"
 #include "common/zoom.h"
 #include "core/chartframe.h"
 #include "core/controllimits.h"
@@ -20,6 +21,7 @@
 #include "surface/drawingsurface.h"
 #include "surface/palette.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -145,7 +147,7 @@ ControlChartsWindow::ControlChartsWindow(ChartDataSource &source, QWidget *paren
     buildLayout();
     buildMenu();
     connectControls();
-    resize(760, 620);
+    fitOnScreen(this, QSize(760, 620));
     // The main window draws into the charts long before they are first shown;
     // laying them out now gives that drawing the charts' real proportions.
     layout()->activate();
@@ -346,7 +348,8 @@ void ControlChartsWindow::drawcharts(int first)
     m_pageDrawn = false;
     if (m_page.limitsFixed && rulesShown())
         followSignals(last);
-    describePage();
+    if (!m_source.dropping() || QAccessible::isActive())
+        describePage();
     if (isVisible())
         drawPage();
 }
@@ -573,18 +576,17 @@ void ControlChartsWindow::pageBack(int step)
 
 // Forward stops at the page that ends with the newest subgroup; with ten
 // subgroups or fewer that page would start before the first, and nothing is
-// drawn. True when the charts were drawn.
-bool ControlChartsWindow::pageForward(int step)
+// drawn.
+void ControlChartsWindow::pageForward(int step)
 {
     SharedState &state = shared();
     if (state.subgroupCount <= 0)
-        return false;
+        return;
     int next = state.chartFirstSubgroup + step;
     if (next + subgroupsBeforeLastOnPage > state.subgroupCount)
         next = state.subgroupCount - subgroupsBeforeLastOnPage;
     state.chartFirstSubgroup = toInt16(next);
     drawcharts(state.chartFirstSubgroup);
-    return state.chartFirstSubgroup >= 1;
 }
 
 void ControlChartsWindow::mnuCopyChart_Click()
@@ -641,15 +643,14 @@ void ControlChartsWindow::keyPressEvent(QKeyEvent *event)
     QWidget::keyPressEvent(event);
 }
 
-// A resize pages to the newest subgroups, which redraws the charts in their
-// new shape. With ten subgroups or fewer that draws nothing, so the page on
-// show is redrawn instead: text sizes follow the height, and labels measured
-// for the old shape would no longer end where they should.
+// A resize redraws the page on show in the charts' new shape: text sizes
+// follow the height, and labels measured for the old shape would no longer
+// end where they should. The page stays, so the subgroups the user was
+// looking at stay in sight.
 void ControlChartsWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    if (!pageForward(10))
-        redrawInPlace();
+    redrawInPlace();
 }
 
 // Draws the page on show again, in the charts' present shape.

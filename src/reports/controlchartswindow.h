@@ -49,6 +49,9 @@ public:
     /// "XBar Chart:" / "R Chart:", or "X Chart:" / "MR Chart:" for single readings.
     void setChartTitles(int subgroupSize);
     void setValueTitles(const QString &xValues, const QString &rValues);
+    /// Tells screen readers what the page on show holds. During a Run only
+    /// while one listens; the main window asks again when the Run ends.
+    void describePage();
 
     // Event handlers of the window's controls.
     void chartlbutton_Click();
@@ -96,7 +99,6 @@ private:
     QList<QPointF> readColumn(int column, int from, int first, int last,
                               const std::function<void(float)> &track) const;
     void drawPage();
-    void describePage();
     void plotPoints(DrawingSurface &chart, const QList<QPointF> &points, double numberTop);
     int completedRows() const;
     bool rulesShown() const;
@@ -105,7 +107,7 @@ private:
     void markSignals(DrawingSurface &chart, const QList<QPointF> &points, SignalChart kind);
     void redrawInPlace();
     void pageBack(int step);
-    bool pageForward(int step);
+    void pageForward(int step);
 
     ChartDataSource &m_source;
     QLabel *m_xTitle;

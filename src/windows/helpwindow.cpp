@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/helpwindow.h"
 
+#include "common/windowplacement.h"
 #include "common/zoom.h"
 #include "windows/buttonicons.h"
 #include "windows/shortcutkeys.h"
@@ -74,7 +75,7 @@ HelpWindow::HelpWindow(QWidget *parent)
     connect(&zoom::notifier(), &zoom::Notifier::changed, this, &HelpWindow::fitContents);
     // F1 in the manual itself leads to its first page.
     connect(new QShortcut(keys::help, this), &QShortcut::activated, m_home, &QToolButton::click);
-    resize(900, 640);
+    fitOnScreen(this, QSize(900, 640));
 }
 
 // The contents list is as wide as its longest title at the text size of now.

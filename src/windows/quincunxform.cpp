@@ -4,6 +4,7 @@
 #include "common/messages.h"
 #include "common/shared.h"
 #include "common/waits.h"
+#include "common/windowplacement.h"
 #include "common/zoom.h"
 #include "core/spokendescriptions.h"
 #include "core/capability.h"
@@ -28,6 +29,7 @@
 #include "windows/shortcutkeys.h"
 #include "windows/spinner.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -77,7 +79,7 @@ QuincunxForm::QuincunxForm(QWidget *parent)
     connect(&zoom::notifier(), &zoom::Notifier::changed, this, &QuincunxForm::applyZoom);
     if (zoom::factor() != 1.0)
         applyZoom(zoom::factor());
-    resize(1000, 700);
+    fitOnScreen(this, QSize(1000, 700));
 }
 
 QuincunxForm::~QuincunxForm() = default;
@@ -440,6 +442,10 @@ void QuincunxForm::dropbutton_Click()
 {
     DropCycle cycle(m_run, shared(), m_dataGrid, m_grdScaled, *this, randomSource());
     cycle.run();
+    if (m_closing)
+        return;
+    describeBoard();
+    m_charts->describePage();
 }
 
 void QuincunxForm::setControlsEnabled(bool enabled)
@@ -661,7 +667,6 @@ void QuincunxForm::showCapability()
     m_cpkValue->setFittedText(view.cpk);
     m_ppValue->setFittedText(view.pp);
     m_ppkValue->setFittedText(view.ppk);
-    describeBoard();
 }
 
 void QuincunxForm::describeBoard()
@@ -679,6 +684,8 @@ void QuincunxForm::describeBoard()
     if (m_cpValue->isVisibleTo(m_picture)) {
         summary.cp = m_cpValue->text();
         summary.cpk = m_cpkValue->text();
+        summary.pp = m_ppValue->text();
+        summary.ppk = m_ppkValue->text();
     }
     m_picture->setAccessibleDescription(kelvara::describeBoard(summary));
 }
@@ -733,7 +740,10 @@ void QuincunxForm::showSubgroupStatus(int subgroup)
     m_panel->subgroupstatuslabel->setText(QStringLiteral("Sub Group #") + QString::number(subgroup));
     // The count shows at once, not when events next run.
     m_panel->subgroupstatuslabel->repaint();
-    describeBoard();
+    // Telling it in words costs a tenth of a fast Run: during one, only while
+    // a screen reader listens; the Run's end tells it anyway.
+    if (QAccessible::isActive())
+        describeBoard();
 }
 
 void QuincunxForm::showControlLimits(const LimitTexts &texts)

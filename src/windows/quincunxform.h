@@ -92,6 +92,7 @@ public:
     const TextTable &measurementTable() const override { return m_grdScaled; }
     float grandMean() const override { return m_run.grandMean; }
     float meanRange() const override { return m_run.meanRange; }
+    bool dropping() const override { return m_run.isRunning; }
     int processChangedAfter() const override { return m_run.processChangedAfter; }
 
     // Event handlers of the controls.

@@ -42,6 +42,10 @@ QWidget *topLevel(const QString &name);
 /// unless the test pins another one first.
 QWidget *startProgram(std::uint32_t seed = 1234);
 
+/// The main window's size when it opens on a screen with room for it (the
+/// offscreen platform's default screen is smaller, 800 x 800).
+inline const QSize openingSize(1000, 700);
+
 /// The main window of a fresh start in a "." locale.
 kelvara::QuincunxForm *startMainWindow(std::uint32_t seed = 1234);
 

@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The program on a 1024 x 768 screen: every window opens within the screen,
+// with room for a title bar and a panel, and resizing the control charts
+// keeps the page on show.
+
+#include "common/shared.h"
+#include "rundriver.h"
+#include "testsupport.h"
+
+#include <QFile>
+#include <QScreen>
+#include <QTemporaryDir>
+
+using namespace testsupport;
+
+class TestSmallScreen : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { freshConfiguration(); }
+
+    void windowsOpenWithinTheScreen()
+    {
+        QWidget *main = startMainWindow();
+        click(main, QStringLiteral("contchrbutton"));
+        click(main, QStringLiteral("cmdHelp"));
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(area, QRect(0, 0, 1024, 768));
+        // The offscreen platform draws a thin border but no title bar: one of 28 pixels is added.
+        constexpr int titleBar = 28, panel = 40;
+        for (const char *name : {"quincunxform", "frmCtrlChrt", "helpWindow"}) {
+            const QWidget *window = topLevel(QString::fromLatin1(name));
+            QVERIFY2(window && window->isVisible(), name);
+            const QRect frame = window->frameGeometry().adjusted(0, 0, 0, titleBar);
+            QVERIFY2(area.adjusted(0, 0, 0, -panel).contains(frame), qPrintable(QStringLiteral("%1: %2,%3 %4x%5").arg(name).arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())));
+        }
+    }
+
+    void resizingTheChartsKeepsThePageOnShow()
+    {
+        QWidget *main = startMainWindow();
+        rundriver::startRun(main, 5);
+        QVERIFY(rundriver::dropSubgroups(main, 25));
+        click(main, QStringLiteral("contchrbutton"));
+        QWidget *charts = topLevel(QStringLiteral("frmCtrlChrt"));
+        click(charts, QStringLiteral("chartlbutton"));
+        click(charts, QStringLiteral("chartlbutton"));
+        QCOMPARE(int(kelvara::shared().chartFirstSubgroup), 13);
+        auto *upper = child<QWidget>(charts, QStringLiteral("xchartpicture"));
+        const QSize before = upper->size();
+        charts->resize(charts->size() - QSize(120, 90));
+        QApplication::processEvents();
+        QVERIFY(upper->size() != before);
+        QCOMPARE(int(kelvara::shared().chartFirstSubgroup), 13);
+    }
+};
+
+// The offscreen platform reads its screen from a file named on its command,
+// before the application starts.
+int main(int argc, char *argv[])
+{
+    QTemporaryDir folder;
+    QFile screen(folder.filePath(QStringLiteral("screen.json")));
+    if (!screen.open(QIODevice::WriteOnly))
+        return 1;
+    screen.write(R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1024, "height": 768,
+                     "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    screen.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen.fileName().toLocal8Bit());
+    QApplication app(argc, argv);
+    TestSmallScreen test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_smallscreen.moc"
