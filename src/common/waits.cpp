@@ -86,7 +86,6 @@ KeyWaitResult waitForKey(const std::function<bool()> &closing)
         return KeyWaitResult::Closing;
     if (!blocker.gotEscape())
         return KeyWaitResult::Continue;
-    shared().lastKey = 1;
     return KeyWaitResult::Escape;
 }
 

@@ -36,8 +36,8 @@ enum class KeyWaitResult { Continue, Escape, Closing };
 
 /// Waits until a key is pressed or a mouse button clicked in any window of the
 /// program. The input is swallowed, so it reaches no control. Esc gives
-/// Escape and sets the shared `lastKey` to 1; `closing` is asked after every
-/// event, so a window closing under the wait ends it.
+/// Escape; `closing` is asked after every event, so a window closing under the
+/// wait ends it.
 KeyWaitResult waitForKey(const std::function<bool()> &closing);
 
 } // namespace kelvara

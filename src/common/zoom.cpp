@@ -100,7 +100,9 @@ void restore()
     State &s = state();
     if (!s.keysInstalled) {
         s.baseFont = QApplication::font();
-        qApp->installEventFilter(new ZoomKeys);
+        auto *keys = new ZoomKeys;
+        keys->setParent(qApp);
+        qApp->installEventFilter(keys);
         s.keysInstalled = true;
     }
     const int remembered = stepped(preferences::number(preferences::zoomPercent, smallestPercent));

@@ -22,7 +22,6 @@ struct SharedState {
     int16 subgroupCount = 0;       // subgroups dropped since the last reset
     int16 chartFirstSubgroup = 0;  // first subgroup of the control-chart page
     float xChartBase = 0.0f;       // lowest gridline of the X-bar chart
-    int lastKey = 0;               // 1 when Esc ended a wait for a key
 
     /// The state every start of the program begins from.
     static SharedState initial();

@@ -8,7 +8,8 @@
 namespace kelvara {
 
 FrozenColumns::FrozenColumns(QTableView *table, int count)
-    : QTableView(table), m_table(table), m_count(count)
+    : QTableView(table), m_table(table), m_tableEvents(table), m_viewportEvents(table->viewport()),
+      m_count(count)
 {
     setObjectName(QStringLiteral("frozenColumns"));
     setModel(table->model());
@@ -33,9 +34,9 @@ bool FrozenColumns::eventFilter(QObject *watched, QEvent *event)
 {
     // The table's cells change only while it is hidden (a Run goes on behind
     // the view), so the frozen copy takes its sizes when it shows.
-    if (watched == m_table && event->type() == QEvent::Show)
+    if (event->type() == QEvent::Show && watched == m_tableEvents)
         follow();
-    else if (watched == m_table->viewport() && event->type() == QEvent::Resize)
+    else if (event->type() == QEvent::Resize && watched == m_viewportEvents)
         place();
     return QTableView::eventFilter(watched, event);
 }

@@ -21,6 +21,11 @@ private:
     void place();
 
     QTableView *m_table;
+    // The table and its viewport as event sources, compared by address only:
+    // the table sends events while it is being destroyed, when none of its
+    // own members may be called any more.
+    const QObject *m_tableEvents;
+    const QObject *m_viewportEvents;
     int m_count;
 };
 

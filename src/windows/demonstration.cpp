@@ -159,7 +159,6 @@ bool Demonstration::showCaption(int index)
     case KeyWaitResult::Continue:
         return true;
     case KeyWaitResult::Escape:
-        shared().lastKey = 0;
         takeDownPanel();
         m_main.resetbutton_Click();
         m_main.setControlPanelEnabled(true);

@@ -10,7 +10,6 @@
 #include "core/capability.h"
 #include "core/numberformat.h"
 #include "core/samplespread.h"
-#include "core/settingranges.h"
 #include "reports/controlchartswindow.h"
 #include "reports/dataexport.h"
 #include "reports/histogramsview.h"
@@ -28,6 +27,8 @@
 #include "windows/scaledialog.h"
 #include "windows/shortcutkeys.h"
 #include "windows/spinner.h"
+
+#include <algorithm>
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -146,10 +147,11 @@ FittingLabel *QuincunxForm::capabilityValue(const QString &name, double left, do
 void QuincunxForm::connectControls()
 {
     ControlPanel *p = m_panel;
-    const std::pair<Spinner *, QLineEdit *> spinners[] = {
-        {p->spnRows, p->rowstext}, {p->spnSubGroup, p->subgrouptext},
-        {p->spnClimit, p->climitstext}, {p->SpinButton1, p->howmanytext}};
-    for (const auto &[spinner, box] : spinners) {
+    m_steppedBoxes = {{p->rowstext, rowsRange, p->spnRows},
+                      {p->subgrouptext, subgroupSizeRange, p->spnSubGroup},
+                      {p->climitstext, controlLimitRange, p->spnClimit},
+                      {p->howmanytext, dropCountRange, p->SpinButton1}};
+    for (const auto &[box, range, spinner] : std::as_const(m_steppedBoxes)) {
         connect(spinner, &Spinner::up, this, [this, box] { spinnerStep(box, +1); });
         connect(spinner, &Spinner::down, this, [this, box] { spinnerStep(box, -1); });
     }
@@ -463,10 +465,11 @@ void QuincunxForm::setControlsEnabled(bool enabled)
 void QuincunxForm::spinnerStep(QLineEdit *box, int step)
 {
     ControlPanel *p = m_panel;
-    const SettingRange range = box == p->rowstext       ? rowsRange
-                               : box == p->subgrouptext ? subgroupSizeRange
-                               : box == p->climitstext  ? controlLimitRange
-                                                        : dropCountRange;
+    const auto stepped = std::find_if(m_steppedBoxes.cbegin(), m_steppedBoxes.cend(),
+                                      [box](const SteppedBox &each) { return each.box == box; });
+    if (stepped == m_steppedBoxes.cend())
+        return;
+    const SettingRange range = stepped->range;
     const bool processGoingOn = shared().subgroupCount >= 1;
     if (box == p->subgrouptext && processGoingOn) {
         showInformation(subgroupSizeFrozen

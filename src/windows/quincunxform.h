@@ -11,6 +11,7 @@
 #include "core/demoscript.h"
 #include "core/dropcycle.h"
 #include "core/runstate.h"
+#include "core/settingranges.h"
 #include "core/texttable.h"
 #include "reports/chartdatasource.h"
 #include "reports/subgroupgrid.h"
@@ -28,6 +29,7 @@ namespace kelvara {
 
 class ControlChartsWindow;
 class Demonstration;
+class Spinner;
 class ControlPanel;
 class DrawingSurface;
 class FittingLabel;
@@ -161,6 +163,14 @@ private:
     int16 pinLevelsFromRows() const;
     QLineEdit *settingBox(DemoControl setting) const;
     QCheckBox *optionBox(DemoControl option) const;
+
+    /// A setting box, the range its spinner steps it within, and the spinner.
+    struct SteppedBox {
+        QLineEdit *box;
+        SettingRange range;
+        Spinner *spinner;
+    };
+    QList<SteppedBox> m_steppedBoxes;
 
     RunState m_run;
     MemoryTable m_dataGrid;
