@@ -7,9 +7,7 @@
 #include "rundriver.h"
 #include "testsupport.h"
 
-#include <QFile>
 #include <QScreen>
-#include <QTemporaryDir>
 
 using namespace testsupport;
 
@@ -54,18 +52,11 @@ private slots:
     }
 };
 
-// The offscreen platform reads its screen from a file named on its command,
-// before the application starts.
+// The tests run on a 1024x768 laptop screen.
 int main(int argc, char *argv[])
 {
-    QTemporaryDir folder;
-    QFile screen(folder.filePath(QStringLiteral("screen.json")));
-    if (!screen.open(QIODevice::WriteOnly))
+    if (!testsupport::useOffscreenScreen(1024, 768))
         return 1;
-    screen.write(R"({"screens": [{"name": "laptop", "x": 0, "y": 0, "width": 1024, "height": 768,
-                     "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    screen.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen.fileName().toLocal8Bit());
     QApplication app(argc, argv);
     TestSmallScreen test;
     QTEST_SET_MAIN_SOURCE_PATH

@@ -197,18 +197,11 @@ private:
     double m_basePoints = 0;
 };
 
-// The screen is a 1920x1080 one: the offscreen platform reads its size from
-// a file named on the platform's command.
+// The tests run on a 1920x1080 screen.
 int main(int argc, char *argv[])
 {
-    QTemporaryDir folder;
-    QFile screen(folder.filePath(QStringLiteral("screen.json")));
-    if (!screen.open(QIODevice::WriteOnly))
+    if (!testsupport::useOffscreenScreen(1920, 1080))
         return 1;
-    screen.write(R"({"screens": [{"name": "fullhd", "x": 0, "y": 0, "width": 1920, "height": 1080,
-                     "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    screen.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen.fileName().toLocal8Bit());
     QApplication app(argc, argv);
     TestZoom test;
     QTEST_SET_MAIN_SOURCE_PATH

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -21,6 +22,22 @@ void freshConfiguration()
 {
     static QTemporaryDir folder;
     qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
+}
+
+bool useOffscreenScreen(int width, int height)
+{
+    static QTemporaryDir folder;
+    QFile screen(folder.filePath(QStringLiteral("screen.json")));
+    if (!screen.open(QIODevice::WriteOnly))
+        return false;
+    screen.write(QStringLiteral(R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": %1, "height": %2,
+                     "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
+                     .arg(width)
+                     .arg(height)
+                     .toUtf8());
+    screen.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen.fileName().toLocal8Bit());
+    return true;
 }
 
 QWidget *topLevel(const QString &name)

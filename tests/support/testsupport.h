@@ -35,6 +35,11 @@ namespace testsupport {
 /// where settings live on first use.
 void freshConfiguration();
 
+/// Makes the offscreen platform show one screen of that size. Call it before
+/// the application is made: the platform reads its screens from a file named
+/// on its command. False when the file cannot be written.
+bool useOffscreenScreen(int width, int height);
+
 /// The program's top-level window of that name, or null.
 QWidget *topLevel(const QString &name);
 
