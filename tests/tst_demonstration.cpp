@@ -100,6 +100,8 @@ private slots:
             QCOMPARE(picture.pixelColor(295, 5), QColor(backgrounds[i - 1]));
             QVERIFY2(!pictures.contains(picture), qPrintable(QStringLiteral("caption %1 repeats one").arg(i)));
             pictures << picture;
+            // A projector's zoom doubles the card: its smallest letters must then reach 20 pixels.
+            QVERIFY(captionSmallestTextPixels(i) * 2 >= 20);
         }
         QVERIFY(captionPicture(0).isNull());
         QVERIFY(captionPicture(captionCount + 1).isNull());

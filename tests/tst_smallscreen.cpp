@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program on a 1024 x 768 screen: every window opens within the screen,
-// with room for a title bar and a panel, and resizing the control charts
-// keeps the page on show.
+// with room for a title bar and a panel, resizing the control charts keeps
+// the page on show, and at the largest zoom the maximised main window shows
+// every text whole.
 
 #include "common/shared.h"
+#include "common/zoom.h"
+#include "readability.h"
 #include "rundriver.h"
 #include "testsupport.h"
 
@@ -49,6 +52,19 @@ private slots:
         QApplication::processEvents();
         QVERIFY(upper->size() != before);
         QCOMPARE(int(kelvara::shared().chartFirstSubgroup), 13);
+    }
+
+    void largestZoomShowsEveryTextWhole()
+    {
+        QWidget *main = startMainWindow();
+        kelvara::zoom::setPercent(200);
+        main->showMaximized();
+        QVERIFY(runSubgroups(main, 5).isEmpty());
+        QTest::qWait(50);
+        const QStringList faults = unreadableTexts(main, 0);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(main->frameGeometry()));
+        kelvara::zoom::actualSize();
     }
 };
 

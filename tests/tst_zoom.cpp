@@ -4,21 +4,18 @@
 // 1920x1080 screen at 200 % every text at least 20 pixels high with nothing
 // cut. The test runs on an offscreen screen of that size.
 
+#include "readability.h"
 #include "testsupport.h"
 
 #include "common/preferences.h"
 #include "common/zoom.h"
 #include "reports/controlchartswindow.h"
 #include "reports/histogramchart.h"
-#include "surface/drawingsurface.h"
 #include "windows/helpwindow.h"
 #include "windows/scaledialog.h"
 
-#include <QAbstractButton>
 #include <QBarCategoryAxis>
 #include <QGraphicsSimpleTextItem>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
 #include <QTableWidget>
@@ -42,41 +39,9 @@ double pixels(const QFont &font)
     return QFontInfo(font).pixelSize();
 }
 
-// Widgets whose text is smaller than 20 pixels or does not fit them. Labels
-// placed on a picture shrink to fit their place and are left out.
-QStringList smallOrCutTexts(QWidget *window)
+void expectReadable(QWidget *window, double smallestPixels = smallestText)
 {
-    QStringList faults;
-    for (QWidget *widget : window->findChildren<QWidget *>()) {
-        if (!widget->isVisibleTo(window) || widget->property("kelvaraOwnTextSize").toBool())
-            continue;
-        QString text;
-        if (auto *label = qobject_cast<QLabel *>(widget); label && label->pixmap().isNull())
-            text = label->text();
-        else if (auto *button = qobject_cast<QAbstractButton *>(widget))
-            text = button->text();
-        else if (auto *box = qobject_cast<QLineEdit *>(widget))
-            text = box->text();
-        if (text.isEmpty())
-            continue;
-        const QString name = widget->objectName() + u'/' + text;
-        if (pixels(widget->font()) < smallestText)
-            faults << name + QStringLiteral(" is small");
-        const QSize needed = widget->minimumSizeHint();
-        if (!qobject_cast<QLineEdit *>(widget) && (widget->width() < needed.width() || widget->height() < needed.height()))
-            faults << name + QStringLiteral(" is cut");
-        if (qobject_cast<QLineEdit *>(widget) && widget->fontMetrics().horizontalAdvance(text) > widget->contentsRect().width())
-            faults << name + QStringLiteral(" is cut");
-    }
-    for (DrawingSurface *picture : window->findChildren<DrawingSurface *>())
-        if (picture->isVisibleTo(window) && picture->smallestTextPixels() > 0 && picture->smallestTextPixels() < smallestText)
-            faults << picture->objectName() + QStringLiteral(" draws small text");
-    return faults;
-}
-
-void expectReadable(QWidget *window)
-{
-    const QStringList faults = smallOrCutTexts(window);
+    const QStringList faults = testsupport::unreadableTexts(window, smallestPixels);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
 }
 
@@ -145,6 +110,28 @@ private slots:
         zoom::actualSize();
         const double boardGrowth = child(m_main, "qpicture")->height() / 640.0;
         QCOMPARE(child(m_main, "lblProcCen")->font().pointSizeF(), m_basePoints * 0.85 * boardGrowth);
+    }
+
+    // Maximised, the board stays square and as tall as the window allows; the
+    // panel takes all the width left, with its text grown to fill it, and
+    // both go back with the window.
+    void maximisedPanelTakesTheSpareWidthWithLargerText()
+    {
+        QWidget *panel = child(m_main, "contpanel");
+        QWidget *board = child(m_main, "qpicture");
+        const double normalPixels = pixels(panel->font());
+        QCOMPARE(panel->width(), 310);
+        m_main->showMaximized();
+        QTest::qWait(50);
+        QCOMPARE(board->size(), QSize(m_main->height() - 12, m_main->height() - 12));
+        QCOMPARE(panel->geometry().left() - board->mapTo(m_main, QPoint(board->width(), 0)).x(), 6);
+        QCOMPARE(panel->geometry().right(), m_main->width() - 7);
+        QVERIFY(pixels(panel->font()) >= 1.5 * normalPixels);
+        expectReadable(m_main, normalPixels);
+        m_main->showNormal();
+        QTest::qWait(50);
+        QCOMPARE(panel->width(), 310);
+        QCOMPARE(pixels(panel->font()), normalPixels);
     }
 
     // Maximised on a 1920x1080 screen at 200 %: the main window with the

@@ -16,6 +16,11 @@ constexpr int panelRoom = 40;
 // A window not yet shown has no frame to measure: room for a title bar.
 constexpr int titleBarRoom = 32;
 
+const QScreen *screenOf(const QWidget *window)
+{
+    return window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+}
+
 } // namespace
 
 QPoint centredPosition(QSize window, QSize screen)
@@ -27,26 +32,33 @@ QPoint centredPosition(QSize window, QSize screen)
 
 void centreForm(QWidget *window)
 {
-    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    const QScreen *screen = screenOf(window);
     if (!screen)
         return;
     const QRect area = screen->geometry();
     window->move(area.topLeft() + centredPosition(window->frameGeometry().size(), area.size()));
 }
 
+QSize roomOnScreen(const QWidget *window)
+{
+    const QScreen *screen = screenOf(window);
+    if (!screen)
+        return {};
+    const int frame = window->isVisible() ? window->frameGeometry().height() - window->height() : titleBarRoom;
+    return screen->availableGeometry().size() - QSize(0, panelRoom + frame);
+}
+
 void fitOnScreen(QWidget *window, QSize preferred)
 {
-    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen) {
+    const QSize room = roomOnScreen(window);
+    if (room.isEmpty()) {
         window->resize(preferred);
         return;
     }
-    const QRect area = screen->availableGeometry();
-    const int frame = window->isVisible() ? window->frameGeometry().height() - window->height() : titleBarRoom;
-    window->resize(preferred.boundedTo(QSize(area.width(), area.height() - panelRoom - frame)));
-    const int left = std::max(0, (area.width() - window->width()) / 2);
-    const int top = std::max(0, (area.height() - panelRoom - frame - window->height()) / 2);
-    window->move(area.topLeft() + QPoint(left, top));
+    window->resize(preferred.boundedTo(room));
+    const int left = std::max(0, (room.width() - window->width()) / 2);
+    const int top = std::max(0, (room.height() - window->height()) / 2);
+    window->move(screenOf(window)->availableGeometry().topLeft() + QPoint(left, top));
 }
 
 } // namespace kelvara

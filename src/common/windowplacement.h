@@ -22,4 +22,7 @@ QPoint centredPosition(QSize window, QSize screen);
 /// area, which leaves room for a panel the area may not account for.
 void fitOnScreen(QWidget *window, QSize preferred);
 
+/// The largest size fitOnScreen gives the window; an empty size without a screen.
+QSize roomOnScreen(const QWidget *window);
+
 } // namespace kelvara

@@ -90,6 +90,11 @@ double factor()
     return state().percent / 100.0;
 }
 
+QFont textFont(double factor)
+{
+    return scaled(QApplication::font(), factor / zoom::factor());
+}
+
 double minimumTextPixels()
 {
     return state().percent == smallestPercent ? 0.0 : 10.0 * factor();

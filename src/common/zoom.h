@@ -5,6 +5,7 @@
 // from a context menu, and remembered across restarts. Widgets follow the
 // application's font; what a window draws itself follows `changed`.
 
+#include <QFont>
 #include <QObject>
 
 class QMenu;
@@ -18,6 +19,9 @@ inline constexpr int stepPercent = 25;
 int percent();
 /// The zoom as a factor: 1.0 to 2.0.
 double factor();
+
+/// The program's text font `factor` times its normal size, whatever the zoom.
+QFont textFont(double factor);
 
 /// The smallest text a picture draws at this zoom: none at 100 %, else 10
 /// pixels times the zoom (20 at 200 %).

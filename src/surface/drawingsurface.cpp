@@ -236,7 +236,17 @@ double DrawingSurface::naturalPixels(double points, double widgetHeight) const
 
 double DrawingSurface::fontPixels(double points, double widgetHeight) const
 {
-    return std::max(naturalPixels(points, widgetHeight), m_minimumTextPixels);
+    return raised(naturalPixels(points, widgetHeight));
+}
+
+// A picture drawn once has no room for text much larger than its own scaling
+// measured it for: there text grows by at most a quarter towards the minimum.
+double DrawingSurface::raised(double naturalPixels) const
+{
+    constexpr double roomInAPictureDrawnOnce = 1.25;
+    const double minimum = m_minimumForLayout ? m_minimumTextPixels
+                                              : std::min(m_minimumTextPixels, naturalPixels * roomInAPictureDrawnOnce);
+    return std::max(naturalPixels, minimum);
 }
 
 double DrawingSurface::layoutPixels(double points, double widgetHeight) const
@@ -254,6 +264,15 @@ double DrawingSurface::smallestTextPixels() const
         smallest = smallest == 0 ? pixels : std::min(smallest, pixels);
     }
     return smallest;
+}
+
+QList<QRect> DrawingSurface::textAreas() const
+{
+    QList<QRect> areas;
+    for (const Primitive &primitive : m_primitives)
+        if (primitive.kind == Primitive::Kind::Text)
+            areas << pixelBounds(primitive);
+    return areas;
 }
 
 void DrawingSurface::setMinimumTextPixels(double pixels, bool forLayout)
@@ -547,7 +566,7 @@ void DrawingSurface::applyPlacement(const Placement &placement)
     const double natural = placement.pointSize * (scaled ? height() / double(m_referenceHeight) : 1.0);
     QFont font = placement.child->font();
     if (placement.pointSize > 0)
-        font.setPointSizeF(std::max(natural, m_minimumTextPixels * (72.0 / 96.0)));
+        font.setPointSizeF(raised(natural * (96.0 / 72.0)) * (72.0 / 96.0));
     if (auto *label = qobject_cast<FittingLabel *>(placement.child.data())) {
         label->setDesign(geometry, font, qRound(toPixels(QPointF(placement.leftmost, m_top)).x()));
         return;

@@ -63,10 +63,13 @@ public:
     /// pixels (0: no minimum); the picture is drawn again at once. With
     /// `forLayout`, textWidth and textHeight measure the larger text too, for
     /// a picture laid out again whenever it changes; without, they measure
-    /// the text as the picture's own scaling has it, for a picture drawn once.
+    /// the text as the picture's own scaling has it, for a picture drawn once,
+    /// and the text grows at most a quarter beyond that scaling.
     void setMinimumTextPixels(double pixels, bool forLayout);
     /// The pixel size of the smallest text the picture shows now; 0 without text.
     double smallestTextPixels() const;
+    /// Where each text the picture shows now is drawn, in its pixels.
+    QList<QRect> textAreas() const;
 
     double fontSize() const { return m_fontSize; }
     void setFontSize(double points) { m_fontSize = points; }
@@ -147,6 +150,7 @@ private:
     void applyPlacement(const Placement &placement);
     double naturalPixels(double points, double widgetHeight) const;
     double fontPixels(double points, double widgetHeight) const;
+    double raised(double naturalPixels) const;
     double layoutPixels(double points, double widgetHeight) const;
     static QFont fontAtPixels(int pixels);
     static const QFontMetricsF &measuringMetrics();

@@ -95,6 +95,7 @@ constexpr int itemIndent = 12;
 constexpr int largestBodyPixels = 18;
 constexpr int largestHeadingPixels = 19;
 constexpr int smallestBodyPixels = 9;
+constexpr int footPixels = 12;
 
 const QString footLine = QStringLiteral("Press any key to continue...'Esc' to exit");
 
@@ -187,7 +188,7 @@ void paintFoot(QPainter &painter)
     const QRect strip(0, captionSize.height() - footHeight, captionSize.width(), footHeight);
     painter.fillRect(strip, Qt::white);
     QFont font = QGuiApplication::font();
-    font.setPixelSize(12);
+    font.setPixelSize(footPixels);
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(Qt::black);
@@ -195,6 +196,16 @@ void paintFoot(QPainter &painter)
 }
 
 } // namespace
+
+int captionSmallestTextPixels(int index)
+{
+    if (index < 1 || index > captionCount)
+        return 0;
+    int smallest = footPixels;
+    for (const PlacedLine &line : fittedLayout(captions()[std::size_t(index - 1)]))
+        smallest = std::min(smallest, line.font.pixelSize());
+    return smallest;
+}
 
 QImage captionPicture(int index, double scale)
 {

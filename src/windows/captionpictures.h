@@ -16,4 +16,8 @@ inline constexpr QSize captionSize{300, 200};
 /// caption size (larger text for a projector); a null image for any other index.
 QImage captionPicture(int index, double scale = 1.0);
 
+/// The height in pixels of the smallest letters on caption `index` at its
+/// normal size, the foot strip's included; 0 for an index out of range.
+int captionSmallestTextPixels(int index);
+
 } // namespace kelvara

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/controlpanel.h"
 
+#include "common/zoom.h"
 #include "windows/buttonicons.h"
 #include "windows/shortcutkeys.h"
 #include "windows/speedbar.h"
@@ -17,14 +18,32 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
+
 namespace kelvara {
 namespace {
 
 // Sizes at the normal text size; the zoom multiplies them.
+constexpr int normalWidth = 310;
 constexpr int settingBoxWidth = 48;
 constexpr int dropCountWidth = 40;
 constexpr int pictureSide = 34;
 constexpr int runButtonHeight = 34;
+
+// Spare room makes the text at most twice as large as the zoom asks.
+constexpr double largestGrowth = 2.0;
+// The text grows and shrinks in steps, so that dragging the window's edge
+// lays the panel out again only now and then.
+constexpr double scaleStep = 0.05;
+
+// The Run button's caption and the subgroup count stand out from the rest.
+QFont emphasised(QFont font)
+{
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.2);
+    return font;
+}
 
 template <class Widget>
 Widget *named(Widget *widget, const QString &name)
@@ -37,7 +56,6 @@ QLineEdit *settingBox(const QString &name, const QString &text, QWidget *parent)
 {
     auto *box = named(new QLineEdit(text, parent), name);
     box->setAlignment(Qt::AlignCenter);
-    box->setFixedWidth(settingBoxWidth);
     return box;
 }
 
@@ -46,7 +64,6 @@ QToolButton *pictureButton(const QString &name, const QIcon &icon, const QString
 {
     auto *button = named(new QToolButton(parent), name);
     button->setIcon(icon);
-    button->setIconSize(QSize(pictureSide, pictureSide));
     button->setAccessibleName(spokenName);
     button->setAutoRaise(false);
     return button;
@@ -60,10 +77,65 @@ ControlPanel::ControlPanel(QWidget *parent) : QGroupBox(QStringLiteral("Kelvara"
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(buildSettings());
     layout->addWidget(buildOperations(), 1);
+    // The panel sizes its own text, which the zoom of widget text leaves alone.
+    for (QWidget *sized : std::initializer_list<QWidget *>{this, dropbutton, subgroupstatuslabel})
+        sized->setProperty("kelvaraOwnTextSize", true);
+    setTextScale(1.0);
+    setFixedWidth(normalWidth);
 }
 
-void ControlPanel::setZoom(double factor)
+void ControlPanel::fitInto(QSize room, int screenHeight, bool compact)
 {
+    const int tallest = std::max(room.height(), screenHeight);
+    // Each estimate comes closer; a few settle it.
+    for (int estimate = 0; estimate < 4; ++estimate)
+        setTextScale(textScaleFor(room, tallest, compact));
+    setFixedWidth(widthIn(room, compact));
+    // The last estimate may have gone a step too far.
+    const int height = m_textScale > zoom::factor() ? room.height() : tallest;
+    while (m_textScale > 1.0 && neededHeight(width()) > height) {
+        setTextScale(std::max(1.0, m_textScale - scaleStep));
+        setFixedWidth(widthIn(room, compact));
+    }
+}
+
+int ControlPanel::widthIn(QSize room, bool compact) const
+{
+    // At the normal text size the panel keeps its normal width, as it always has.
+    const int narrowest = m_textScale == 1.0 ? normalWidth : std::max(normalWidth, minimumSizeHint().width());
+    return compact ? narrowest : std::max(narrowest, room.width());
+}
+
+// The panel's size grows almost in proportion to its text, so the size it
+// needs now tells the text size at which it fills a room. The zoom's size
+// holds while the screen can show the panel whole (the window grows for it);
+// the text grows beyond it only into room the window has to spare, and not
+// in a compact panel.
+double ControlPanel::textScaleFor(QSize room, int tallest, bool compact) const
+{
+    const double needed = neededHeight(widthIn(room, false)) / m_textScale;
+    const double asked = std::min(zoom::factor(), tallest / needed);
+    const double widthFit = m_textScale * room.width() / widthIn(room, true);
+    const double grown = compact ? 0.0 : std::min({widthFit, room.height() / needed, zoom::factor() * largestGrowth});
+    return std::max(1.0, std::floor(std::max(asked, grown) / scaleStep + 1e-9) * scaleStep);
+}
+
+// Captions that wrap need fewer lines the wider the panel is.
+int ControlPanel::neededHeight(int width) const
+{
+    const int wrapped = hasHeightForWidth() ? heightForWidth(width) : -1;
+    return std::max(1, wrapped > 0 ? wrapped : minimumSizeHint().height());
+}
+
+void ControlPanel::setTextScale(double factor)
+{
+    if (factor == m_textScale)
+        return;
+    m_textScale = factor;
+    const QFont text = zoom::textFont(factor);
+    setFont(text);
+    dropbutton->setFont(emphasised(text));
+    subgroupstatuslabel->setFont(emphasised(text));
     const auto zoomed = [factor](int size) { return qRound(size * factor); };
     for (QLineEdit *box : {rowstext, subgrouptext, climitstext})
         box->setFixedWidth(zoomed(settingBoxWidth));
@@ -130,16 +202,10 @@ QFrame *ControlPanel::buildDropGroup()
     howmanytext = named(new QLineEdit(QStringLiteral("5"), Panel3D1), QStringLiteral("howmanytext"));
     howmanytext->setMaxLength(2);
     howmanytext->setAlignment(Qt::AlignCenter);
-    howmanytext->setFixedWidth(dropCountWidth);
     howmanytext->setAccessibleName(QStringLiteral("Drop SubGroups"));
     SpinButton1 = new Spinner(QStringLiteral("SpinButton1"), Panel3D1);
     SpinButton1->nameFor(QStringLiteral("Drop SubGroups"));
     dropbutton = named(new QPushButton(QStringLiteral("Run"), Panel3D1), QStringLiteral("dropbutton"));
-    QFont bold = dropbutton->font();
-    bold.setBold(true);
-    bold.setPointSizeF(bold.pointSizeF() * 1.2);
-    dropbutton->setFont(bold);
-    dropbutton->setMinimumHeight(runButtonHeight);
     keys::giveKey(dropbutton, keys::run, QStringLiteral("Run"));
 
     auto *layout = new QHBoxLayout(Panel3D1);

@@ -23,8 +23,13 @@ class ControlPanel : public QGroupBox {
 public:
     explicit ControlPanel(QWidget *parent = nullptr);
 
-    /// Sizes the boxes, arrows and pictures for text `factor` times its normal size.
-    void setZoom(double factor);
+    /// Chooses the text size and the width for `room`: the width the board
+    /// leaves beside it and the height of the window. The text is as large as
+    /// the zoom asks while `screenHeight` holds the panel, and grows into
+    /// spare room to at most twice that size; the panel is never narrower
+    /// than its contents. A `compact` panel keeps to that narrowest width and
+    /// to the zoom's size.
+    void fitInto(QSize room, int screenHeight, bool compact);
 
     QGroupBox *settingsframe;
     QLineEdit *rowstext;
@@ -58,12 +63,18 @@ public:
 
 private:
     static void keepWhole(QLabel *caption);
+    /// Text, boxes, arrows and pictures `factor` times their normal size.
+    void setTextScale(double factor);
+    double textScaleFor(QSize room, int tallest, bool compact) const;
+    int widthIn(QSize room, bool compact) const;
+    int neededHeight(int width) const;
     QGroupBox *buildSettings();
     QGroupBox *buildOperations();
     QFrame *buildDropGroup();
     QWidget *buildPictureButtons();
 
     QLabel *m_subGroupsCaption = nullptr;
+    double m_textScale = 0.0;
 };
 
 } // namespace kelvara

@@ -50,7 +50,6 @@ namespace kelvara {
 namespace {
 
 constexpr int defaultSpeed = 3;
-constexpr int panelWidth = 310; // at the normal text size
 constexpr double defaultStepDelay = 0.04;
 
 const QString subgroupSizeFrozen = QStringLiteral("Cannot change subgroup size when the process is going on.\r\n");
@@ -79,7 +78,7 @@ QuincunxForm::QuincunxForm(QWidget *parent)
     addHelpKeys();
     connect(&zoom::notifier(), &zoom::Notifier::changed, this, &QuincunxForm::applyZoom);
     if (zoom::factor() != 1.0)
-        applyZoom(zoom::factor());
+        applyZoom();
     fitOnScreen(this, QSize(1000, 700));
 }
 
@@ -92,7 +91,6 @@ void QuincunxForm::buildLayout()
     m_stack->addWidget(new SquareContainer(m_picture));
     m_stack->addWidget(m_histograms);
     layout->addLayout(m_stack, 1);
-    m_panel->setFixedWidth(panelWidth);
     layout->addWidget(m_panel);
 
     // Cp and Cpk in the left margin above the count scale; Pp and Ppk in the
@@ -204,12 +202,11 @@ void QuincunxForm::addHelpKeys()
             [this] { showManual(QStringLiteral("controlcharts.html"), m_charts); });
 }
 
-void QuincunxForm::applyZoom(double factor)
+void QuincunxForm::applyZoom()
 {
     // The board is drawn once per run: its scales keep the places they were
     // measured for, whatever the zoom.
     m_picture->setMinimumTextPixels(zoom::minimumTextPixels(), false);
-    m_panel->setZoom(factor);
     fitPanel();
 }
 
@@ -227,20 +224,18 @@ void QuincunxForm::resizeEvent(QResizeEvent *event)
     fitPanel();
 }
 
-// The panel never gets narrower than its width at the normal text size, nor,
-// with larger text, than its contents need. The board is never wider than it
-// is high, nor narrower than the histograms need when they stand in its
-// place; the histograms take all the width the panel leaves. The panel's
-// width depends on the window's size only, so it never makes the window grow.
+// The board is never wider than it is high, nor narrower than the histograms
+// need when they stand in its place; the panel takes the width left, and the
+// histograms all the width the panel leaves. The panel's size depends on the
+// window's size only, so it never makes the window grow.
 void QuincunxForm::fitPanel()
 {
     const QMargins margins = layout()->contentsMargins();
-    const int boardSide = std::max(height() - margins.top() - margins.bottom(), m_stack->minimumSize().width());
+    const int height = this->height() - margins.top() - margins.bottom();
+    const int boardSide = std::max(height, m_stack->minimumSize().width());
     const int leftOver = width() - margins.left() - margins.right() - layout()->spacing() - boardSide;
-    const int narrowest = zoom::factor() == 1.0 ? panelWidth
-                                                : std::max(panelWidth, m_panel->minimumSizeHint().width());
-    const bool histogramsShown = m_stack->currentWidget() == m_histograms;
-    m_panel->setFixedWidth(histogramsShown ? narrowest : std::max(narrowest, leftOver));
+    const int screenHeight = roomOnScreen(this).height() - margins.top() - margins.bottom();
+    m_panel->fitInto(QSize(leftOver, height), screenHeight, m_stack->currentWidget() == m_histograms);
 }
 
 void QuincunxForm::setTabOrder()

@@ -150,8 +150,8 @@ private:
     FittingLabel *capabilityValue(const QString &name, double left, double top);
     void connectControls();
     void addHelpKeys();
-    /// Text `factor` times its normal size on the board and the panel.
-    void applyZoom(double factor);
+    /// Text as large as the zoom asks on the board and the panel.
+    void applyZoom();
     /// The board as large as the height allows; the panel takes the width left.
     void fitPanel();
     void openBoardMenu(const QPoint &globalPosition);

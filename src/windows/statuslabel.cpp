@@ -15,10 +15,6 @@ constexpr int frame = 10;
 StatusLabel::StatusLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
 {
     setAlignment(Qt::AlignCenter);
-    QFont bold = font();
-    bold.setBold(true);
-    bold.setPointSizeF(bold.pointSizeF() * 1.2);
-    setFont(bold);
     // The label paints every pixel, so a repaint leaves what lies under it alone.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
