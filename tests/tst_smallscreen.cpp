@@ -10,6 +10,7 @@
 #include "rundriver.h"
 #include "testsupport.h"
 
+#include <QLabel>
 #include <QScreen>
 
 using namespace testsupport;
@@ -64,6 +65,20 @@ private slots:
         const QStringList faults = unreadableTexts(main, 0);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
         QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(main->frameGeometry()));
+
+        // The demonstration's caption card stays on the board.
+        auto *card = child<QLabel>(main, QStringLiteral("teachpanel"));
+        QRect cardArea;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            if (card->isVisible() && !card->pixmap().isNull() && cardArea.isNull()) {
+                cardArea = card->geometry();
+                QTest::keyClick(card, Qt::Key_Escape);
+            }
+        });
+        poll.start(0);
+        click(main, QStringLiteral("selfscriptbutton"));
+        QVERIFY(qobject_cast<kelvara::QuincunxForm *>(main)->boardArea().contains(cardArea));
         kelvara::zoom::actualSize();
     }
 };

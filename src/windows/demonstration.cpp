@@ -67,15 +67,18 @@ void Demonstration::runDemo(bool play)
 
 // Drawing the thirteen captions takes longer than building the rest of the
 // window, so they are drawn when the demonstration is first played, and again
-// only when the zoom has changed since.
+// only when their size has changed since. They grow with the zoom, but never
+// wider than the board.
 void Demonstration::renderCaptions()
 {
-    if (!m_pictures.front()->pixmap().isNull() && m_captionZoom == zoom::factor())
+    const double boardShare = double(m_main.boardArea().width()) / captionSize.width();
+    const double scale = std::max(1.0, std::min(zoom::factor(), boardShare));
+    if (!m_pictures.front()->pixmap().isNull() && m_captionScale == scale)
         return;
-    m_captionZoom = zoom::factor();
-    m_teachpanel->setFixedSize((QSizeF(captionSize) * m_captionZoom).toSize());
+    m_captionScale = scale;
+    m_teachpanel->setFixedSize((QSizeF(captionSize) * scale).toSize());
     for (int index = 0; index <= captionCount; ++index)
-        m_pictures[std::size_t(index)]->setPixmap(QPixmap::fromImage(captionPicture(std::max(index, 1), m_captionZoom)));
+        m_pictures[std::size_t(index)]->setPixmap(QPixmap::fromImage(captionPicture(std::max(index, 1), scale)));
 }
 
 void Demonstration::prepare()

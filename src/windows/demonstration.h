@@ -44,7 +44,7 @@ private:
     QLabel *m_teachpanel;
     std::vector<QLabel *> m_pictures; // Image1(0) to Image1(13)
     bool m_playing = false;
-    double m_captionZoom = 1.0; // the zoom the caption pictures were drawn for
+    double m_captionScale = 1.0; // the size the caption pictures were drawn at
 };
 
 } // namespace kelvara
