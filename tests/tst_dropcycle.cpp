@@ -112,18 +112,23 @@ struct Fixture {
 class TestDropCycle : public QObject {
     Q_OBJECT
 private slots:
+    // The charts follow, showing the last eleven subgroups.
     void runDropsCountTimesNBalls()
     {
         Fixture f;
+        f.host.dropCount = QStringLiteral("12");
+        f.host.limitCount = QStringLiteral("30");
         f.runCycle();
-        QCOMPARE(f.host.balls, 25);
-        QCOMPARE(f.slotTable.rowCount(), 6);
-        QCOMPARE(f.scaled.rowCount(), 6);
-        QCOMPARE(f.host.statuses, QList<int>({1, 2, 3, 4, 5}));
+        QCOMPARE(f.host.balls, 60);
+        QCOMPARE(f.slotTable.rowCount(), 13);
+        QCOMPARE(f.scaled.rowCount(), 13);
+        QCOMPARE(f.host.statuses, QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+        QCOMPARE(f.host.chartPages, QList<int>({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 2}));
+        QCOMPARE(int(f.shared.chartFirstSubgroup), 2);
         QCOMPARE(f.host.enabledCalls, QList<bool>({false, true}));
         QVERIFY(!f.run.isRunning);
-        QCOMPARE(int(f.shared.subgroupCount), 5);
-        QCOMPARE(f.slotTable.text(5, 0), QStringLiteral("5"));
+        QCOMPARE(int(f.shared.subgroupCount), 12);
+        QCOMPARE(f.slotTable.text(12, 0), QStringLiteral("12"));
     }
 
     // One subgroup's row in both tables. The scaled average is that of the readings as shown:
@@ -161,6 +166,7 @@ private slots:
         QTEST((QStringList{f.slotTable.text(1, n + 1), f.slotTable.text(1, n + 2)}), "slotAverageAndRange");
     }
 
+    // Moving ranges for single readings; the limits are fixed once, at the k-th subgroup.
     void singleReadingsGetMovingRanges()
     {
         Fixture f;
@@ -179,29 +185,10 @@ private slots:
         QVERIFY(f.host.limitTexts[0].startsWith(QStringLiteral("X-Bar = 16.60     UCLx = 19.26")));
         QVERIFY(f.host.limitTexts[1].startsWith(QStringLiteral("MR-Bar = 01.00     UCLmr = 03.268")));
         QCOMPARE(f.host.capabilityCalls, 1); // only subgroup 6 exceeds k
-    }
-
-    void limitsAreFixedOnceAtTheKthSubgroup()
-    {
-        Fixture f;
-        f.host.limitCount = QStringLiteral("5");
-        f.host.dropCount = QStringLiteral("8");
-        f.runCycle();
-        QCOMPARE(f.host.limitTexts.size(), 2);
-        QCOMPARE(f.host.capabilityCalls, 3);
+        // Fixed once at the k-th: subgroup 6 does not move the grand mean.
+        QCOMPARE(f.run.xBarBar, 16.6f);
         QCOMPARE(f.run.grandMean, f.run.xBarBar);
         QCOMPARE(f.run.meanRange, f.run.rBar);
-        QCOMPARE(f.run.xBarBar, 16.0f);
-    }
-
-    void chartPageShowsTheLastElevenSubgroups()
-    {
-        Fixture f;
-        f.host.dropCount = QStringLiteral("12");
-        f.host.limitCount = QStringLiteral("30");
-        f.runCycle();
-        QCOMPARE(f.host.chartPages, QList<int>({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 2}));
-        QCOMPARE(int(f.shared.chartFirstSubgroup), 2);
     }
 
     void pauseEndsTheRunAfterTheCurrentSubgroup()

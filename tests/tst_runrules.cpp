@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The run rules: each rule at its boundaries, worked out by hand; the signals
-// of a run read from its table; their words; and, through the real windows, a
-// seeded Run with a funnel move after the limits, whose signal list is checked
-// against an independent reading of the rules, with the detection label, the
-// pictures, paging to a signal and the remembered menu item.
+// The run rules at their boundaries, worked by hand and read independently; the signals of a
+// run and their words; and through the real windows a seeded Run with a funnel move: its
+// signal list, detection label, pictures, paging to a signal and the remembered menu item.
 
 #include "rundriver.h"
 #include "testsupport.h"
@@ -382,6 +380,7 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
 
+    // The X and MR charts' words are read in signalsOfARun.
     void words_data()
     {
         QTest::addColumn<QString>("text");
@@ -391,8 +390,6 @@ private slots:
         QTest::newRow("two rules") << signalText({31, SignalChart::Mean, ruleBit(2) | ruleBit(4)}, 5)
                                    << "Subgroup 31, X-bar chart: rules 2, 4";
         QTest::newRow("R chart") << signalText({29, SignalChart::Range, ruleBit(1)}, 5) << "Subgroup 29, R chart: rule 1";
-        QTest::newRow("X chart") << signalText({3, SignalChart::Mean, ruleBit(3)}, 1) << "Subgroup 3, X chart: rule 3";
-        QTest::newRow("MR chart") << signalText({3, SignalChart::Range, ruleBit(1)}, 1) << "Subgroup 3, MR chart: rule 1";
         QTest::newRow("on the chart") << ruleNumbers(ruleBit(1) | ruleBit(2) | ruleBit(4), ",") << "1,2,4";
         QTest::newRow("meanings") << ruleMeanings(ruleBit(2) | ruleBit(3))
                                   << "Two of three points beyond 2 sigma on the same side\n"

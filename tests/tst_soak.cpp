@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A long session at the board: two hundred rounds of Run, histograms and
-// back, paging the control charts, a new scale and Reset. Whatever a round
-// creates must be gone when the next one starts: the window's objects, the
-// board's drawing, the balls and trace segments; and the memory in use must
-// stay where it was after the first rounds.
+// Two hundred rounds of Run, histograms and back, paging the control charts, a new scale and
+// Reset: whatever a round creates must be gone when the next one starts, and the memory in
+// use must stay where it was after the first rounds.
 
 #include "rundriver.h"
 #include "testsupport.h"
