@@ -82,11 +82,9 @@ private slots:
         child.start(QCoreApplication::applicationFilePath(), {});
         QVERIFY(child.waitForFinished(60000));
         const QString output = QString::fromLocal8Bit(child.readAllStandardOutput());
-        QVERIFY2(output.contains(starts ? "started=1" : "started=0"), qPrintable(output));
-        const QString refusal = QStringLiteral("message=Kelvara|To run this Kelvara, you need a screen resolution of at least 1024x768.|%1")
-                                    .arg(int(QMessageBox::Information));
-        QCOMPARE(output.contains(refusal), !starts);
-        QCOMPARE(output.count(QStringLiteral("message=")), starts ? 0 : 1);
+        const QString refusal = QStringLiteral("started=0\nmessage=Kelvara|To run this Kelvara, you need a screen "
+                                               "resolution of at least 1024x768.|%1\n").arg(int(QMessageBox::Information));
+        QCOMPARE(output, starts ? QStringLiteral("started=1\n") : refusal);
     }
 
     // A second start begins from the same state, whatever the first one changed.
