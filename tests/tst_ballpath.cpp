@@ -104,12 +104,10 @@ private slots:
             ++counts[static_cast<std::size_t>(landingSlot(walkPath(16.0f, 21, random).ballPosition))];
 
         double chiSquare = 0;
-        int categories = 0;
         for (int k = 2; k <= 18; ++k) { // slots 8..24; the tails hold too few balls to count
             const double expected = balls * binomial(20, k);
             const double observed = counts[static_cast<std::size_t>(6 + k)];
             chiSquare += (observed - expected) * (observed - expected) / expected;
-            ++categories;
         }
         // 16 degrees of freedom: 50 is beyond the 0.9999 quantile (about 42).
         QVERIFY2(chiSquare < 50, qPrintable(QString::number(chiSquare)));

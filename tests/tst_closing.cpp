@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Closing the main window while the program is busy, in the real event loop:
-// a child process runs the program as main() does (startUp, then exec), starts
-// an animated Run or the demonstration, and closes the window in the middle.
-// The program must end by itself with exit code 0, every window gone before
-// the application object, and nothing on stderr from the sanitizers when they
-// are built in.
+// Closing the main window while busy, in a child process that runs the program
+// as main() does: it must end by itself with exit code 0, every window gone,
+// and nothing from the sanitizers on stderr.
 
 #include "testsupport.h"
 
@@ -24,14 +21,6 @@ const char *probeVariable = "KELVARA_CLOSING_PROBE";
 
 // Real waits, shortened: a step of the slowest animation takes 16 ms.
 constexpr double probeTimeScale = 0.05;
-
-// What the probe closes during, and when it sees that moment come.
-bool busy(const QByteArray &mode, kelvara::QuincunxForm *form)
-{
-    const bool running = form->run().isRunning;
-    const bool captionShown = testsupport::child(form, QStringLiteral("teachpanel"))->isVisible();
-    return mode == "caption" ? captionShown && !running : running;
-}
 
 // In the child: start the program, set off the action from the event loop,
 // close the main window once it is busy, and report what happened.
@@ -56,11 +45,12 @@ int runProbe(int argc, char *argv[], const QByteArray &mode)
     });
     // Runs inside the Run's or the caption's own event processing.
     QObject::connect(&watcher, &QTimer::timeout, form, [&] {
-        if (busy(mode, form)) {
+        const bool captionShown = testsupport::child(form, QStringLiteral("teachpanel"))->isVisible();
+        if (mode == "caption" ? captionShown && !form->run().isRunning : form->run().isRunning) {
             closedBusy = true;
             watcher.stop();
             form->close();
-        } else if (mode == "demo run" && testsupport::child(form, QStringLiteral("teachpanel"))->isVisible()) {
+        } else if (mode == "demo run" && captionShown) {
             QTest::keyClick(form, Qt::Key_Space); // on to the next step
         }
     });

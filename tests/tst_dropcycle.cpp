@@ -11,7 +11,11 @@
 
 using namespace kelvara;
 
+Q_DECLARE_METATYPE(kelvara::Scale)
+
 namespace {
+
+const QLocale english(QLocale::English, QLocale::UnitedStates);
 
 class NoRandom : public RandomSource {
 public:
@@ -80,7 +84,7 @@ struct Fixture {
 
     Fixture()
     {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QLocale::setDefault(english);
         run.processUnchanged = true;
         run.funnelPosition = 16.0f;
         run.pinsBottomY = 63.5f;
@@ -108,47 +112,61 @@ struct Fixture {
 class TestDropCycle : public QObject {
     Q_OBJECT
 private slots:
+    // The charts follow, showing the last eleven subgroups.
     void runDropsCountTimesNBalls()
     {
         Fixture f;
+        f.host.dropCount = QStringLiteral("12");
+        f.host.limitCount = QStringLiteral("30");
         f.runCycle();
-        QCOMPARE(f.host.balls, 25);
-        QCOMPARE(f.slotTable.rowCount(), 6);
-        QCOMPARE(f.scaled.rowCount(), 6);
-        QCOMPARE(f.host.statuses, QList<int>({1, 2, 3, 4, 5}));
+        QCOMPARE(f.host.balls, 60);
+        QCOMPARE(f.slotTable.rowCount(), 13);
+        QCOMPARE(f.scaled.rowCount(), 13);
+        QCOMPARE(f.host.statuses, QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+        QCOMPARE(f.host.chartPages, QList<int>({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 2}));
+        QCOMPARE(int(f.shared.chartFirstSubgroup), 2);
         QCOMPARE(f.host.enabledCalls, QList<bool>({false, true}));
         QVERIFY(!f.run.isRunning);
-        QCOMPARE(int(f.shared.subgroupCount), 5);
-        QCOMPARE(f.slotTable.text(5, 0), QStringLiteral("5"));
+        QCOMPARE(int(f.shared.subgroupCount), 12);
+        QCOMPARE(f.slotTable.text(12, 0), QStringLiteral("12"));
     }
 
+    // One subgroup's row in both tables. The scaled average is that of the readings as shown:
+    // on 50 +- 3 slot 2 reads 47.20 and slot 3 47.40, so 47.30.
+    void rowsHoldReadingsAverageAndRange_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QList<float>>("readings");
+        QTest::addColumn<Scale>("scale");
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QStringList>("scaledRow");
+        QTest::addColumn<QStringList>("slotAverageAndRange");
+        QTest::newRow("three readings") << 3 << QList<float>{1, 2, 2} << Scale() << english
+            << QStringList{"1", "01.00", "02.00", "02.00", "01.667", "01.00"} << QStringList{"1.666667", "1"};
+        QTest::newRow("averages of the displayed readings") << 2 << QList<float>{2, 3} << Scale{50, 3} << english
+            << QStringList{"1", "47.20", "47.40", "47.30", "00.20"} << QStringList{"2.5", "1"};
+        QTest::newRow("comma locale") << 2 << QList<float>{15, 16} << Scale() << QLocale(QLocale::German)
+            << QStringList{"1", "15,00", "16,00", "15,50", "01,00"} << QStringList{"15,5", "1"};
+    }
     void rowsHoldReadingsAverageAndRange()
     {
+        QFETCH(int, n);
+        QFETCH(QList<float>, readings);
+        QFETCH(QLocale, locale);
         Fixture f;
-        f.setSubgroupSize(3);
+        QLocale::setDefault(locale);
+        QFETCH(Scale, scale);
+        f.shared.scale = scale;
+        f.setSubgroupSize(n);
         f.host.dropCount = QStringLiteral("1");
-        f.host.readings = {1.0f, 2.0f, 2.0f};
+        f.host.readings.assign(readings.begin(), readings.end());
         f.runCycle();
-        QCOMPARE(f.scaledRow(1), QStringList({"1", "01.00", "02.00", "02.00", "01.667", "01.00"}));
-        QCOMPARE(f.slotTable.text(1, 4), QStringLiteral("1.666667"));
-        QCOMPARE(f.slotTable.text(1, 5), QStringLiteral("1"));
+        QLocale::setDefault(english);
+        QTEST(f.scaledRow(1), "scaledRow");
+        QTEST((QStringList{f.slotTable.text(1, n + 1), f.slotTable.text(1, n + 2)}), "slotAverageAndRange");
     }
 
-    void averagesUseTheDisplayedReadings()
-    {
-        // On a scale of centre 50 and half-width 3 slot 2 reads 47.20 and
-        // slot 3 reads 47.40; the average of what is shown is 47.30.
-        Fixture f;
-        f.shared.scale.center = 50;
-        f.shared.scale.halfWidth = 3;
-        f.setSubgroupSize(2);
-        f.host.dropCount = QStringLiteral("1");
-        f.host.readings = {2.0f, 3.0f};
-        f.runCycle();
-        QCOMPARE(f.scaledRow(1), QStringList({"1", "47.20", "47.40", "47.30", "00.20"}));
-        QCOMPARE(f.slotTable.text(1, 3), QStringLiteral("2.5"));
-    }
-
+    // Moving ranges for single readings; the limits are fixed once, at the k-th subgroup.
     void singleReadingsGetMovingRanges()
     {
         Fixture f;
@@ -167,29 +185,10 @@ private slots:
         QVERIFY(f.host.limitTexts[0].startsWith(QStringLiteral("X-Bar = 16.60     UCLx = 19.26")));
         QVERIFY(f.host.limitTexts[1].startsWith(QStringLiteral("MR-Bar = 01.00     UCLmr = 03.268")));
         QCOMPARE(f.host.capabilityCalls, 1); // only subgroup 6 exceeds k
-    }
-
-    void limitsAreFixedOnceAtTheKthSubgroup()
-    {
-        Fixture f;
-        f.host.limitCount = QStringLiteral("5");
-        f.host.dropCount = QStringLiteral("8");
-        f.runCycle();
-        QCOMPARE(f.host.limitTexts.size(), 2);
-        QCOMPARE(f.host.capabilityCalls, 3);
+        // Fixed once at the k-th: subgroup 6 does not move the grand mean.
+        QCOMPARE(f.run.xBarBar, 16.6f);
         QCOMPARE(f.run.grandMean, f.run.xBarBar);
         QCOMPARE(f.run.meanRange, f.run.rBar);
-        QCOMPARE(f.run.xBarBar, 16.0f);
-    }
-
-    void chartPageShowsTheLastElevenSubgroups()
-    {
-        Fixture f;
-        f.host.dropCount = QStringLiteral("12");
-        f.host.limitCount = QStringLiteral("30");
-        f.runCycle();
-        QCOMPARE(f.host.chartPages, QList<int>({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 2}));
-        QCOMPARE(int(f.shared.chartFirstSubgroup), 2);
     }
 
     void pauseEndsTheRunAfterTheCurrentSubgroup()
@@ -297,19 +296,6 @@ private slots:
         QVERIFY(f.host.statuses.isEmpty());
         QCOMPARE(f.host.enabledCalls.last(), true);
         QVERIFY(!f.run.isRunning);
-    }
-
-    void commaLocaleWritesCommaCells()
-    {
-        Fixture f;
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        f.setSubgroupSize(2);
-        f.host.dropCount = QStringLiteral("1");
-        f.host.readings = {15.0f, 16.0f};
-        f.runCycle();
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QCOMPARE(f.scaledRow(1), QStringList({"1", "15,00", "16,00", "15,50", "01,00"}));
-        QCOMPARE(f.slotTable.text(1, 3), QStringLiteral("15,5"));
     }
 };
 

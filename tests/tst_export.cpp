@@ -43,30 +43,21 @@ private slots:
     // program's folder; cancelling it writes nothing.
     void dialogOnlyWithDataAndCancelWritesNothing()
     {
-        QStringList dialogs;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, [&dialogs] {
-            if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
-                dialogs << dialog->objectName() << dialog->windowTitle() << dialog->nameFilters()
-                        << QString::number(dialog->acceptMode()) << dialog->directory().absolutePath();
-                dialog->reject();
-            }
-        });
-        poll.start(5);
         rundriver::startRun(m_window, 5);
-        const auto seen = exportVia();
+        QList<SeenMessage> seen;
+        QVERIFY(useSaveDialog([&] { seen = exportVia(); }).name.isEmpty());
         QCOMPARE(seen.size(), 1);
         QCOMPARE(seen.first().title + u'|' + seen.first().text, QStringLiteral("Kelvara|No data to output!"));
         QCOMPARE(seen.first().icon, QMessageBox::Warning);
-        QVERIFY(dialogs.isEmpty());
 
         QVERIFY(rundriver::dropSubgroups(m_window, 2));
         const QDir programFolder(QCoreApplication::applicationDirPath());
         const QStringList before = programFolder.entryList();
-        QVERIFY(exportVia().isEmpty());
-        QCOMPARE(dialogs, QStringList({"dlgOutput", "Output Data", "Comma Separated Values (CSV) For Excel(*.csv)",
-                                       "Tab-Delimited Text File (*.txt)", QString::number(QFileDialog::AcceptSave),
-                                       programFolder.absolutePath()}));
+        const DialogVisit visit = useSaveDialog([this] { QVERIFY(exportVia().isEmpty()); });
+        QCOMPARE(QStringList({visit.name, visit.title, visit.folder}) + visit.filters,
+                 QStringList({"dlgOutput", "Output Data", programFolder.absolutePath(),
+                              "Comma Separated Values (CSV) For Excel(*.csv)", "Tab-Delimited Text File (*.txt)"}));
+        QVERIFY(visit.saving);
         QCOMPARE(programFolder.entryList(), before);
     }
 
@@ -103,8 +94,7 @@ private slots:
     void failedWriteIsReportedAndKeepsTheOldFile()
     {
         const QTemporaryDir folder;
-        QFile old(folder.filePath("old.csv"));
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("previous\r\n") == 10 && old.flush());
+        QVERIFY(writeFile(folder.filePath("old.csv"), "previous\r\n"));
         rundriver::startRun(m_window, 2);
         QVERIFY(rundriver::dropSubgroups(m_window, 3));
         testing::answerNextExportDialog(folder.filePath("old.csv/new.csv"), ExportType::CommaSeparated);
@@ -113,7 +103,7 @@ private slots:
         QCOMPARE(seen.first().title + u'|' + seen.first().text.section("\r\n", 0, 0),
                  QStringLiteral("Kelvara : ERROR !|Error saving data!"));
         QCOMPARE(seen.first().icon, QMessageBox::Critical);
-        QCOMPARE(contentsOf(old.fileName()), QByteArray("previous\r\n"));
+        QCOMPARE(contentsOf(folder.filePath("old.csv")), QByteArray("previous\r\n"));
     }
 
     // The dialog adds the type's extension before it looks for the file, so "lesson1" asks about

@@ -28,7 +28,6 @@ private slots:
         const QByteArray pairsFile("SG No,Reading 1,Reading 2,Average,Range\r\n"
                                    "1,15.00,17.00,16.00,02.00\r\n2,-03.50,03.50,00.00,07.00\r\n");
         QTest::newRow("pairs, comma") << 2 << pairs << "," << pairsFile;
-        QTest::newRow("pairs, tab") << 2 << pairs << "\t" << QByteArray(pairsFile).replace(',', '\t');
         QTest::newRow("single readings: four fields")
             << 1 << QList<QStringList>{{"15.00", "15.00", "00.00"}, {"18.00", "18.00", "03.00"}} << "\t"
             << QByteArray("SG No\tReading 1\tAverage\tRange\r\n1\t15.00\t15.00\t00.00\r\n2\t18.00\t18.00\t03.00\r\n");

@@ -46,26 +46,15 @@ private slots:
         COMPARE_FLOAT_EXACTLY(scale.scaleValue(slot), expected);
     }
 
-    void scaleEnds()
+    // The ends and start values of a scale; the grand mean's mapping has no special case for
+    // 0: only scaleValue does.
+    void scaleEndsAndStartValues()
     {
-        QCOMPARE(Scale().valuePerSlot(), 1.0);
-        QCOMPARE(narrow.low(), 47.0f);
-        QCOMPARE(narrow.high(), 53.0f);
-        QCOMPARE(narrow.valuePerSlot(), 0.2);
-        // The grand mean's mapping has no special case for 0: only scaleValue does.
+        QCOMPARE((QList<float>{narrow.low(), narrow.high()}), (QList<float>{47, 53}));
+        QCOMPARE(boundsOf(SharedState::initial().bounds), (QList<float>{31, 1, 1}));
+        QCOMPARE(boundsOf(ChartBounds::startFor(narrow)), (QList<float>{53, 47, 0.2f}));
         COMPARE_FLOAT_EXACTLY(narrow.valueOf(0.0), 46.8f);
         COMPARE_FLOAT_EXACTLY(narrow.valueOf(16.6), 50.12f);
-    }
-
-    // What the program starts from, and the start bounds of another scale.
-    void startValues()
-    {
-        const SharedState initial = SharedState::initial();
-        QCOMPARE(boundsOf(initial.bounds), (QList<float>{31, 1, 1}));
-        QCOMPARE(initial.formats.reading, QStringLiteral("00.00"));
-        QCOMPARE(initial.decimalSeparator, QStringLiteral("."));
-        COMPARE_FLOAT_EXACTLY(initial.factors.A2[5], 0.577f);
-        QCOMPARE(boundsOf(ChartBounds::startFor(narrow)), (QList<float>{53, 47, 0.2f}));
     }
 
     // Each row feeds its values to all three bounds. The first value replaces

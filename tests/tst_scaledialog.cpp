@@ -1,4 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The scale dialog's effects on the board and the run. What each entry is
+// allowed, which message it gets and what Close and Esc keep is checked by
+// tst_scaleentries, tst_keyfilters and, through this dialog, by tst_fuzz.
 #include "common/shared.h"
 #include "core/numberformat.h"
 #include "testsupport.h"
@@ -6,7 +9,6 @@
 #include "windows/scaledialog.h"
 
 #include <QCheckBox>
-#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -25,11 +27,10 @@ class TestScaleDialog : public QObject {
     QuincunxForm *m_main = nullptr;
     std::unique_ptr<ScaleDialog> m_dialog;
 
-    void start(const QLocale &locale = QLocale(QLocale::English, QLocale::UnitedStates))
+    void start()
     {
         m_dialog.reset();
-        QLocale::setDefault(locale);
-        QVERIFY((m_main = qobject_cast<QuincunxForm *>(testsupport::startProgram())));
+        QVERIFY((m_main = testsupport::startMainWindow()));
     }
 
     // Opens the dialog as Change Scale does, but not modally, and fills the first boxes with `typed`.
@@ -58,7 +59,6 @@ class TestScaleDialog : public QObject {
             texts << QStringLiteral("%1, %2: %3").arg(seen.title).arg(int(seen.icon)).arg(seen.text);
         return texts;
     }
-    static QStringList info(const char *text) { return {QStringLiteral("Kelvara, 1: ") + QString::fromLatin1(text)}; }
     QString labelText(const char *name) { return child<QLabel>(m_main, QString::fromLatin1(name))->text(); }
     bool limitLinesShown() { return child<QLabel>(m_main, QStringLiteral("usllabel"))->isVisibleTo(m_main); }
     static QList<float> scaleNow() { return {shared().scale.center, shared().scale.halfWidth, shared().scale.lsl, shared().scale.usl}; }
@@ -67,36 +67,6 @@ class TestScaleDialog : public QObject {
 private slots:
     void init() { start(); }
     void cleanup() { m_dialog.reset(); }
-
-    // A few representative rows; tst_scaleentries holds the complete table.
-    void applyChecksTheEntries_data()
-    {
-        QTest::addColumn<QStringList>("typed"); // centre, half-width, LSL, USL
-        QTest::addColumn<bool>("ticked");
-        QTest::addColumn<QStringList>("message"); // empty: applied without a message
-        QTest::addColumn<QStringList>("after"); // the boxes once the message is answered
-        const QStringList empty = {"", "", "", ""}, lslAbove = {"40", "30", "20", "10"}, offBoard = {"16", "15", "1", "31.5"};
-        QTest::newRow("all empty: only the centre message") << empty << true << info("Please enter a valid value for Scale Center.") << empty;
-        QTest::newRow("half-width zero shows the applied one again") << QStringList{"40", "0", "20", "10"} << true
-            << info("Scale Half-Width must be a Positive Non-zero number.") << QStringList{"40", "15", "20", "10"};
-        QTest::newRow("LSL above USL resets both limits") << lslAbove << true << info("LSL cannot be greater than USL.")
-                                                          << QStringList{"40", "30", "1", "31"};
-        QTest::newRow("LSL above USL passes while hidden") << lslAbove << false << QStringList() << lslAbove;
-        QTest::newRow("USL off the board is a warning") << offBoard << true
-            << QStringList{"Kelvara, 2: Spec Limits are set outside the Quincunx Board."} << offBoard;
-    }
-    void applyChecksTheEntries()
-    {
-        QFETCH(QStringList, typed);
-        QFETCH(bool, ticked);
-        QFETCH(QStringList, message);
-        openDialog(typed);
-        limitsCheck()->setChecked(ticked);
-        QCOMPARE(said(QStringLiteral("scaleapplybutton")), message);
-        QTEST(boxTexts(), "after");
-        QCOMPARE(scaleNow(), read(message.isEmpty() ? typed : defaults));
-        QVERIFY(!shared().scale.showSpecLimits); // Apply never changes whether the limits are shown
-    }
 
     void applyKeepsTheRunOnlyForTheSameHalfWidth()
     {
@@ -115,7 +85,7 @@ private slots:
     void limitsCheckAppliesAndStaysAsClickedOnFailure()
     {
         openDialog({"16", "15", "20", "10"});
-        QCOMPARE(said(QStringLiteral("speclimitscheck")), info("LSL cannot be greater than USL."));
+        QCOMPARE(said(QStringLiteral("speclimitscheck")), QStringList{"Kelvara, 1: LSL cannot be greater than USL."});
         QVERIFY(limitsCheck()->isChecked());
         QVERIFY(!shared().scale.showSpecLimits);
         QCOMPARE(scaleNow(), read(defaults));
@@ -143,84 +113,6 @@ private slots:
         QCOMPARE(boxTexts(), defaults);
         QCOMPARE(labelText("processcenteredatlabel"), QStringLiteral("16.00")); // two decimals again
         QCOMPARE(labelText("subgroupstatuslabel"), QStringLiteral("Sub Group 0"));
-    }
-
-    // Close sets the decimals from the boxes and applies them only while the
-    // limits are shown; Esc does neither.
-    void closeSetsTheDecimalsAndAppliesOnlyWhileShown_data()
-    {
-        QTest::addColumn<QStringList>("typed");
-        QTest::addColumn<bool>("shown");
-        QTest::addColumn<bool>("esc");
-        QTest::addColumn<QString>("reading"); // the reading format afterwards
-        QTest::newRow("100 counts three") << QStringList{"100", "15", "1", "31"} << false << false << "00.000";
-        QTest::newRow("1.125 counts three") << QStringList{"16", "15", "1.125", "31"} << false << false << "00.000";
-        QTest::newRow("shown limits are applied, two at least") << QStringList{"20", "15", "6", "34"} << true << false << "00.00";
-        QTest::newRow("Esc applies nothing") << QStringList{"20", "15", "6.125", "34"} << true << true << "00.00";
-    }
-    void closeSetsTheDecimalsAndAppliesOnlyWhileShown()
-    {
-        QFETCH(QStringList, typed);
-        QFETCH(bool, shown);
-        QFETCH(bool, esc);
-        QFETCH(QString, reading);
-        shared().scale.showSpecLimits = shown;
-        openDialog(typed);
-        box(2)->setFocus();
-        if (esc)
-            QTest::keyClick(box(2), Qt::Key_Escape);
-        else
-            QVERIFY(said(QStringLiteral("scalepanelclosebutton")).isEmpty());
-        QVERIFY(!m_dialog->isVisible());
-        QCOMPARE(shared().formats.reading, reading);
-        const QStringList applied = shown && !esc ? typed : defaults;
-        QCOMPARE(scaleNow(), read(applied));
-        QCOMPARE(labelText("processcenteredatlabel"), formatNumber(readSingle(applied[0]), reading));
-    }
-
-    void keyFiltersRefuseWhatTheBoxCannotHold_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<int>("input"); // 0 keys, 1 Ctrl+V, 2 the context menu's Paste
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("centre takes digits only") << 0 << 0 << "1a2.3-4" << "1234";
-        QTest::newRow("LSL takes a signed decimal, six at most") << 2 << 0 << "-12.5678" << "-12.56";
-        QTest::newRow("one separator, no letters or commas") << 3 << 0 << "x1.2,.3e" << "1.23";
-        QTest::newRow("Ctrl+V goes key by key") << 0 << 1 << "4x.2" << "42";
-        QTest::newRow("menu paste refuses a bad text whole") << 0 << 2 << "4x.2" << "";
-        QTest::newRow("menu paste takes a good text whole") << 2 << 2 << "-1.5" << "-1.5";
-    }
-    void keyFiltersRefuseWhatTheBoxCannotHold()
-    {
-        QFETCH(int, index);
-        QFETCH(int, input);
-        QFETCH(QString, entry);
-        openDialog();
-        box(index)->setFocus();
-        box(index)->clear();
-        QGuiApplication::clipboard()->setText(entry);
-        input == 2 ? box(index)->paste()
-                   : input == 1 ? QTest::keyClick(box(index), Qt::Key_V, Qt::ControlModifier) : QTest::keyClicks(box(index), entry);
-        QTEST(box(index)->text(), "text");
-    }
-
-    void commaLocale()
-    {
-        start(QLocale(QLocale::German, QLocale::Germany));
-        shared().scale.lsl = 1.5f;
-        openDialog();
-        QCOMPARE(box(2)->text(), QStringLiteral("1,5"));
-        box(3)->clear();
-        QTest::keyClicks(box(3), QStringLiteral("15.5,5"));
-        QCOMPARE(box(3)->text(), QStringLiteral("155,5"));
-        typeEntries({"16", "15", "15.5", "20"});
-        QCOMPARE(said(QStringLiteral("scaleapplybutton")), info("Please enter a valid value for Lower Specification Limit (LSL)."));
-        typeEntries({"16", "15", "15,5", "20,125"});
-        QVERIFY(said(QStringLiteral("scaleapplybutton")).isEmpty());
-        QCOMPARE(shared().scale.usl, 20.125f);
-        QVERIFY(said(QStringLiteral("scalepanelclosebutton")).isEmpty());
-        QCOMPARE(labelText("processcenteredatlabel"), QStringLiteral("16,000"));
     }
 
     // Six-character extremes leave a sane board: a run fills the table with

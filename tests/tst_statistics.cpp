@@ -100,10 +100,10 @@ private slots:
     void capability_data()
     {
         QTest::addColumn<CapabilityInput>("input");
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QStringList>("cpCpk");  // empty: hidden
-        auto row = [](const char *name, const CapabilityInput &input, const QStringList &cpCpk,
-                      const QLocale &locale = english) { QTest::newRow(name) << input << locale << cpCpk; };
+        QTest::addColumn<QStringList>("cpCpk");  // empty: hidden; the comma locale is performance's
+        auto row = [](const char *name, const CapabilityInput &input, const QStringList &cpCpk) {
+            QTest::newRow(name) << input << cpCpk;
+        };
         // n = 5, k = 20, sigma = 4 / 2.326: Cp = 30 / 10.318, Cpk = the nearer limit's distance / 5.159.
         const CapabilityInput centred{
             .subgroupCount = 20, .showSpecLimits = true, .xBarBar = 16, .rBar = 4, .d2 = 2.326f, .usl = 31, .lsl = 1};
@@ -112,7 +112,6 @@ private slots:
         row("upper side, shown past k", with([](auto &i) { i.subgroupCount = 25; i.xBarBar = 18; }), {"2.91", "2.52"});
         row("lower side", with([](auto &i) { i.xBarBar = 14; }), {"2.91", "2.52"});
         row("mean outside the limits: negative Cpk", with([](auto &i) { i.xBarBar = 35; }), {"2.91", "-0.78"});
-        row("comma locale", with([](auto &i) { i.xBarBar = 18; }), {"2,91", "2,52"}, german);
         row("limits off show No Spec, even for a changed process",
             with([](auto &i) { i.showSpecLimits = false; i.processUnchanged = false; }), {"No Spec", "No Spec"});
         row("changed process shows NA", with([](auto &i) { i.processUnchanged = false; }), {"NA", "NA"});
@@ -123,8 +122,7 @@ private slots:
     void capability()
     {
         QFETCH(CapabilityInput, input);
-        QFETCH(QLocale, locale);
-        const CapabilityView view = capabilityView(input, locale);
+        const CapabilityView view = capabilityView(input, english);
         QTEST((view.visible ? QStringList{view.cp, view.cpk} : QStringList()), "cpCpk");
     }
 
@@ -160,13 +158,6 @@ private slots:
         input.readings = readingSpread(table, 2, subgroups, locale);
         const CapabilityView view = capabilityView(input, locale);
         QTEST((QStringList{view.cp, view.cpk, view.pp, view.ppk}), "indices");
-
-        const double mean = std::accumulate(readings.begin(), readings.end(), 0.0) / readings.size();
-        double squares = 0;
-        for (const float reading : readings)
-            squares += (reading - mean) * (reading - mean);
-        QCOMPARE(input.readings.mean, mean);
-        QCOMPARE(input.readings.deviation, readings.size() > 1 ? std::sqrt(squares / (readings.size() - 1)) : 0.0);
         input.showSpecLimits = false;
         QCOMPARE(capabilityView(input, locale).ppk, QStringLiteral("No Spec"));
     }

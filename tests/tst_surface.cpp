@@ -100,22 +100,17 @@ private slots:
         QCOMPARE(m_board->picture().pixelColor(160, 100), QColor(Qt::white));
     }
 
-    void movedOverlayLeavesItsOldPlace()
+    void overlaysPaintWhereAndWhileTheyAreShown()
     {
         OverlayShape *ball = addBall(20, 80); // pixels 40..60 on both axes
         QCOMPARE(m_board->picture().pixelColor(50, 50), QColor(Qt::red));
-        ball->move(60, 40);
+        ball->move(45, 55);
         QCOMPARE(m_board->picture().pixelColor(50, 50), QColor(Qt::white));
-        QCOMPARE(m_board->picture().pixelColor(130, 130), QColor(Qt::red));
+        QCOMPARE(m_board->picture().pixelColor(100, 100), QColor(Qt::red));
         QCOMPARE(m_board->primitiveCount(), 0); // overlays are not part of the drawing
-    }
-
-    void hiddenOverlaysAreNotPainted()
-    {
-        OverlayShape *ball = addBall(45, 55);
         auto *line = new OverlayLine(m_board.get(), QStringLiteral("traceLine"));
         line->setWidth(5);
-        line->setLine(0, 50, 100, 50); // both over pixel (100, 100)
+        line->setLine(0, 50, 100, 50); // over the ball's centre, pixel (100, 100)
         ball->setVisible(false);
         QVERIFY(m_board->picture().pixelColor(100, 100) != QColor(Qt::white)); // the line still shows
         line->setVisible(false);

@@ -132,7 +132,7 @@ DialogVisit useSaveDialog(const std::function<void()> &action, const QString &pa
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget *modal = QApplication::activeModalWidget();
-        if (auto *question = qobject_cast<QMessageBox *>(modal)) {
+        if (auto *question = qobject_cast<QMessageBox *>(modal); question && typed) {
             visit.questions << question->text();
             question->button(answers.isEmpty() ? QMessageBox::No : answers.takeFirst())->click();
         } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
@@ -140,6 +140,8 @@ DialogVisit useSaveDialog(const std::function<void()> &action, const QString &pa
                 visit.folder = dialog->directory().absolutePath();
                 visit.name = dialog->objectName();
                 visit.filters = dialog->nameFilters();
+                visit.title = dialog->windowTitle();
+                visit.saving = dialog->acceptMode() == QFileDialog::AcceptSave;
             }
             if (path.isEmpty() || typed)
                 return dialog->reject();

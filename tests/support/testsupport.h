@@ -91,12 +91,14 @@ struct DialogVisit {
     QStringList questions;
     QString name;        // the dialog's objectName
     QStringList filters;
+    QString title;
+    bool saving = false; // in save mode
 };
 
 /// Uses the next save dialog as a user would: goes to the folder, picks the
 /// filter, types the name and presses Enter, answering each question with the
 /// next answer. When the dialog stays open it is cancelled; without a name it
-/// is cancelled at once.
+/// is cancelled at once. Message boxes before the dialog are left to others.
 DialogVisit useSaveDialog(const std::function<void()> &action, const QString &path = {}, int filter = 0,
                           QList<QMessageBox::StandardButton> answers = {});
 
