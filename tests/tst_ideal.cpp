@@ -154,6 +154,7 @@ private slots:
         QTest::addColumn<int>("subgroups");
         QTest::newRow("n = 1 equals the individuals") << 1 << 20 << 40;
         QTest::newRow("n = 2: halves to the even bar") << 2 << 20 << 30;
+        QTest::newRow("n = 4: halves to the even bar too") << 4 << 20 << 30;
         QTest::newRow("n = 5") << 5 << 20 << 73;
         QTest::newRow("n = 5, 19 rows") << 5 << 19 << 20;
         QTest::newRow("n = 15") << 15 << 20 << 24;
@@ -170,26 +171,6 @@ private slots:
         QCOMPARE(ideal.deviation, std::sqrt(rows / 4.0 / n)); // of the exact averages
         if (n == 1)
             compareBars(ideal.counts, walkedChances(16, rows), subgroups);
-    }
-
-    // An average ending in .5 goes to the even bar, as the histogram's bars do.
-    void halvesGoToTheEvenBar_data()
-    {
-        QTest::addColumn<int>("sum");
-        QTest::addColumn<int>("n");
-        QTest::addColumn<int>("bar");
-        QTest::newRow("14.5 to 14") << 29 << 2 << 14;
-        QTest::newRow("15.5 to 16") << 31 << 2 << 16;
-        QTest::newRow("16.5 to 16") << 66 << 4 << 16;
-        QTest::newRow("15.33 to 15") << 46 << 3 << 15;
-        QTest::newRow("15.6 to 16") << 78 << 5 << 16;
-    }
-    void halvesGoToTheEvenBar()
-    {
-        QFETCH(int, sum);
-        QFETCH(int, n);
-        QTEST(averageBar(sum, n), "bar");
-        QCOMPARE(averageBar(sum, n), barFromTable(sum, n));
     }
 
     void nothingDropped()
