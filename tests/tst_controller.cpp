@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's own rules: spinners and their guards, the keys of the
-// setting boxes, the drop-count box, speed, Animation and trace, Pause, the
-// tab order and Exit.
+// setting boxes, speed, Animation and trace, Pause, the tab order, Exit and
+// the hints and captions.
 
 #include "testsupport.h"
 
