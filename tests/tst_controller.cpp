@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's own rules: spinners and their guards, the keys of the
-// setting boxes, the drop-count box, speed, Animation and trace, Pause, the
-// tab order and Exit.
+// setting boxes, speed, Animation and trace, Pause, the tab order, Exit and
+// the hints and captions.
 
 #include "testsupport.h"
 
@@ -74,33 +74,45 @@ private slots:
         QCOMPARE(stepFrom(lowest, "up"), lowest + 1);
     }
 
-    // A held arrow repeats; when a step opens a message, the press ends there, so a second of
-    // holding shows one box, not one per repeat.
-    void subgroupSizeIsFrozenWithAMessage_data()
+    // After a drop the subgroup size and the limit count are frozen, to the arrows and to the
+    // box's keys: a second of holding an arrow on the size shows one message, not one per
+    // repeat, as the press ends with it; the count refuses silently. Reset frees them.
+    void frozenAfterADrop_data()
     {
+        QTest::addColumn<QString>("spinner");
+        QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("arrow");
-        QTest::addColumn<QString>("secondLine");
-        QTest::newRow("down") << "down" << "Please click 'Reset button and try again.";
-        QTest::newRow("up") << "up" << "Please click 'Reset' button and try again.";
+        QTest::addColumn<QString>("secondLine"); // of the message; empty for none
+        QTest::newRow("size down") << "spnSubGroup" << "subgrouptext" << "down"
+                                   << "Please click 'Reset button and try again.";
+        QTest::newRow("size up") << "spnSubGroup" << "subgrouptext" << "up"
+                                 << "Please click 'Reset' button and try again.";
+        QTest::newRow("limit count") << "spnClimit" << "climitstext" << "down" << "";
     }
-    void subgroupSizeIsFrozenWithAMessage()
+    void frozenAfterADrop()
     {
+        QFETCH(QString, spinner);
+        QFETCH(QString, box);
         QFETCH(QString, arrow);
         QFETCH(QString, secondLine);
         testsupport::runSubgroups(m_form, 1);
-        auto *button = child<QToolButton>(child<QWidget>(m_form, "spnSubGroup"), arrow);
-        const auto messages = hold(button);
+        auto *edit = child<QLineEdit>(m_form, box);
+        const QString before = edit->text();
+        auto *button = child<QToolButton>(child<QWidget>(m_form, spinner), arrow);
+        QList<testsupport::SeenMessage> messages = hold(button);
         QVERIFY(!button->isDown());
-        QCOMPARE(messages.size(), 1);
-        QCOMPARE(messages[0].title, QStringLiteral("Kelvara"));
-        QCOMPARE(messages[0].icon, QMessageBox::Information);
-        QCOMPARE(messages[0].text,
-                 QStringLiteral("Cannot change subgroup size when the process is going on.\r\n") + secondLine);
-        QCOMPARE(child<QLineEdit>(m_form, "subgrouptext")->text(), QStringLiteral("5"));
+        const Qt::Key key = arrow == QStringLiteral("up") ? Qt::Key_Up : Qt::Key_Down;
+        messages += testsupport::answerMessages([&] { QTest::keyClick(edit, key); });
+        QStringList seen;
+        for (const auto &message : messages)
+            seen << QStringLiteral("%1|%2|%3").arg(message.title).arg(int(message.icon)).arg(message.text);
+        const QString text = "Kelvara|1|Cannot change subgroup size when the process is going on.\r\n" + secondLine;
+        QCOMPARE(seen, secondLine.isEmpty() ? QStringList() : (QStringList{text, text}));
+        QCOMPARE(edit->text(), before);
 
         testsupport::click(m_form, QStringLiteral("resetbutton"));
-        QVERIFY(testsupport::answerMessages([&] { press(m_form, "spnSubGroup", "up"); }).isEmpty());
-        QCOMPARE(child<QLineEdit>(m_form, "subgrouptext")->text(), QStringLiteral("6"));
+        QVERIFY(testsupport::answerMessages([&] { press(m_form, spinner, "up"); }).isEmpty());
+        QCOMPARE(edit->text().toInt(), before.toInt() + 1);
     }
 
     // Without a message in the way a held arrow steps again and again: the rows after a drop,
@@ -128,19 +140,6 @@ private slots:
         QVERIFY2(steps >= 3, qPrintable(QString::number(steps)));
     }
 
-    void controlLimitCountIsFrozenSilently()
-    {
-        testsupport::runSubgroups(m_form, 1);
-        auto *box = child<QLineEdit>(m_form, "climitstext");
-        const auto messages = testsupport::answerMessages([&] {
-            press(m_form, "spnClimit", "up");
-            press(m_form, "spnClimit", "down");
-            QTest::keyClick(box, Qt::Key_Down);
-        });
-        QVERIFY(messages.isEmpty());
-        QCOMPARE(box->text(), QStringLiteral("20"));
-    }
-
     // The setting boxes change only by stepping: the arrow keys step them, and Backspace and
     // Delete do nothing. Typing and pasting into them are tst_fuzz's.
     void settingBoxesChangeOnlyByStepping()
@@ -163,49 +162,39 @@ private slots:
         }
     }
 
+    // Each position of the speed bar sets its step delay. From the middle, the arrow drawn at
+    // the right end and the Right key go one step toward Fast (position 1), the left ones
+    // toward Slow.
     void speedBarSetsTheStepDelay_data()
     {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<bool>("towardRight");
         QTest::addColumn<int>("position");
         QTest::addColumn<double>("delay");
-        QTest::newRow("fastest") << 1 << 0.02;
-        QTest::newRow("2") << 2 << 0.03;
-        QTest::newRow("4") << 4 << 0.16;
-        QTest::newRow("slowest") << 5 << 0.32;
+        QTest::newRow("fastest") << "value" << true << 1 << 0.02;
+        QTest::newRow("slowest") << "value" << false << 5 << 0.32;
+        QTest::newRow("right arrow") << "arrow" << true << 2 << 0.03;
+        QTest::newRow("left arrow") << "arrow" << false << 4 << 0.16;
+        QTest::newRow("Right key") << "key" << true << 2 << 0.03;
+        QTest::newRow("Left key") << "key" << false << 4 << 0.16;
     }
     void speedBarSetsTheStepDelay()
     {
-        QFETCH(int, position);
-        QFETCH(double, delay);
-        auto *bar = child<QScrollBar>(m_form, "HScroll1");
-        bar->setValue(position);
-        QCOMPARE(m_form->run().stepDelay, delay);
-        QCOMPARE(bar->minimum(), 1);
-        QCOMPARE(bar->maximum(), 5);
-    }
-
-    // From the middle, the arrow drawn at the right end and the Right key go one step toward
-    // Fast (position 1), the left ones toward Slow.
-    void speedBarMovesTheWayItsArrowsPoint_data()
-    {
-        QTest::addColumn<bool>("towardRight");
-        QTest::addColumn<bool>("byKey");
-        QTest::addColumn<int>("position");
-        QTest::newRow("right arrow") << true << false << 2;
-        QTest::newRow("left arrow") << false << false << 4;
-        QTest::newRow("Right key") << true << true << 2;
-        QTest::newRow("Left key") << false << true << 4;
-    }
-    void speedBarMovesTheWayItsArrowsPoint()
-    {
+        QFETCH(QString, input);
         QFETCH(bool, towardRight);
-        QFETCH(bool, byKey);
+        QFETCH(int, position);
         child<QCheckBox>(m_form, "Animationcheck")->click();
         auto *bar = child<QScrollBar>(m_form, "HScroll1");
-        if (byKey)
+        QCOMPARE(bar->minimum(), 1);
+        QCOMPARE(bar->maximum(), 5);
+        if (input == QStringLiteral("value"))
+            bar->setValue(position);
+        else if (input == QStringLiteral("key"))
             QTest::keyClick(bar, towardRight ? Qt::Key_Right : Qt::Key_Left);
         else // the arrows sit at the bar's ends
             QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(towardRight ? bar->width() - 3 : 2, bar->height() / 2));
-        QTEST(bar->value(), "position");
+        QCOMPARE(bar->value(), position);
+        QTEST(m_form->run().stepDelay, "delay");
     }
 
     void animationBoxGovernsSpeedAndTrace()

@@ -9,7 +9,6 @@
 #include "reports/controlchartswindow.h"
 #include "windows/helpwindow.h"
 
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -18,20 +17,12 @@ using testsupport::child;
 
 namespace {
 
-// The name of the modal dialog that opens while `action` runs, closed at once.
-QString modalDialogDuring(const std::function<void()> &action)
+// The name of the save dialog that opens while `action` runs, cancelled at once.
+QString saveDialogDuring(const std::function<void()> &action)
 {
-    QString seen;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&seen] {
-        if (QWidget *dialog = QApplication::activeModalWidget()) {
-            seen = dialog->objectName();
-            dialog->close();
-        }
-    });
-    poll.start(5);
-    action();
-    return seen;
+    QList<testsupport::SeenMessage> messages;
+    const QString name = testsupport::useSaveDialog([&] { messages = testsupport::answerMessages(action); }).name;
+    return messages.isEmpty() ? name : QStringLiteral("a message box");
 }
 
 void pressIn(QWidget *focus, const QKeySequence &keys)
@@ -71,7 +62,7 @@ private slots:
         QFETCH(QKeySequence, keys);
         QFETCH(QString, effect);
         testsupport::click(m_main, QStringLiteral("dropbutton")); // 5 subgroups, so Reset and histograms have work
-        const QString dialog = modalDialogDuring([&] { pressIn(child<QWidget>(m_main, focus), keys); });
+        const QString dialog = saveDialogDuring([&] { pressIn(child<QWidget>(m_main, focus), keys); });
         const QMap<QString, bool> effects = {
             {QStringLiteral("5 subgroups"), shared().subgroupCount == 10},
             {QStringLiteral("0 subgroups"), shared().subgroupCount == 0},
@@ -93,7 +84,7 @@ private slots:
         QTest::keySequence(m_main, QKeySequence("Ctrl+G"));
         QTest::keySequence(m_main, QKeySequence("Ctrl+R"));
         QCOMPARE(int(shared().subgroupCount), 5);
-        QCOMPARE(modalDialogDuring([&] { QTest::keySequence(m_main, QKeySequence("Ctrl+S")); }), QStringLiteral("dlgOutput"));
+        QCOMPARE(saveDialogDuring([&] { QTest::keySequence(m_main, QKeySequence("Ctrl+S")); }), QStringLiteral("dlgOutput"));
         QCOMPARE(child<QWidget>(m_main, "cmdHistoOutput")->toolTip(), QStringLiteral("Output Data (Ctrl+S)"));
     }
 

@@ -66,21 +66,6 @@ class TestSimulation : public QObject {
 private slots:
     void init() { m_form = testsupport::startMainWindow(); }
 
-    // Instant Runs fill the tables of most other window tests; this one is animated.
-    void runDropsTheRequestedBalls()
-    {
-        child<QCheckBox>(m_form, "Animationcheck")->setChecked(true);
-        QVERIFY(drop(m_form, 5).isEmpty());
-        QCOMPARE(ballsOnBoard(m_form->run()), 25);
-        QCOMPARE(labelText(m_form, "subgroupstatuslabel"), QStringLiteral("Sub Group #5"));
-        QTableWidget *table = child<QTableWidget>(m_form, "grdScaled");
-        QCOMPARE(table->rowCount(), 5);
-        QCOMPARE(table->item(4, 0)->text(), QStringLiteral("5"));
-        // Only the landed balls remain: no moving shape is left behind.
-        QCOMPARE(m_form->findChildren<OverlayShape *>(QStringLiteral("qball")).size(), 1);
-        QVERIFY(child<QWidget>(m_form, "settingsframe")->isEnabled());
-    }
-
     // The subgroup label changes after every subgroup without laying the
     // window out again, keeps the size of the place it was given, and shows
     // each new count and a change of its enabled state.
@@ -117,14 +102,23 @@ private slots:
         QVERIFY(label->grab().toImage() != shown);
     }
 
-    // The trace goes when it is switched off, and when the funnel is clicked, even at its limit.
-    void traceShowsTheLastBallsPath()
+    // An animated Run with the trace on (instant Runs fill most other window tests' tables): the
+    // balls land, no moving shape is left behind, and the last ball's path stays drawn until the
+    // funnel is clicked, even at its limit, or the trace is switched off.
+    void animatedRunWithTrace()
     {
         child<QCheckBox>(m_form, "Animationcheck")->setChecked(true);
         child<QCheckBox>(m_form, "chkTrace")->setChecked(true);
         for (int i = 0; i < 5; ++i)
             testsupport::click(m_form, QStringLiteral("funnelleftbutton"));
-        drop(m_form, 1);
+        QVERIFY(drop(m_form, 5).isEmpty());
+        QCOMPARE(ballsOnBoard(m_form->run()), 25);
+        QCOMPARE(labelText(m_form, "subgroupstatuslabel"), QStringLiteral("Sub Group #5"));
+        QTableWidget *table = child<QTableWidget>(m_form, "grdScaled");
+        QCOMPARE(table->rowCount(), 5);
+        QCOMPARE(table->item(4, 0)->text(), QStringLiteral("5"));
+        QCOMPARE(m_form->findChildren<OverlayShape *>(QStringLiteral("qball")).size(), 1);
+        QVERIFY(child<QWidget>(m_form, "settingsframe")->isEnabled());
         // One segment per row and the last one down to the slots, plus the template.
         QCOMPARE(traceLines(m_form), 1 + 21);
         testsupport::click(m_form, QStringLiteral("funnelleftbutton"));
@@ -268,6 +262,7 @@ private slots:
         QVERIFY(!m_form->board().baffle().line()->isVisible());
     }
 
+    // The centre label follows the funnel through the scale: centre 50 puts slot 16 at 50.00.
     void funnelTravelsWithinTheRowsReach_data()
     {
         QTest::addColumn<int>("rows");
@@ -282,12 +277,13 @@ private slots:
         QFETCH(int, rows);
         QFETCH(int, leftmost);
         QFETCH(int, rightmost);
+        m_form->scaleQuincunx(15, 50, 1, 31);
         setText(m_form, "rowstext", QString::number(rows));
         auto *label = child<QLabel>(m_form, "processcenteredatlabel");
         for (int i = 0; i < 40; ++i)
             testsupport::click(m_form, QStringLiteral("funnelleftbutton"));
         QCOMPARE(m_form->run().funnelPosition, float(leftmost));
-        QCOMPARE(label->text(), QStringLiteral("%1.00").arg(leftmost, 2, 10, QLatin1Char('0')));
+        QCOMPARE(label->text(), QStringLiteral("%1.00").arg(leftmost + 34));
         QCOMPARE(m_form->board().funnel().image()->left(), 47.5 + 2.5 * (leftmost - 16));
         for (int i = 0; i < 40; ++i)
             testsupport::click(m_form, QStringLiteral("funnelrightbutton"));
@@ -295,15 +291,6 @@ private slots:
         // Balls from the outermost positions still land on the board.
         QVERIFY(drop(m_form, 4).isEmpty());
         QCOMPARE(ballsOnBoard(m_form->run()), 20);
-    }
-
-    void centreLabelFollowsTheScale()
-    {
-        m_form->scaleQuincunx(15, 50, 1, 31);
-        auto *label = child<QLabel>(m_form, "processcenteredatlabel");
-        QCOMPARE(label->text(), QStringLiteral("50.00"));
-        testsupport::click(m_form, QStringLiteral("funnelrightbutton"));
-        QCOMPARE(label->text(), QStringLiteral("51.00"));
     }
 
     // An animated Run closed mid-way, in the program's own event loop, is tst_closing's.
