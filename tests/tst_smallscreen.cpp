@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program on a 1024 x 768 screen: every window opens within the screen,
 // with room for a title bar and a panel, resizing the control charts keeps
-// the page on show, and at the largest zoom the maximised main window shows
-// every text whole.
+// the page on show, and at the largest zoom the screen allows the maximised
+// main window and the charts show every text whole.
 
 #include "common/shared.h"
 #include "common/zoom.h"
@@ -10,8 +10,11 @@
 #include "rundriver.h"
 #include "testsupport.h"
 
+#include <QAction>
+#include <QHeaderView>
 #include <QLabel>
 #include <QScreen>
+#include <QTableView>
 
 using namespace testsupport;
 
@@ -59,12 +62,38 @@ private slots:
     {
         QWidget *main = startMainWindow();
         kelvara::zoom::setPercent(200);
+        QCOMPARE(kelvara::zoom::percent(), 150); // as far as this screen shows every window whole
         main->showMaximized();
         QVERIFY(runSubgroups(main, 5).isEmpty());
         QTest::qWait(50);
-        const QStringList faults = unreadableTexts(main, 0);
+        QStringList faults = unreadableTexts(main, 0);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
-        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(main->frameGeometry()));
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(screen.contains(main->frameGeometry()));
+        // The charts with the run rules' sentence, after a move of the funnel.
+        click(main, QStringLiteral("contchrbutton"));
+        QWidget *charts = topLevel(QStringLiteral("frmCtrlChrt"));
+        charts->findChild<QAction *>(QStringLiteral("mnuShowRunRules"))->trigger();
+        for (int slot = 0; slot < 3; ++slot)
+            click(main, QStringLiteral("funnelrightbutton"));
+        QVERIFY(runSubgroups(main, 25).isEmpty());
+        QTest::qWait(50);
+        QVERIFY(!child<QLabel>(charts, QStringLiteral("detectionLabel"))->text().isEmpty());
+        QVERIFY(screen.contains(charts->frameGeometry()));
+        faults = unreadableTexts(charts, 0);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+        charts->findChild<QAction *>(QStringLiteral("mnuShowRunRules"))->trigger();
+        charts->hide();
+        click(main, QStringLiteral("histbutton"));
+        QTest::qWait(50);
+        auto *frozen = child<QTableView>(main, QStringLiteral("frozenColumns"));
+        QVERIFY(frozen->isVisible());
+        auto *table = child<QTableView>(main, QStringLiteral("grdScaled"));
+        QCOMPARE(frozen->font(), table->font());
+        QCOMPARE(frozen->horizontalHeader()->font(), table->horizontalHeader()->font());
+        faults = unreadableTexts(main, 0);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+        click(main, QStringLiteral("histbackbutton"));
 
         // The demonstration's caption card stays on the board.
         auto *card = child<QLabel>(main, QStringLiteral("teachpanel"));

@@ -61,4 +61,20 @@ void fitOnScreen(QWidget *window, QSize preferred)
     window->move(screenOf(window)->availableGeometry().topLeft() + QPoint(left, top));
 }
 
+void keepOnScreen(QWidget *window)
+{
+    const QSize room = roomOnScreen(window);
+    if (room.isEmpty())
+        return;
+    const QPoint origin = screenOf(window)->availableGeometry().topLeft();
+    // The room's height leaves out the title bar already; its width has the
+    // frame's borders in it.
+    const int right = room.width() - window->frameGeometry().width();
+    const QPoint farthest = origin + QPoint(right, room.height() - window->height());
+    const QPoint inside(std::max(origin.x(), std::min(window->x(), farthest.x())),
+                        std::max(origin.y(), std::min(window->y(), farthest.y())));
+    if (inside != window->pos())
+        window->move(inside);
+}
+
 } // namespace kelvara

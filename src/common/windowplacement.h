@@ -22,6 +22,10 @@ QPoint centredPosition(QSize window, QSize screen);
 /// area, which leaves room for a panel the area may not account for.
 void fitOnScreen(QWidget *window, QSize preferred);
 
+/// Moves a window that has grown past the screen's free area back within
+/// it, as far as its size allows, as fitOnScreen would have placed it.
+void keepOnScreen(QWidget *window);
+
 /// The largest size fitOnScreen gives the window; an empty size without a screen.
 QSize roomOnScreen(const QWidget *window);
 

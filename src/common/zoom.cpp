@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
@@ -52,6 +53,18 @@ int stepped(int percent)
     return smallestPercent + (clamped - smallestPercent) / stepPercent * stepPercent;
 }
 
+// A screen 768 pixels high shows every window whole up to 150 %; a larger
+// screen shows more in proportion, all of 200 % from 1024 pixels on.
+int screenLimit()
+{
+    constexpr int percentOnSmallestScreen = 150, smallestScreenSide = 768;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return largestPercent;
+    const int side = std::min(screen->size().width(), screen->size().height());
+    return stepped(percentOnSmallestScreen * side / smallestScreenSide);
+}
+
 QFont scaled(QFont font, double by)
 {
     if (font.pointSizeF() > 0)
@@ -76,6 +89,19 @@ void applyFonts(double ratio)
         if (widget->font().resolveMask() & QFont::SizeResolved)
             widget->setFont(scaled(widget->font(), ratio));
     }
+}
+
+// Sets the zoom, as far as the screen shows it, without remembering it.
+void apply(int percent)
+{
+    State &s = state();
+    const int next = std::min(stepped(percent), screenLimit());
+    if (next == s.percent)
+        return;
+    const double ratio = double(next) / s.percent;
+    s.percent = next;
+    applyFonts(ratio);
+    emit notifier().changed(factor());
 }
 
 } // namespace
@@ -110,22 +136,14 @@ void restore()
         qApp->installEventFilter(keys);
         s.keysInstalled = true;
     }
-    const int remembered = stepped(preferences::number(preferences::zoomPercent, smallestPercent));
-    if (remembered != s.percent)
-        setPercent(remembered);
+    // A zoom chosen on a larger screen stays remembered for it.
+    apply(preferences::number(preferences::zoomPercent, smallestPercent));
 }
 
 void setPercent(int percent)
 {
-    State &s = state();
-    const int next = stepped(percent);
-    if (next != s.percent) {
-        const double ratio = double(next) / s.percent;
-        s.percent = next;
-        applyFonts(ratio);
-        emit notifier().changed(factor());
-    }
-    preferences::setNumber(preferences::zoomPercent, s.percent);
+    apply(percent);
+    preferences::setNumber(preferences::zoomPercent, state().percent);
 }
 
 void zoomIn()
@@ -147,7 +165,7 @@ void addMenuItems(QMenu *menu)
 {
     QAction *in = menu->addAction(QStringLiteral("Zoom In"), &zoomIn);
     in->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Plus));
-    in->setEnabled(percent() < largestPercent);
+    in->setEnabled(percent() < screenLimit());
     QAction *out = menu->addAction(QStringLiteral("Zoom Out"), &zoomOut);
     out->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
     out->setEnabled(percent() > smallestPercent);

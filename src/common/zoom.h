@@ -2,7 +2,9 @@
 #pragma once
 // The zoom of all of the program's text, for a projector: 100 % to 200 % in
 // steps of 25 %, set with Ctrl+Plus, Ctrl+Minus and Ctrl+0 in every window or
-// from a context menu, and remembered across restarts. Widgets follow the
+// from a context menu, and remembered across restarts. A screen smaller than
+// 1024 pixels on its shorter side stops it sooner, where its windows would no
+// longer show whole: at 150 % on a 1024x768 screen. Widgets follow the
 // application's font; what a window draws itself follows `changed`.
 
 #include <QFont>
@@ -31,7 +33,8 @@ double minimumTextPixels();
 /// keys in every window. At 100 % it changes nothing.
 void restore();
 
-/// Sets the zoom, kept within the range and on a step, and remembers it.
+/// Sets the zoom, kept within the range, the screen's limit and on a step,
+/// and remembers it.
 void setPercent(int percent);
 void zoomIn();
 void zoomOut();

@@ -92,13 +92,19 @@ QLabel *titleLabel(const QString &name, QWidget *parent, bool bold)
     return label;
 }
 
+// A chart holds its five value labels clear of one another at any zoom.
+int minimumChartHeight(int referenceHeight)
+{
+    return qRound(upperMinimumHeight * referenceHeight / double(upperReferenceHeight) * zoom::factor());
+}
+
 DrawingSurface *chartPicture(const QString &name, QWidget *parent, int referenceHeight)
 {
     auto *picture = new DrawingSurface(parent);
     picture->setObjectName(name);
     picture->setBackColor(QColor(255, 255, 204));
     picture->setReferenceHeight(referenceHeight);
-    picture->setMinimumSize(chartMinimumWidth, upperMinimumHeight * referenceHeight / upperReferenceHeight);
+    picture->setMinimumSize(chartMinimumWidth, minimumChartHeight(referenceHeight));
     picture->installEventFilter(parent);
     return picture;
 }
@@ -161,8 +167,11 @@ ControlChartsWindow::ControlChartsWindow(ChartDataSource &source, QWidget *paren
 // The charts' text grows with the zoom; the page on show is drawn again with it.
 void ControlChartsWindow::followZoom()
 {
-    for (DrawingSurface *chart : {m_xChart, m_rChart})
+    for (DrawingSurface *chart : {m_xChart, m_rChart}) {
         chart->setMinimumTextPixels(zoom::minimumTextPixels(), true);
+        chart->setMinimumHeight(minimumChartHeight(chart == m_xChart ? upperReferenceHeight : lowerReferenceHeight));
+    }
+    m_signalPanel->keepDetectionLine();
     redrawInPlace();
 }
 
@@ -298,14 +307,16 @@ void ControlChartsWindow::drawFrame(DrawingSurface &chart, const ChartFrame &fra
     chart.setDrawWidth(penWidth(chart, 1));
     chart.line(0, frame.base, axisEnd, frame.base);
     chart.line(0, frame.base, 0, frame.top);
-    // Labels are centred on their gridline.
+    // Labels are centred on their gridline. Zoomed text would reach the
+    // first subgroup number below the axis, so there the lowest sits on it.
     const double labelHeight = std::abs(chart.textHeight(QStringLiteral("H")));
     for (int i = 0; i <= 4; ++i) {
         const double y = frame.gridline(i);
         chart.line(0, y, tickEnd, y);
         const QString label = formatNumber(y, gridlineFormat);
         chart.setCurrentX(labelRight - chart.textWidth(label));
-        chart.setCurrentY(y + labelHeight / 2.0);
+        const bool onTheAxis = i == 0 && zoom::factor() > 1.0;
+        chart.setCurrentY(y + labelHeight * (onTheAxis ? 1.0 : 0.5));
         chart.print(label);
     }
 }
@@ -650,6 +661,9 @@ void ControlChartsWindow::keyPressEvent(QKeyEvent *event)
 void ControlChartsWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    // Larger text may widen the window: it stays on the screen.
+    if (isVisible())
+        keepOnScreen(this);
     redrawInPlace();
 }
 

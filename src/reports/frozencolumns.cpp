@@ -43,6 +43,10 @@ bool FrozenColumns::eventFilter(QObject *watched, QEvent *event)
 
 void FrozenColumns::follow()
 {
+    // Under a style sheet of their own the copy and its header no longer
+    // follow the application's font, so they take the table's, zoomed or not.
+    setFont(m_table->font());
+    horizontalHeader()->setFont(m_table->horizontalHeader()->font());
     const int columns = m_table->model()->columnCount();
     for (int column = 0; column < columns; ++column) {
         setColumnHidden(column, column < columns - m_count);

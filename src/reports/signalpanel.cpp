@@ -31,9 +31,7 @@ SignalPanel::SignalPanel(QWidget *parent)
     m_list->setAccessibleName(QStringLiteral("Run rule signals"));
     enlargeFont(m_detection);
     enlargeFont(m_list);
-    // The label keeps its line while empty, so its first text does not
-    // shrink the charts.
-    m_detection->setMinimumHeight(m_detection->fontMetrics().height());
+    keepDetectionLine();
     // Scrolled by pixels, the newest entry sits on the list's bottom edge.
     m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     const int rowHeight = m_list->fontMetrics().height() + 2;
@@ -45,6 +43,15 @@ SignalPanel::SignalPanel(QWidget *parent)
     layout->addWidget(m_list);
     // Activated by a double click, or by Return for the keyboard.
     connect(m_list, &QListWidget::itemActivated, this, &SignalPanel::itemActivated);
+}
+
+// The label keeps its line while empty, so its first text does not shrink
+// the charts; a line of the text's own size, for the zoom may change it.
+void SignalPanel::keepDetectionLine()
+{
+    QLabel line(QStringLiteral("X")); // one line, measured as the label measures its own
+    line.setFont(m_detection->font());
+    m_detection->setMinimumHeight(line.minimumSizeHint().height());
 }
 
 void SignalPanel::clear()

@@ -22,6 +22,8 @@ public:
 
     /// Empties the list and the label: a new run has no signals.
     void clear();
+    /// The detection sentence keeps a line of its present text size, empty or not.
+    void keepDetectionLine();
     /// Lists the signals from index `from` on in place of the entries there.
     void listSignals(const QList<RunSignal> &found, qsizetype from, int subgroupSize);
     void setDetection(const QString &text);

@@ -271,7 +271,7 @@ QList<QRect> DrawingSurface::textAreas() const
     QList<QRect> areas;
     for (const Primitive &primitive : m_primitives)
         if (primitive.kind == Primitive::Kind::Text)
-            areas << pixelBounds(primitive);
+            areas << placedText(primitive, true).toAlignedRect();
     return areas;
 }
 
@@ -386,18 +386,23 @@ QRect DrawingSurface::pixelBounds(const Primitive &primitive) const
         area = QRectF(a.x() - r, a.y() - r, 2 * r, 2 * r);
         break;
     }
-    case Primitive::Kind::Text: {
-        const TextGeometry text = textGeometry(fontPixels(primitive.fontSize, height()), fontAtPixels);
-        const QFontMetricsF metrics(text.font);
-        const QRectF box(0, 0, metrics.horizontalAdvance(primitive.text), metrics.height());
-        const QRectF ink = metrics.boundingRect(primitive.text).translated(0, metrics.ascent());
-        const QRectF unscaled = box.united(ink);
-        area = QRectF(a + unscaled.topLeft() * text.scale, unscaled.size() * text.scale)
-                       .adjusted(-slack, -slack, slack, slack);
+    case Primitive::Kind::Text:
+        area = placedText(primitive, false).adjusted(-slack, -slack, slack, slack);
         break;
     }
-    }
     return area.toAlignedRect();
+}
+
+// Where a text lies in pixels: its whole line, or only the ink of its letters.
+QRectF DrawingSurface::placedText(const Primitive &primitive, bool lettersOnly) const
+{
+    const TextGeometry text = textGeometry(fontPixels(primitive.fontSize, height()), fontAtPixels);
+    const QFontMetricsF metrics(text.font);
+    const QRectF unscaled = lettersOnly
+            ? metrics.tightBoundingRect(primitive.text).translated(0, metrics.ascent())
+            : metrics.boundingRect(primitive.text).translated(0, metrics.ascent())
+                      .united(QRectF(0, 0, metrics.horizontalAdvance(primitive.text), metrics.height()));
+    return {fromFraction(primitive.a) + unscaled.topLeft() * text.scale, unscaled.size() * text.scale};
 }
 
 void DrawingSurface::render(const Primitive &primitive, QPainter &painter) const

@@ -68,7 +68,7 @@ public:
     void setMinimumTextPixels(double pixels, bool forLayout);
     /// The pixel size of the smallest text the picture shows now; 0 without text.
     double smallestTextPixels() const;
-    /// Where each text the picture shows now is drawn, in its pixels.
+    /// Where the letters of each text the picture shows now lie, in its pixels.
     QList<QRect> textAreas() const;
 
     double fontSize() const { return m_fontSize; }
@@ -151,6 +151,7 @@ private:
     double naturalPixels(double points, double widgetHeight) const;
     double fontPixels(double points, double widgetHeight) const;
     double raised(double naturalPixels) const;
+    QRectF placedText(const Primitive &primitive, bool lettersOnly) const;
     double layoutPixels(double points, double widgetHeight) const;
     static QFont fontAtPixels(int pixels);
     static const QFontMetricsF &measuringMetrics();
