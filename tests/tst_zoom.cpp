@@ -104,6 +104,8 @@ private slots:
         preferences::setNumber(preferences::zoomPercent, 150);
         m_main = testsupport::startMainWindow();
         QCOMPARE(zoom::percent(), 150);
+        QCOMPARE(m_main->size(), QSize(1500, 1008)); // 1.5 times the opening size, as high as the screen allows
+        m_main->resize(testsupport::openingSize); // no room to spare beside the board
         QCOMPARE(QApplication::font().pointSizeF(), m_basePoints * 1.5);
         QCOMPARE(child(m_main, "dropbutton")->font().pointSizeF(), m_basePoints * 1.5 * 1.2); // Run's bold text
         // A label placed on the board keeps its design size, not the zoomed one it was made with.
@@ -119,6 +121,7 @@ private slots:
     {
         QWidget *panel = child(m_main, "contpanel");
         QWidget *board = child(m_main, "qpicture");
+        m_main->resize(testsupport::openingSize);
         const double normalPixels = pixels(panel->font());
         QCOMPARE(panel->width(), 310);
         m_main->showMaximized();

@@ -79,7 +79,8 @@ QuincunxForm::QuincunxForm(QWidget *parent)
     connect(&zoom::notifier(), &zoom::Notifier::changed, this, &QuincunxForm::applyZoom);
     if (zoom::factor() != 1.0)
         applyZoom();
-    fitOnScreen(this, QSize(1000, 700));
+    // Larger text opens a larger window, as far as the screen allows.
+    fitOnScreen(this, (QSizeF(1000, 700) * zoom::factor()).toSize());
 }
 
 QuincunxForm::~QuincunxForm() = default;
