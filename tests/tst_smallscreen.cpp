@@ -113,14 +113,6 @@ private slots:
 };
 
 // The tests run on a 1024x768 laptop screen.
-int main(int argc, char *argv[])
-{
-    if (!testsupport::useOffscreenScreen(1024, 768))
-        return 1;
-    QApplication app(argc, argv);
-    TestSmallScreen test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+KELVARA_TEST_ON_SCREEN(TestSmallScreen, 1024, 768)
 
 #include "tst_smallscreen.moc"

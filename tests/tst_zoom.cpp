@@ -188,14 +188,6 @@ private:
 };
 
 // The tests run on a 1920x1080 screen.
-int main(int argc, char *argv[])
-{
-    if (!testsupport::useOffscreenScreen(1920, 1080))
-        return 1;
-    QApplication app(argc, argv);
-    TestZoom test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+KELVARA_TEST_ON_SCREEN(TestZoom, 1920, 1080)
 
 #include "tst_zoom.moc"

@@ -40,6 +40,19 @@ void freshConfiguration();
 /// on its command. False when the file cannot be written.
 bool useOffscreenScreen(int width, int height);
 
+/// A test program's main() that runs `TestObject` on an offscreen screen of
+/// that size, as QTEST_MAIN runs it on the default one.
+#define KELVARA_TEST_ON_SCREEN(TestObject, width, height) \
+    int main(int argc, char *argv[]) \
+    { \
+        if (!testsupport::useOffscreenScreen(width, height)) \
+            return 1; \
+        QApplication app(argc, argv); \
+        TestObject test; \
+        QTEST_SET_MAIN_SOURCE_PATH \
+        return QTest::qExec(&test, argc, argv); \
+    }
+
 /// The program's top-level window of that name, or null.
 QWidget *topLevel(const QString &name);
 
