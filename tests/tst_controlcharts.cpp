@@ -120,7 +120,7 @@ private slots:
                 QVERIFY(chart->picture().pixelColor(chart->toPixels({11.5, 0}).toPoint().x(), y) != qbColor(12));
         drop(1);
         QVERIFY(openRowRedraws > 0);
-        const double x = m_main->grandMean(), r = m_main->meanRange();
+        const double x = m_main->xBarBar(), r = m_main->rBar();
         QVERIFY(showsNear(m_charts->xChart(), {11.5, x}, qbColor(9)));
         QVERIFY(showsNear(m_charts->xChart(), {11.5, x + 0.729 * r}, qbColor(12)));
         QVERIFY(showsNear(m_charts->xChart(), {11.5, x - 0.729 * r}, qbColor(12)));
