@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/controlchartswindow.h"
 
+#include "common/focusmark.h"
 #include "common/messages.h"
+#include "common/popupmenus.h"
 #include "common/preferences.h"
 #include "common/shared.h"
 #include "common/waits.h"
@@ -107,6 +109,9 @@ DrawingSurface *chartPicture(const QString &name, QWidget *parent, int reference
     picture->setReferenceHeight(referenceHeight);
     picture->setMinimumSize(chartMinimumWidth, minimumChartHeight(referenceHeight));
     picture->installEventFilter(parent);
+    // A keyboard user reaches the chart, and its menu, with Tab; a click
+    // leaves the focus where it was, as it always did.
+    picture->setFocusPolicy(Qt::TabFocus);
     return picture;
 }
 
@@ -186,6 +191,8 @@ void ControlChartsWindow::buildLayout()
         row->addWidget(values, 1);
         layout->addLayout(row);
     };
+    markFocusOnTitle(m_xChart, m_xTitle);
+    markFocusOnTitle(m_rChart, m_rTitle);
     titleRow(m_xTitle, m_xValues);
     layout->addWidget(m_xChart, upperChartShare);
     titleRow(m_rTitle, m_rValues);
@@ -685,11 +692,13 @@ bool ControlChartsWindow::eventFilter(QObject *watched, QEvent *event)
     // A chart painted while the window is hidden (a grab) shows the page too.
     if (onChart && event->type() == QEvent::Paint)
         drawPage();
-    if (onChart && event->type() == QEvent::MouseButtonRelease) {
-        auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::RightButton) {
-            m_chartToCopy = watched == m_xChart ? 1 : 2;
-            m_mnuCP->exec(mouse->globalPosition().toPoint());
+    if (onChart) {
+        if (const auto at = popupmenus::requestedAt(*static_cast<QWidget *>(watched), *event)) {
+            // One request opens one menu, however many events the platform sent for it.
+            if (!m_mnuCP->isVisible()) {
+                m_chartToCopy = watched == m_xChart ? 1 : 2;
+                m_mnuCP->exec(*at);
+            }
             return true;
         }
     }
