@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/controlchartswindow.h"
 
+#include "common/focusmark.h"
 #include "common/messages.h"
 #include "common/popupmenus.h"
 #include "common/preferences.h"
@@ -113,8 +114,9 @@ DrawingSurface *chartPicture(const QString &name, QWidget *parent, int reference
     picture->setReferenceHeight(referenceHeight);
     picture->setMinimumSize(chartMinimumWidth, minimumChartHeight(referenceHeight));
     picture->installEventFilter(parent);
-    // A keyboard user reaches the chart, and its menu, with Tab.
-    picture->setFocusPolicy(Qt::StrongFocus);
+    // A keyboard user reaches the chart, and its menu, with Tab; a click
+    // leaves the focus where it was, as it always did.
+    picture->setFocusPolicy(Qt::TabFocus);
     return picture;
 }
 
@@ -196,6 +198,8 @@ void ControlChartsWindow::buildLayout()
         row->addWidget(values, 1);
         layout->addLayout(row);
     };
+    markFocusOnTitle(m_xChart, m_xTitle);
+    markFocusOnTitle(m_rChart, m_rTitle);
     titleRow(m_xTitle, m_xValues);
     layout->addWidget(m_xChart, upperChartShare);
     titleRow(m_rTitle, m_rValues);
