@@ -170,6 +170,8 @@ QLabel *HistogramsView::comparisonLabel(const QString &name)
     auto *label = new QLabel(this);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
+    // A long comparison wraps rather than widen the view past the screen.
+    label->setWordWrap(true);
     label->hide();
     return label;
 }
