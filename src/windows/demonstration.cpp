@@ -6,9 +6,10 @@
 #include "common/waits.h"
 #include "common/zoom.h"
 #include "core/numeric.h"
-#include "reports/controlchartswindow.h"
 #include "windows/captionpictures.h"
-#include "windows/quincunxform.h"
+#include "windows/demostage.h"
+
+#include <QWidget>
 
 #include <QLabel>
 #include <QPixmap>
@@ -26,14 +27,14 @@ constexpr double chartsTopShare = 0.2;
 
 } // namespace
 
-Demonstration::Demonstration(QuincunxForm &mainWindow)
-    : m_main(mainWindow), m_teachpanel(new QLabel(&mainWindow))
+Demonstration::Demonstration(DemoStage &stage)
+    : m_stage(stage), m_teachpanel(new QLabel(stage.stageWindow()))
 {
     m_teachpanel->setObjectName(QStringLiteral("teachpanel"));
     m_teachpanel->setFixedSize(captionSize);
     m_teachpanel->hide();
     for (int index = 0; index <= captionCount; ++index) {
-        auto *picture = new QLabel(&mainWindow);
+        auto *picture = new QLabel(stage.stageWindow());
         picture->setObjectName(QStringLiteral("Image1"));
         picture->hide();
         m_pictures.push_back(picture);
@@ -53,7 +54,7 @@ bool Demonstration::mayClearRun()
 {
     const int subgroups = shared().subgroupCount;
     return subgroups < 1
-           || showMessage(clearingQuestion(subgroups), QMessageBox::Question, &m_main, productName, Answers::YesOrNo)
+           || showMessage(clearingQuestion(subgroups), QMessageBox::Question, m_stage.stageWindow(), productName, Answers::YesOrNo)
                   == QMessageBox::Yes;
 }
 
@@ -61,7 +62,7 @@ void Demonstration::start()
 {
     if (m_playing || !mayClearRun())
         return;
-    m_main.readyForDemonstration();
+    m_stage.readyForDemonstration();
     runDemo(true);
 }
 
@@ -77,7 +78,7 @@ void Demonstration::runDemo(bool play)
     renderCaptions();
     prepare();
     for (const DemoStep &step : demoScript()) {
-        if (!perform(step) || m_main.isClosing())
+        if (!perform(step) || m_stage.isClosing())
             break;
     }
     m_playing = false;
@@ -89,7 +90,7 @@ void Demonstration::runDemo(bool play)
 // wider than the board.
 void Demonstration::renderCaptions()
 {
-    const double boardShare = double(m_main.boardArea().width()) / captionSize.width();
+    const double boardShare = double(m_stage.boardArea().width()) / captionSize.width();
     const double scale = std::max(1.0, std::min(zoom::factor(), boardShare));
     if (!m_pictures.front()->pixmap().isNull() && m_captionScale == scale)
         return;
@@ -101,7 +102,7 @@ void Demonstration::renderCaptions()
 
 void Demonstration::prepare()
 {
-    m_main.clearBoardForDemonstration();
+    m_stage.clearBoardForDemonstration();
     m_teachpanel->clear();
     placePanel();
     m_teachpanel->show();
@@ -119,51 +120,51 @@ bool Demonstration::perform(const DemoStep &step)
         m_teachpanel->hide();
         break;
     case SetText:
-        m_main.setSettingText(step.control, step.text);
+        m_stage.setSettingText(step.control, step.text);
         break;
     case Tick:
     case Clear:
-        m_main.setOption(step.control, step.action == Tick);
+        m_stage.setOption(step.control, step.action == Tick);
         break;
     case Speed:
-        m_main.setSpeedPosition(int(step.number));
+        m_stage.setSpeedPosition(int(step.number));
         break;
     case Run:
-        m_main.dropbutton_Click();
+        m_stage.pressRun();
         break;
     case Reset:
-        m_main.resetbutton_Click();
+        m_stage.pressReset();
         break;
     case FunnelLeft:
-        m_main.moveFunnel(-1);
+        m_stage.moveFunnel(-1);
         break;
     case FunnelRight:
-        m_main.moveFunnel(+1);
+        m_stage.moveFunnel(+1);
         break;
     case EmptyBaffle:
-        m_main.emptyBaffle();
+        m_stage.emptyBaffle();
         break;
     case Wait:
         pause(step.number);
         break;
     case Highlight:
-        m_main.highlightSetting(step.control, step.number);
+        m_stage.highlightSetting(step.control, step.number);
         break;
     case PlaceCharts:
         placeChartsWindow();
         break;
     case ShowCharts:
-        m_main.contchrbutton_Click();
+        m_stage.showCharts();
         break;
     case HideCharts:
-        m_main.chartsWindow()->hide();
+        m_stage.hideCharts();
         break;
     case ResetCharts:
-        m_main.chartsWindow()->resetCharts();
+        m_stage.resetCharts();
         break;
     case Finish:
         takeDownPanel();
-        m_main.setControlPanelEnabled(true);
+        m_stage.setControlPanelEnabled(true);
         break;
     }
     return true;
@@ -176,13 +177,13 @@ bool Demonstration::showCaption(int index)
     m_teachpanel->show();
     m_teachpanel->raise();
     pause(secondsBeforeInput);
-    switch (waitForKey([this] { return m_main.isClosing(); })) {
+    switch (waitForKey([this] { return m_stage.isClosing(); })) {
     case KeyWaitResult::Continue:
         return true;
     case KeyWaitResult::Escape:
         takeDownPanel();
-        m_main.resetbutton_Click();
-        m_main.setControlPanelEnabled(true);
+        m_stage.pressReset();
+        m_stage.setControlPanelEnabled(true);
         return false;
     case KeyWaitResult::Closing:
         break;
@@ -194,7 +195,7 @@ bool Demonstration::showCaption(int index)
 // has put the board.
 void Demonstration::placePanel()
 {
-    const QRect board = m_main.boardArea();
+    const QRect board = m_stage.boardArea();
     const int left = std::max(0, board.width() - m_teachpanel->width());
     m_teachpanel->move(board.topLeft() + QPoint(left, toInt16(panelTopShare * board.height())));
 }
@@ -207,9 +208,10 @@ void Demonstration::takeDownPanel()
 
 void Demonstration::placeChartsWindow()
 {
-    const QScreen *screen = m_main.screen();
+    const QWidget *window = m_stage.stageWindow();
+    const QScreen *screen = window->screen();
     const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
-    m_main.chartsWindow()->move(origin + QPoint(0, toInt16(chartsTopShare * m_main.height())));
+    m_stage.moveCharts(origin + QPoint(0, toInt16(chartsTopShare * window->height())));
 }
 
 void Demonstration::pause(double seconds)
@@ -222,9 +224,7 @@ void Demonstration::pause(double seconds)
 // painted now rather than after the wait.
 void Demonstration::showPendingDrawing()
 {
-    m_main.repaint();
-    if (m_main.chartsWindow()->isVisible())
-        m_main.chartsWindow()->repaint();
+    m_stage.repaintStage();
 }
 
 } // namespace kelvara

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The self-running demonstration: caption panels explaining the board, and
-// between them a script that the main window carries out through the
-// operations it offers. It owns the caption panel `teachpanel` and the
-// caption pictures `Image1` on the main window.
+// between them a script played against a stage (the main window offers one).
+// It owns the caption panel `teachpanel` and the caption pictures `Image1` on
+// the stage's window.
 
 #include "core/demoscript.h"
 
@@ -15,12 +15,12 @@ class QLabel;
 
 namespace kelvara {
 
-class QuincunxForm;
+class DemoStage;
 
 class Demonstration {
 public:
     /// Puts the hidden caption panel and the caption pictures on the window.
-    explicit Demonstration(QuincunxForm &mainWindow);
+    explicit Demonstration(DemoStage &stage);
 
     /// The demonstration button's click: with subgroups on the board it first
     /// asks whether it may clear them; then plays the script to its end or to an Esc.
@@ -48,7 +48,7 @@ private:
     void pause(double seconds);
     void showPendingDrawing();
 
-    QuincunxForm &m_main;
+    DemoStage &m_stage;
     QLabel *m_teachpanel;
     std::vector<QLabel *> m_pictures; // Image1(0) to Image1(13)
     bool m_playing = false;

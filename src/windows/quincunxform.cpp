@@ -396,6 +396,28 @@ void QuincunxForm::highlightSetting(DemoControl setting, double seconds)
     box->repaint();
 }
 
+void QuincunxForm::hideCharts()
+{
+    m_charts->hide();
+}
+
+void QuincunxForm::resetCharts()
+{
+    m_charts->resetCharts();
+}
+
+void QuincunxForm::moveCharts(const QPoint &topLeft)
+{
+    m_charts->move(topLeft);
+}
+
+void QuincunxForm::repaintStage()
+{
+    repaint();
+    if (m_charts->isVisible())
+        m_charts->repaint();
+}
+
 QRect QuincunxForm::boardArea() const
 {
     return QRect(m_picture->mapTo(this, QPoint(0, 0)), m_picture->size());

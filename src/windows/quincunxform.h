@@ -15,6 +15,7 @@
 #include "core/texttable.h"
 #include "reports/chartdatasource.h"
 #include "reports/subgroupgrid.h"
+#include "windows/demostage.h"
 
 #include <QWidget>
 
@@ -36,7 +37,7 @@ class FittingLabel;
 class HelpWindow;
 class HistogramsView;
 
-class QuincunxForm : public QWidget, private RunListener, public BoardHost, public ChartDataSource {
+class QuincunxForm : public QWidget, private RunListener, public BoardHost, public ChartDataSource, public DemoStage {
     Q_OBJECT
 public:
     explicit QuincunxForm(QWidget *parent = nullptr);
@@ -54,26 +55,30 @@ public:
     void showCapability() override;
 
     /// Moves the funnel one slot to the left (-1) or right (+1), as its arrows do.
-    void moveFunnel(int direction);
+    void moveFunnel(int direction) override;
     /// Lets the balls on the baffle fall into their piles, as its handle does.
-    void emptyBaffle();
+    void emptyBaffle() override;
     /// Sets the speed bar to a position from 1 (fastest) to 5.
-    void setSpeedPosition(int position);
+    void setSpeedPosition(int position) override;
     /// The shared number formats changed: the process centre shows them at once.
     void formatsChanged();
 
-    // Operations the demonstration uses to show the controls at work.
-    /// Ends any run flag left set, enables the control panel and ticks Animation.
-    void readyForDemonstration();
-    /// Takes the baffle away and locks the control panel while the script plays.
-    void clearBoardForDemonstration();
-    void setControlPanelEnabled(bool enabled);
-    void setSettingText(DemoControl setting, const QString &text);
-    void setOption(DemoControl option, bool ticked);
-    /// Shows a setting's box on yellow for `seconds`.
-    void highlightSetting(DemoControl setting, double seconds);
-    /// Where the board lies in this window.
-    QRect boardArea() const;
+    // DemoStage: the demonstration shows the controls at work.
+    QWidget *stageWindow() override { return this; }
+    void readyForDemonstration() override;
+    void clearBoardForDemonstration() override;
+    void setControlPanelEnabled(bool enabled) override;
+    void setSettingText(DemoControl setting, const QString &text) override;
+    void setOption(DemoControl option, bool ticked) override;
+    void highlightSetting(DemoControl setting, double seconds) override;
+    void pressRun() override { dropbutton_Click(); }
+    void pressReset() override { resetbutton_Click(); }
+    void showCharts() override { contchrbutton_Click(); }
+    void hideCharts() override;
+    void resetCharts() override;
+    void moveCharts(const QPoint &topLeft) override;
+    void repaintStage() override;
+    QRect boardArea() const override;
 
     // What the window shows, for tests to inspect.
     QuincunxRun &quincunxRun() { return m_quincunx; }
@@ -81,7 +86,7 @@ public:
     QuincunxBoard &board() { return *m_board; }
 
     ControlChartsWindow *chartsWindow() const { return m_charts; }
-    bool isClosing() const { return m_closing; }
+    bool isClosing() const override { return m_closing; }
 
     /// Opens the manual at `page`; `asker` is the window F1 was pressed in.
     void showManual(const QString &page, QWidget *asker = nullptr);
