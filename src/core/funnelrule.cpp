@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/funnelrule.h"
+
+#include "core/runstate.h"
+
+#include <algorithm>
+
+namespace kelvara {
+
+FunnelRule funnelRuleNumbered(int number)
+{
+    return static_cast<FunnelRule>(std::clamp(number, 1, funnelRuleCount));
+}
+
+FunnelTravel funnelTravel(int16 pinLevels)
+{
+    const int half = pinLevels / 2;
+    const int highest = pinLevels % 2 != 0 ? slotTotal - half : slotTotal + 1 - half;
+    return {int16(half + 1), int16(highest)};
+}
+
+bool funnelRulesAllowed(int16 pinLevels)
+{
+    return pinLevels % 2 != 0;
+}
+
+FunnelMove nextFunnelPosition(FunnelRule rule, int16 funnel, int16 target, int16 landing, FunnelTravel travel)
+{
+    const int error = landing - target;
+    int wanted = funnel;
+    switch (rule) {
+    case FunnelRule::LeaveAlone:
+        break;
+    case FunnelRule::MoveBack:
+        wanted = funnel - error;
+        break;
+    case FunnelRule::AimOpposite:
+        wanted = target - error;
+        break;
+    case FunnelRule::OverLastBall:
+        wanted = landing;
+        break;
+    }
+    const int position = std::clamp<int>(wanted, travel.lowest, travel.highest);
+    return {int16(position), position != wanted};
+}
+
+void FunnelExperiment::choose(FunnelRule rule, int16 funnel)
+{
+    if (rule == FunnelRule::LeaveAlone) {
+        end();
+        return;
+    }
+    if (!running())
+        m_target = funnel;
+    if (rule != m_rule)
+        m_clamped = 0;
+    m_rule = rule;
+}
+
+void FunnelExperiment::end()
+{
+    m_rule = FunnelRule::LeaveAlone;
+    m_clamped = 0;
+}
+
+int16 FunnelExperiment::afterLanding(int16 funnel, int16 landing, FunnelTravel travel)
+{
+    const FunnelMove move = nextFunnelPosition(m_rule, funnel, m_target, landing, travel);
+    if (move.clamped)
+        ++m_clamped;
+    return move.position;
+}
+
+QString funnelRuleTitle(FunnelRule rule)
+{
+    switch (rule) {
+    case FunnelRule::LeaveAlone:
+        return QStringLiteral("Rule 1: Leave the funnel alone");
+    case FunnelRule::MoveBack:
+        return QStringLiteral("Rule 2: Move it back by the last error");
+    case FunnelRule::AimOpposite:
+        return QStringLiteral("Rule 3: Aim it at the target minus the last error");
+    case FunnelRule::OverLastBall:
+        break;
+    }
+    return QStringLiteral("Rule 4: Put it over the last ball");
+}
+
+QString stoppedMovesText(int count)
+{
+    return QString::number(count) + (count == 1 ? QStringLiteral(" move") : QStringLiteral(" moves"))
+           + QStringLiteral(" stopped at the edge");
+}
+
+QString funnelRuleStatus(FunnelRule rule, int clampedCount)
+{
+    return QStringLiteral("Funnel rule %1: ").arg(int(rule)) + stoppedMovesText(clampedCount);
+}
+
+} // namespace kelvara
