@@ -9,7 +9,7 @@
 
 using namespace kelvara;
 
-Q_DECLARE_METATYPE(kelvara::FunnelRule)
+Q_DECLARE_METATYPE(kelvara::FunnelMoveRule)
 
 namespace {
 
@@ -34,23 +34,23 @@ class TestFunnelRule : public QObject {
 private slots:
     void nextPosition_data()
     {
-        QTest::addColumn<FunnelRule>("rule");
+        QTest::addColumn<FunnelMoveRule>("rule");
         QTest::addColumn<int>("funnel");
         QTest::addColumn<int>("landing");
         QTest::addColumn<int>("expected");
         QTest::addColumn<bool>("clamped");
         // Target 16; with 4 rows (5 pin levels) the funnel travels 3..29.
-        QTest::newRow("rule 1 stays") << FunnelRule::LeaveAlone << 18 << 20 << 18 << false;
-        QTest::newRow("rule 2 from where it is") << FunnelRule::MoveBack << 18 << 20 << 14 << false;
-        QTest::newRow("rule 3 from the target") << FunnelRule::AimOpposite << 18 << 20 << 12 << false;
-        QTest::newRow("rule 4 over the ball") << FunnelRule::OverLastBall << 18 << 20 << 20 << false;
-        QTest::newRow("rule 2 stopped at the left") << FunnelRule::MoveBack << 5 << 20 << 3 << true;
-        QTest::newRow("rule 3 stopped at the right") << FunnelRule::AimOpposite << 16 << 2 << 29 << true;
-        QTest::newRow("rule 4 at the edge itself") << FunnelRule::OverLastBall << 29 << 29 << 29 << false;
+        QTest::newRow("rule 1 stays") << FunnelMoveRule::LeaveAlone << 18 << 20 << 18 << false;
+        QTest::newRow("rule 2 from where it is") << FunnelMoveRule::MoveBack << 18 << 20 << 14 << false;
+        QTest::newRow("rule 3 from the target") << FunnelMoveRule::AimOpposite << 18 << 20 << 12 << false;
+        QTest::newRow("rule 4 over the ball") << FunnelMoveRule::OverLastBall << 18 << 20 << 20 << false;
+        QTest::newRow("rule 2 stopped at the left") << FunnelMoveRule::MoveBack << 5 << 20 << 3 << true;
+        QTest::newRow("rule 3 stopped at the right") << FunnelMoveRule::AimOpposite << 16 << 2 << 29 << true;
+        QTest::newRow("rule 4 at the edge itself") << FunnelMoveRule::OverLastBall << 29 << 29 << 29 << false;
     }
     void nextPosition()
     {
-        QFETCH(FunnelRule, rule);
+        QFETCH(FunnelMoveRule, rule);
         QFETCH(int, funnel);
         QFETCH(int, landing);
         QFETCH(int, expected);
@@ -86,16 +86,16 @@ private slots:
     {
         FunnelExperiment experiment;
         QVERIFY(!experiment.running());
-        experiment.choose(FunnelRule::MoveBack, 18);
+        experiment.choose(FunnelMoveRule::MoveBack, 18);
         QCOMPARE(experiment.target(), 18);
         QCOMPARE(experiment.afterLanding(4, 20, funnelTravel(5)), 3); // wants 2
         QCOMPARE(experiment.clampedCount(), 1);
-        experiment.choose(FunnelRule::OverLastBall, 12);
+        experiment.choose(FunnelMoveRule::OverLastBall, 12);
         QCOMPARE(experiment.target(), 18);
         QCOMPARE(experiment.clampedCount(), 0);
-        experiment.choose(FunnelRule::LeaveAlone, 12);
+        experiment.choose(FunnelMoveRule::LeaveAlone, 12);
         QVERIFY(!experiment.running());
-        experiment.choose(FunnelRule::AimOpposite, 12);
+        experiment.choose(FunnelMoveRule::AimOpposite, 12);
         QCOMPARE(experiment.target(), 12);
     }
 
@@ -121,9 +121,9 @@ private slots:
         QFETCH(int, clamped);
         const RuleStatistics ruleTwo{16.02, 1.414, 2.0, clamped};
         const RuleStatistics ruleOne{16.0, 1.0, 1.0, 0};
-        QTEST(ruleResultText(FunnelRule::MoveBack, ruleTwo, ruleOne, locale), "result");
-        QTEST(funnelRuleStatus(FunnelRule::MoveBack, clamped), "status");
-        QCOMPARE(ruleResultText(FunnelRule::LeaveAlone, ruleOne, ruleOne, locale).section(QStringLiteral(", "), 2, 2),
+        QTEST(ruleResultText(FunnelMoveRule::MoveBack, ruleTwo, ruleOne, locale), "result");
+        QTEST(funnelRuleStatus(FunnelMoveRule::MoveBack, clamped), "status");
+        QCOMPARE(ruleResultText(FunnelMoveRule::LeaveAlone, ruleOne, ruleOne, locale).section(QStringLiteral(", "), 2, 2),
                  locale == german ? "variance 1,00 times rule 1" : "variance 1.00 times rule 1");
     }
 
@@ -152,16 +152,16 @@ private slots:
     // funnel before each ball is where the rule put it after the last.
     void rulesReplayTheSameBalls_data()
     {
-        QTest::addColumn<FunnelRule>("rule");
-        QTest::newRow("rule 2") << FunnelRule::MoveBack;
-        QTest::newRow("rule 3") << FunnelRule::AimOpposite;
-        QTest::newRow("rule 4") << FunnelRule::OverLastBall;
+        QTest::addColumn<FunnelMoveRule>("rule");
+        QTest::newRow("rule 2") << FunnelMoveRule::MoveBack;
+        QTest::newRow("rule 3") << FunnelMoveRule::AimOpposite;
+        QTest::newRow("rule 4") << FunnelMoveRule::OverLastBall;
     }
     void rulesReplayTheSameBalls()
     {
-        QFETCH(FunnelRule, rule);
+        QFETCH(FunnelMoveRule, rule);
         const Compared c(3000, 4, 12);
-        const std::vector<int16> &alone = c.comparison.landings(FunnelRule::LeaveAlone);
+        const std::vector<int16> &alone = c.comparison.landings(FunnelMoveRule::LeaveAlone);
         const std::vector<int16> &landings = c.comparison.landings(rule);
         QCOMPARE(landings.size(), std::size_t(3000));
         QCOMPARE(c.comparison.decisionsDrawn(), std::size_t(3000 * 4));
@@ -174,7 +174,7 @@ private slots:
             clamped += move.clamped;
         }
         QCOMPARE(c.comparison.statistics(rule).clampedCount, clamped);
-        QCOMPARE(c.comparison.statistics(FunnelRule::LeaveAlone).clampedCount, 0);
+        QCOMPARE(c.comparison.statistics(FunnelMoveRule::LeaveAlone).clampedCount, 0);
     }
 
     // Each of 4 rows moves a ball half a slot: variance 1 under rule 1, twice
@@ -183,9 +183,9 @@ private slots:
     {
         const Compared c(10000);
         const double ratio =
-            c.comparison.statistics(FunnelRule::MoveBack).variance / c.comparison.statistics(FunnelRule::LeaveAlone).variance;
+            c.comparison.statistics(FunnelMoveRule::MoveBack).variance / c.comparison.statistics(FunnelMoveRule::LeaveAlone).variance;
         QVERIFY2(ratio >= 1.90 && ratio <= 2.10, qPrintable(QString::number(ratio)));
-        QVERIFY(std::abs(c.comparison.statistics(FunnelRule::LeaveAlone).variance - 1.0) < 0.1);
+        QVERIFY(std::abs(c.comparison.statistics(FunnelMoveRule::LeaveAlone).variance - 1.0) < 0.1);
     }
 
     // Rule 4 is a random walk from the target: each ball lands within two
@@ -193,14 +193,14 @@ private slots:
     void ruleFourWalksFromTheTarget()
     {
         const Compared c(10000);
-        const std::vector<int16> &walk = c.comparison.landings(FunnelRule::OverLastBall);
+        const std::vector<int16> &walk = c.comparison.landings(FunnelMoveRule::OverLastBall);
         int16 from = 16;
         for (int16 slot : walk) {
             QVERIFY(std::abs(slot - from) <= 2);
             from = std::clamp<int16>(slot, 3, 29);
         }
-        QVERIFY(c.comparison.statistics(FunnelRule::OverLastBall).clampedCount > 0);
-        QVERIFY(c.comparison.statistics(FunnelRule::OverLastBall).variance > 10.0);
+        QVERIFY(c.comparison.statistics(FunnelMoveRule::OverLastBall).clampedCount > 0);
+        QVERIFY(c.comparison.statistics(FunnelMoveRule::OverLastBall).variance > 10.0);
     }
 
     // Stopped between slices, the comparison says it is not complete.

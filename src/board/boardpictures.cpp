@@ -42,6 +42,19 @@ QImage funnelImage(int scale)
     return image;
 }
 
+QImage targetMarkImage(int scale)
+{
+    QImage image(10 * scale, 8 * scale, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(scale, scale);
+    painter.setPen(QPen(Qt::black, 0.8));
+    painter.setBrush(QColor(255, 0, 0));
+    painter.drawPolygon(QPolygonF{{0.5, 0.5}, {9.5, 0.5}, {5, 7.5}});
+    return image;
+}
+
 namespace {
 
 QPixmap blankIcon(int size)

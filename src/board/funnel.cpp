@@ -2,6 +2,7 @@
 #include "board/funnel.h"
 
 #include "board/boardpictures.h"
+#include "core/funnelrule.h"
 #include "core/numberformat.h"
 #include "surface/drawingsurface.h"
 #include "surface/fittinglabel.h"
@@ -83,23 +84,22 @@ void Funnel::showProcessCenter()
 
 bool Funnel::moveLeft()
 {
-    const int half = m_run.pinLevels / 2;
-    if (!(m_run.funnelPosition > half + 1))
-        return false;
-    m_image->setLeft(m_image->left() - 2.5);
-    m_run.funnelPosition -= 1.0f;
-    showProcessCenter();
-    return true;
+    return moveTo(int(m_run.funnelPosition) - 1);
 }
 
 bool Funnel::moveRight()
 {
-    const int half = m_run.pinLevels / 2;
-    const int bound = m_run.pinLevels % 2 != 0 ? half : half - 1;
-    if (!(31.0f - m_run.funnelPosition > bound))
+    return moveTo(int(m_run.funnelPosition) + 1);
+}
+
+bool Funnel::moveTo(int slot)
+{
+    const FunnelTravel travel = funnelTravel(m_run.pinLevels);
+    const double steps = double(slot) - double(m_run.funnelPosition);
+    if (slot < travel.lowest || slot > travel.highest || steps == 0.0)
         return false;
-    m_image->setLeft(m_image->left() + 2.5);
-    m_run.funnelPosition += 1.0f;
+    m_image->setLeft(m_image->left() + 2.5 * steps);
+    m_run.funnelPosition = float(slot);
     showProcessCenter();
     return true;
 }

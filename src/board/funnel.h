@@ -35,6 +35,9 @@ public:
     /// One slot left or right within the limits the pin rows allow; true when it moved.
     bool moveLeft();
     bool moveRight();
+    /// Over another slot within those limits, as the buttons would put it;
+    /// true when it moved.
+    bool moveTo(int slot);
 
     QToolButton *leftButton() const { return m_leftButton; }
     QToolButton *rightButton() const { return m_rightButton; }

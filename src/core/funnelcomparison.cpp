@@ -35,7 +35,7 @@ RuleStatistics landingStatistics(const std::vector<int16> &landings, int clamped
     return statistics;
 }
 
-QString ruleResultText(FunnelRule rule, const RuleStatistics &statistics, const RuleStatistics &ruleOne,
+QString ruleResultText(FunnelMoveRule rule, const RuleStatistics &statistics, const RuleStatistics &ruleOne,
                        const QLocale &locale)
 {
     const QString twoDecimals = QStringLiteral("0.00");
@@ -66,7 +66,7 @@ bool FunnelComparison::run(const std::function<bool()> &keepGoing)
     return true;
 }
 
-bool FunnelComparison::runRule(FunnelRule rule, const std::function<bool()> &keepGoing)
+bool FunnelComparison::runRule(FunnelMoveRule rule, const std::function<bool()> &keepGoing)
 {
     Lane &current = lane(rule);
     current = {};
@@ -87,7 +87,7 @@ bool FunnelComparison::runRule(FunnelRule rule, const std::function<bool()> &kee
     return true;
 }
 
-RuleStatistics FunnelComparison::statistics(FunnelRule rule) const
+RuleStatistics FunnelComparison::statistics(FunnelMoveRule rule) const
 {
     return landingStatistics(landings(rule), lane(rule).clamped);
 }

@@ -46,7 +46,7 @@ RuleStatistics landingStatistics(const std::vector<int16> &landings, int clamped
 
 /// "Rule 2: mean 16.02, standard deviation 1.41, variance 2.00 times rule 1,
 /// 0 moves stopped at the edge" in the user's locale.
-QString ruleResultText(FunnelRule rule, const RuleStatistics &statistics, const RuleStatistics &ruleOne,
+QString ruleResultText(FunnelMoveRule rule, const RuleStatistics &statistics, const RuleStatistics &ruleOne,
                        const QLocale &locale = QLocale());
 
 /// The balls of one comparison and their landings under each rule.
@@ -63,8 +63,8 @@ public:
 
     int balls() const { return m_balls; }
     int16 target() const { return m_target; }
-    const std::vector<int16> &landings(FunnelRule rule) const { return lane(rule).landings; }
-    RuleStatistics statistics(FunnelRule rule) const;
+    const std::vector<int16> &landings(FunnelMoveRule rule) const { return lane(rule).landings; }
+    RuleStatistics statistics(FunnelMoveRule rule) const;
     /// How many random decisions all four rules used between them.
     std::size_t decisionsDrawn() const { return m_replay.drawn(); }
 
@@ -76,9 +76,9 @@ private:
         std::vector<int16> landings;
         int clamped = 0;
     };
-    Lane &lane(FunnelRule rule) { return m_lanes[std::size_t(rule) - 1]; }
-    const Lane &lane(FunnelRule rule) const { return m_lanes[std::size_t(rule) - 1]; }
-    bool runRule(FunnelRule rule, const std::function<bool()> &keepGoing);
+    Lane &lane(FunnelMoveRule rule) { return m_lanes[std::size_t(rule) - 1]; }
+    const Lane &lane(FunnelMoveRule rule) const { return m_lanes[std::size_t(rule) - 1]; }
+    bool runRule(FunnelMoveRule rule, const std::function<bool()> &keepGoing);
 
     int16 m_pinLevels;
     int16 m_target;

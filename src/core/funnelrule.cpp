@@ -7,9 +7,9 @@
 
 namespace kelvara {
 
-FunnelRule funnelRuleNumbered(int number)
+FunnelMoveRule funnelRuleNumbered(int number)
 {
-    return static_cast<FunnelRule>(std::clamp(number, 1, funnelRuleCount));
+    return static_cast<FunnelMoveRule>(std::clamp(number, 1, funnelRuleCount));
 }
 
 FunnelTravel funnelTravel(int16 pinLevels)
@@ -24,20 +24,20 @@ bool funnelRulesAllowed(int16 pinLevels)
     return pinLevels % 2 != 0;
 }
 
-FunnelMove nextFunnelPosition(FunnelRule rule, int16 funnel, int16 target, int16 landing, FunnelTravel travel)
+FunnelMove nextFunnelPosition(FunnelMoveRule rule, int16 funnel, int16 target, int16 landing, FunnelTravel travel)
 {
     const int error = landing - target;
     int wanted = funnel;
     switch (rule) {
-    case FunnelRule::LeaveAlone:
+    case FunnelMoveRule::LeaveAlone:
         break;
-    case FunnelRule::MoveBack:
+    case FunnelMoveRule::MoveBack:
         wanted = funnel - error;
         break;
-    case FunnelRule::AimOpposite:
+    case FunnelMoveRule::AimOpposite:
         wanted = target - error;
         break;
-    case FunnelRule::OverLastBall:
+    case FunnelMoveRule::OverLastBall:
         wanted = landing;
         break;
     }
@@ -45,9 +45,9 @@ FunnelMove nextFunnelPosition(FunnelRule rule, int16 funnel, int16 target, int16
     return {int16(position), position != wanted};
 }
 
-void FunnelExperiment::choose(FunnelRule rule, int16 funnel)
+void FunnelExperiment::choose(FunnelMoveRule rule, int16 funnel)
 {
-    if (rule == FunnelRule::LeaveAlone) {
+    if (rule == FunnelMoveRule::LeaveAlone) {
         end();
         return;
     }
@@ -60,7 +60,7 @@ void FunnelExperiment::choose(FunnelRule rule, int16 funnel)
 
 void FunnelExperiment::end()
 {
-    m_rule = FunnelRule::LeaveAlone;
+    m_rule = FunnelMoveRule::LeaveAlone;
     m_clamped = 0;
 }
 
@@ -72,16 +72,16 @@ int16 FunnelExperiment::afterLanding(int16 funnel, int16 landing, FunnelTravel t
     return move.position;
 }
 
-QString funnelRuleTitle(FunnelRule rule)
+QString funnelRuleTitle(FunnelMoveRule rule)
 {
     switch (rule) {
-    case FunnelRule::LeaveAlone:
+    case FunnelMoveRule::LeaveAlone:
         return QStringLiteral("Rule 1: Leave the funnel alone");
-    case FunnelRule::MoveBack:
+    case FunnelMoveRule::MoveBack:
         return QStringLiteral("Rule 2: Move it back by the last error");
-    case FunnelRule::AimOpposite:
+    case FunnelMoveRule::AimOpposite:
         return QStringLiteral("Rule 3: Aim it at the target minus the last error");
-    case FunnelRule::OverLastBall:
+    case FunnelMoveRule::OverLastBall:
         break;
     }
     return QStringLiteral("Rule 4: Put it over the last ball");
@@ -93,7 +93,7 @@ QString stoppedMovesText(int count)
            + QStringLiteral(" stopped at the edge");
 }
 
-QString funnelRuleStatus(FunnelRule rule, int clampedCount)
+QString funnelRuleStatus(FunnelMoveRule rule, int clampedCount)
 {
     return QStringLiteral("Funnel rule %1: ").arg(int(rule)) + stoppedMovesText(clampedCount);
 }

@@ -11,7 +11,7 @@
 
 namespace kelvara {
 
-enum class FunnelRule {
+enum class FunnelMoveRule {
     LeaveAlone = 1,     // the funnel stays where it is
     MoveBack = 2,       // f - z, from where the funnel is now
     AimOpposite = 3,    // T - z
@@ -21,7 +21,7 @@ enum class FunnelRule {
 inline constexpr int funnelRuleCount = 4;
 
 /// The rule numbered 1..4.
-FunnelRule funnelRuleNumbered(int number);
+FunnelMoveRule funnelRuleNumbered(int number);
 
 /// The slots the funnel can stand over with that many pin levels: every slot
 /// a ball can then reach lies within 1..31.
@@ -42,40 +42,40 @@ struct FunnelMove {
     int16 position;
     bool clamped;
 };
-FunnelMove nextFunnelPosition(FunnelRule rule, int16 funnel, int16 target, int16 landing, FunnelTravel travel);
+FunnelMove nextFunnelPosition(FunnelMoveRule rule, int16 funnel, int16 target, int16 landing, FunnelTravel travel);
 
 /// The experiment on the board: the rule in force, its target and how many
 /// of its moves the edge stopped. Rule 1 is no experiment at all.
 class FunnelExperiment {
 public:
-    FunnelRule rule() const { return m_rule; }
-    bool running() const { return m_rule != FunnelRule::LeaveAlone; }
+    FunnelMoveRule rule() const { return m_rule; }
+    bool running() const { return m_rule != FunnelMoveRule::LeaveAlone; }
     int16 target() const { return m_target; }
     int clampedCount() const { return m_clamped; }
 
     /// Puts a rule in force. Leaving rule 1 takes the funnel's slot as the
     /// target; a change among rules 2-4 keeps it. Each rule counts its own
     /// stopped moves.
-    void choose(FunnelRule rule, int16 funnel);
+    void choose(FunnelMoveRule rule, int16 funnel);
     /// Back to rule 1: the experiment is over.
     void end();
     /// The funnel's slot for the next ball, after one landed in `landing`.
     int16 afterLanding(int16 funnel, int16 landing, FunnelTravel travel);
 
 private:
-    FunnelRule m_rule = FunnelRule::LeaveAlone;
+    FunnelMoveRule m_rule = FunnelMoveRule::LeaveAlone;
     int16 m_target = 16;
     int m_clamped = 0;
 };
 
 /// "Rule 1: Leave the funnel alone" and the other three menu texts.
-QString funnelRuleTitle(FunnelRule rule);
+QString funnelRuleTitle(FunnelMoveRule rule);
 
 /// "4 moves stopped at the edge", "1 move stopped at the edge".
 QString stoppedMovesText(int count);
 
 /// The board's label while rules 2-4 are in force: "Funnel rule 3: 4 moves
 /// stopped at the edge".
-QString funnelRuleStatus(FunnelRule rule, int clampedCount);
+QString funnelRuleStatus(FunnelMoveRule rule, int clampedCount);
 
 } // namespace kelvara

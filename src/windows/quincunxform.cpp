@@ -22,6 +22,8 @@
 #include "windows/buttonicons.h"
 #include "windows/controlpanel.h"
 #include "windows/demonstration.h"
+#include "windows/funnelrulemenu.h"
+#include "windows/funnelruleswindow.h"
 #include "windows/helpwindow.h"
 #include "windows/lockedtextvalidator.h"
 #include "windows/scaledialog.h"
@@ -215,8 +217,21 @@ void QuincunxForm::openBoardMenu(const QPoint &globalPosition)
 {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("mnuBoard"));
+    addFunnelRuleItems(
+        &menu, m_board->funnelRules(), [this] { describeBoard(); }, [this] { compareFunnelRules(); });
+    menu.addSeparator();
     zoom::addMenuItems(&menu);
     menu.exec(globalPosition);
+}
+
+void QuincunxForm::compareFunnelRules()
+{
+    if (!m_funnelRulesWindow) {
+        m_funnelRulesWindow = new FunnelRulesWindow(this);
+        connect(m_funnelRulesWindow, &FunnelRulesWindow::manualRequested, this,
+                [this](const QString &page) { showManual(page, m_funnelRulesWindow); });
+    }
+    m_funnelRulesWindow->compareFor(toInt16(m_run.pinLevels - 1.0), m_board->funnelRules().target());
 }
 
 void QuincunxForm::resizeEvent(QResizeEvent *event)
@@ -637,6 +652,8 @@ void QuincunxForm::closeEvent(QCloseEvent *event)
     m_charts->close();
     if (m_help)
         m_help->close();
+    if (m_funnelRulesWindow)
+        m_funnelRulesWindow->close();
     event->accept();
     QCoreApplication::quit();
 }
@@ -726,7 +743,10 @@ void QuincunxForm::setTraceColour(int paletteIndex)
 
 bool QuincunxForm::dropBall(bool animated)
 {
-    return animated ? m_board->dropper().dropBallAnimated() : m_board->dropper().dropBall();
+    if (!(animated ? m_board->dropper().dropBallAnimated() : m_board->dropper().dropBall()))
+        return false;
+    m_board->funnelRules().afterLanding(landingSlot(m_run.ballPosition));
+    return true;
 }
 
 void QuincunxForm::showInformation(const QString &text)

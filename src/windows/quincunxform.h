@@ -16,6 +16,7 @@
 #include "reports/chartdatasource.h"
 #include "reports/subgroupgrid.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
@@ -33,6 +34,7 @@ class Spinner;
 class ControlPanel;
 class DrawingSurface;
 class FittingLabel;
+class FunnelRulesWindow;
 class HelpWindow;
 class HistogramsView;
 
@@ -155,6 +157,8 @@ private:
     /// The board as large as the height allows; the panel takes the width left.
     void fitPanel();
     void openBoardMenu(const QPoint &globalPosition);
+    /// Opens "Funnel Rules Compared" for the board's rows and target.
+    void compareFunnelRules();
     /// Tells the board's state in words, for screen readers.
     void describeBoard();
     void setTabOrder();
@@ -183,6 +187,7 @@ private:
     std::unique_ptr<Demonstration> m_demo;
     ControlChartsWindow *m_charts;
     HelpWindow *m_help = nullptr;
+    QPointer<FunnelRulesWindow> m_funnelRulesWindow;
     LimitTexts m_limitTexts;
     QLabel *m_cpTitle;
     QLabel *m_cpkTitle;
