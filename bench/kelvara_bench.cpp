@@ -13,13 +13,17 @@
 //      time);
 //   6. a full board and the histograms opened on it with the ideal lines
 //      shown, against the same with them off (likewise), and the peak memory
-//      of each in processes of its own.
+//      of each in processes of its own;
+//   8. the four funnel rules compared on 100,000 balls with 20 rows, their
+//      statistics included, against drawing the same decisions once and
+//      walking them under rule 1 only (processor time, medians of 5 runs).
 // Figures 3 and 4 come from fresh child processes of this program, so one
 // process's caches and allocations do not flatter the other.
 
 #include "app/startup.h"
 #include "app/testing.h"
 #include "common/preferences.h"
+#include "core/funnelcomparison.h"
 #include "surface/drawingsurface.h"
 #include "surface/palette.h"
 #include "testsupport.h"
@@ -277,6 +281,44 @@ QPair<double, double> withAndWithout(QAction *feature, int runs, const std::func
     return {median(off), median(shown)};
 }
 
+constexpr int comparedBalls = 100000;
+constexpr kelvara::int16 comparedRows = 20;
+
+// The four rules on the same balls, with the statistics of each.
+double compareFunnelRules()
+{
+    kelvara::TwisterSource random(seed);
+    const double start = secondsNow(Clock::Processor);
+    kelvara::FunnelComparison comparison(comparedRows, 16, comparedBalls, random);
+    comparison.run([] { return true; });
+    double spread = 0;
+    for (int rule = 1; rule <= kelvara::funnelRuleCount; ++rule)
+        spread += comparison.statistics(kelvara::funnelRuleNumbered(rule)).variance;
+    const double seconds = secondsNow(Clock::Processor) - start;
+    // Using the result keeps the compiler from leaving the work out.
+    return spread > 0 ? seconds : -seconds;
+}
+
+// The same balls drawn and walked once, under rule 1.
+double walkRuleOne()
+{
+    kelvara::TwisterSource random(seed);
+    const double start = secondsNow(Clock::Processor);
+    double sum = 0;
+    for (int ball = 0; ball < comparedBalls; ++ball)
+        sum += kelvara::landingSlot(kelvara::walkPath(16.0f, comparedRows + 1, random).ballPosition);
+    const double seconds = secondsNow(Clock::Processor) - start;
+    return sum > 0 ? seconds : -seconds;
+}
+
+double medianOf(int runs, const std::function<double()> &measure)
+{
+    QList<double> figures;
+    for (int run = 0; run < runs; ++run)
+        figures.append(measure());
+    return median(figures);
+}
+
 enum class Limit { Target, Guard };
 
 void report(const char *what, double measured, double baseline, const char *unit, double limit,
@@ -325,6 +367,10 @@ int main(int argc, char *argv[])
         return fillBoard(Clock::Processor) + openHistograms(Clock::Processor);
     });
     report("6. full board, histograms with ideal (CPU)", idealShown, idealOff, "s", 1.10);
+
+    const double compared = medianOf(5, compareFunnelRules);
+    const double walked = medianOf(5, walkRuleOne);
+    report("8. funnel rules compared, 100,000 balls (CPU)", compared, walked, "s", 5.0);
 
     constexpr int animatedBalls = 40;
     const double perBall = animatedBall(animatedBalls);

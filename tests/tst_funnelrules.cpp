@@ -185,6 +185,19 @@ private slots:
         QVERIFY(first[0].contains("variance 1.00 times rule 1, 0 moves stopped"));
         click(window, "againButton");
         QVERIFY(child<QLabel>(window, "ruleResult1")->text() != first[0]);
+        // The mean of ten balls has one decimal only.
+        balls->setValue(10);
+        for (int rule = 1; rule <= 4; ++rule)
+            QVERIFY(child<QLabel>(window, QStringLiteral("ruleResult%1").arg(rule))->text().contains(
+                QRegularExpression("mean \\d+\\.\\d0, ")));
+
+        window->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), window);
+        QTest::keyClick(window, Qt::Key_F1);
+        QVERIFY(m_main->manual() && m_main->manual()->isVisible());
+        QCOMPARE(m_main->manual()->browser()->source().fileName() + u'#' + m_main->manual()->browser()->source().fragment(),
+                 QStringLiteral("funnelrules.html#window"));
+        m_main->manual()->close();
         window->close();
     }
 
