@@ -9,6 +9,7 @@
 #include "windows/helpwindow.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -190,6 +191,15 @@ private slots:
         for (int rule = 1; rule <= 4; ++rule)
             QVERIFY(child<QLabel>(window, QStringLiteral("ruleResult%1").arg(rule))->text().contains(
                 QRegularExpression("mean \\d+\\.\\d0, ")));
+
+        // The run chart's menu from the keyboard copies it.
+        QGuiApplication::clipboard()->clear();
+        chooseInNextMenu(QStringLiteral("Copy Chart"));
+        QWidget *runChart = child(window, "funnelRunChart");
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, runChart->rect().center(),
+                                  runChart->mapToGlobal(runChart->rect().center()));
+        QApplication::sendEvent(runChart, &menuKey);
+        QCOMPARE(QGuiApplication::clipboard()->image().size(), runChart->grab().size());
 
         window->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), window);

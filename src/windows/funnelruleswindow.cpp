@@ -151,6 +151,14 @@ void FunnelRulesWindow::openChartMenu(QWidget *chart, const QString &caption, co
     }
 }
 
+void FunnelRulesWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // Larger text may widen the window: it stays on the screen.
+    if (isVisible())
+        keepOnScreen(this);
+}
+
 void FunnelRulesWindow::compareFor(int16 offsetRows, int16 target)
 {
     m_offsetRows = offsetRows;

@@ -33,6 +33,9 @@ public:
     /// The landings of the run chart: the first this many of each rule.
     static constexpr int runChartBalls = 500;
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 signals:
     /// F1 was pressed: the manual should open at `page`.
     void manualRequested(const QString &page);
