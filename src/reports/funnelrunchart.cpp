@@ -21,7 +21,7 @@ constexpr double labelPoints = 9.0; // at the normal text size
 } // namespace
 
 FunnelRunChart::FunnelRunChart(QWidget *parent, double textScale)
-    : QChartView(parent), m_textScale(textScale), m_ballAxis(new QValueAxis), m_slotAxis(new QValueAxis)
+    : MenuChartView(parent), m_textScale(textScale), m_ballAxis(new QValueAxis), m_slotAxis(new QValueAxis)
 {
     setObjectName(QStringLiteral("funnelRunChart"));
     setRenderHint(QPainter::Antialiasing);

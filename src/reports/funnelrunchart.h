@@ -6,7 +6,7 @@
 
 #include "core/funnelrule.h"
 
-#include <QChartView>
+#include "reports/menuchartview.h"
 
 #include <array>
 #include <vector>
@@ -16,7 +16,7 @@ class QValueAxis;
 
 namespace kelvara {
 
-class FunnelRunChart : public QChartView {
+class FunnelRunChart : public MenuChartView {
     Q_OBJECT
 public:
     using Landings = std::array<std::vector<int16>, funnelRuleCount>;

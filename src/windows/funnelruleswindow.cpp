@@ -116,9 +116,8 @@ QWidget *FunnelRulesWindow::buildCharts()
 template <class Chart>
 void FunnelRulesWindow::offerChartMenu(Chart *chart, const QString &caption, const QLabel *footing)
 {
-    chart->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(chart, &QWidget::customContextMenuRequested, this, [this, chart, caption, footing](const QPoint &at) {
-        openChartMenu(chart, caption, footing ? footing->text() : QString(), chart->mapToGlobal(at),
+    connect(chart, &MenuChartView::menuRequested, this, [this, chart, caption, footing](const QPoint &at) {
+        openChartMenu(chart, caption, footing ? footing->text() : QString(), at,
                       [chart](QPainter &painter, const QSize &size, double textScale) {
                           chart->paintAt(painter, size, textScale);
                       });
