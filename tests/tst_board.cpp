@@ -177,9 +177,8 @@ private slots:
         QFETCH(QSize, windowSize);
         QuincunxForm *form = testsupport::startMainWindow();
         form->resize(windowSize);
-        QApplication::processEvents();
         auto *picture = child<DrawingSurface>(form, "qpicture");
-        QCOMPARE(picture->width(), picture->height());
+        QTRY_COMPARE_WITH_TIMEOUT(picture->width(), picture->height(), 10000);
     }
 
     // The number labels show their whole text at the opening size and the smallest: a long centre
@@ -240,8 +239,7 @@ private slots:
         QVERIFY(handle->rect().contains(QRect(QPoint(), handle->iconSize())));
         QVERIFY(!handle->toolTip().isEmpty());
         form->resize(1400, 1000);
-        QApplication::processEvents();
-        QVERIFY(paintedSize(handle->icon(), handle->iconSize()).width() > opening.width());
+        QTRY_VERIFY_WITH_TIMEOUT(paintedSize(handle->icon(), handle->iconSize()).width() > opening.width(), 10000);
     }
 };
 

@@ -4,6 +4,7 @@
 // signal list, detection label, pictures, paging to a signal and the remembered menu item.
 
 #include "rundriver.h"
+#include "readability.h"
 #include "testsupport.h"
 
 #include "common/shared.h"
@@ -164,6 +165,35 @@ class TestRunRules : public QObject {
         return texts;
     }
 
+    // What the page on show draws where it should not: texts outside a chart
+    // or over one another, points outside it, and lines through a rule number.
+    QStringList pageFaults() const
+    {
+        QStringList faults = unreadableTexts(m_charts, 0);
+        for (DrawingSurface *chart : {m_charts->xChart(), m_charts->rChart()}) {
+            const auto &points = chart == m_charts->xChart() ? m_charts->xPlotted() : m_charts->rPlotted();
+            for (const QPointF &point : points)
+                if (!chart->rect().contains(chart->toPixels(point).toPoint()))
+                    faults << QStringLiteral("%1: point at %2 outside").arg(chart->objectName()).arg(point.x());
+            // The rows where a limit, centre or zone line runs, right of every subgroup.
+            const QImage picture = chart->picture();
+            QList<int> lineRows;
+            for (int y = 0; y < picture.height(); ++y)
+                for (double x = 11.6; x < 11.95; x += 0.02)
+                    if (const QColor c = picture.pixelColor(chart->toPixels({x, 0}).toPoint().x(), y);
+                        (c == qbColor(9) || c == qbColor(12)) && !lineRows.contains(y))
+                        lineRows << y;
+            const QPointF origin = chart->toPixels({0, chart == m_charts->xChart() ? shared().xChartBase : 0.0});
+            for (const QRect &area : chart->textAreas()) {
+                const bool ruleNumbers = area.left() > origin.x() && area.bottom() < origin.y();
+                for (const int y : lineRows)
+                    if (ruleNumbers && y > area.top() && y < area.bottom())
+                        faults << QStringLiteral("%1: a line through a rule number at row %2").arg(chart->objectName()).arg(y);
+            }
+        }
+        return faults;
+    }
+
     QString expectedDetection(const QStringList &texts, int changedAfter) const
     {
         for (const QString &text : texts) {
@@ -267,6 +297,27 @@ private slots:
         list->setCurrentItem(item);
         QTest::keyClick(list, Qt::Key_Return); // the keyboard's way to the same page
         QCOMPARE(int(shared().chartFirstSubgroup), first);
+        m_charts->hide();
+    }
+
+    // Every page, the first one too, shows the subgroups that fit whole: twelve
+    // at most, their points, numbers and rule numbers inside the charts, no two
+    // texts over one another and no line through a rule number.
+    void pagesShowWhatFitsWhole()
+    {
+        startMovedRun(5, 10, 5);
+        QVERIFY(rundriver::dropSubgroups(m_main, 30));
+        click(m_main, "contchrbutton");
+        for (int page = 0; page < 4; ++page)
+            click(m_charts, "chartfastlbutton");
+        QCOMPARE(int(shared().chartFirstSubgroup), 1);
+        for (int first : {1, 11, 21, 30}) {
+            QCOMPARE(int(shared().chartFirstSubgroup), first);
+            QCOMPARE(m_charts->xPlotted().size(), first == 30 ? 11 : 12);
+            const QStringList faults = pageFaults();
+            QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+            click(m_charts, "chartfastrbutton");
+        }
         m_charts->hide();
     }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/histogramsview.h"
 
+#include "common/focusmark.h"
 #include "common/preferences.h"
 #include "common/zoom.h"
 #include "core/histogramdata.h"
@@ -78,8 +79,10 @@ HistogramsView::HistogramsView(QWidget *parent)
     auto *layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_heading, 0, 0, 1, 2);
-    layout->addWidget(caption(averagesCaption), 1, 0);
-    layout->addWidget(caption(individualsCaption), 3, 0);
+    m_meanCaption = caption(averagesCaption);
+    m_indCaption = caption(individualsCaption);
+    layout->addWidget(m_meanCaption, 1, 0);
+    layout->addWidget(m_indCaption, 3, 0);
     layout->addWidget(caption(QStringLiteral("Subgroup Data, Average & Range:")), 1, 1);
     layout->addWidget(m_table, 2, 1, 3, 1);
     layout->setRowStretch(2, 1);
@@ -125,6 +128,8 @@ void HistogramsView::createCharts()
         cell->addWidget(comparison);
         grid->addLayout(cell, row, 0);
     }
+    markFocusOnTitle(m_meanGraph, m_meanCaption);
+    markFocusOnTitle(m_indGraph, m_indCaption);
     for (HistogramChart *chart : {m_meanGraph, m_indGraph}) {
         chart->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
         connect(chart, &HistogramChart::menuRequested, this,

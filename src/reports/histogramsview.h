@@ -57,6 +57,8 @@ private:
     void showIdeal();
 
     QLabel *m_heading;
+    QLabel *m_meanCaption;
+    QLabel *m_indCaption;
     HistogramChart *m_meanGraph = nullptr;
     HistogramChart *m_indGraph = nullptr;
     QTableWidget *m_table;
