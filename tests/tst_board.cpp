@@ -120,7 +120,7 @@ private slots:
         QuincunxForm *form = testsupport::startMainWindow();
         testsupport::runSubgroups(form, 3);
         child<QScrollBar>(form, "HScroll1")->setValue(5);
-        form->board().funnel().moveLeft();
+        form->quincunxRun().moveFunnel(-1);
         const float xBarBar = form->run().xBarBar = 12.5f; // a previous run's grand mean survives Reset
         testsupport::click(form, QStringLiteral("resetbutton"));
 
@@ -136,7 +136,7 @@ private slots:
         QVERIFY(!run.isRunning);
         QCOMPARE(run.slotCount, PerSlot<int16>());
         QCOMPARE(run.baffleCount, PerSlot<int16>());
-        QCOMPARE(form->slotTable().rowCount(), 1);
+        QCOMPARE(form->record().rowCount(), 0);
         QCOMPARE(form->measurementTable().rowCount(), 1);
         QCOMPARE(form->measurementTable().text(0, 6), QStringLiteral("Average"));
     }
@@ -148,7 +148,7 @@ private slots:
         testsupport::runSubgroups(form, 4);
         child<QCheckBox>(form, "bafflepresentcheck")->setChecked(true);
         testsupport::runSubgroups(form, 1);
-        form->board().funnel().moveRight();
+        form->quincunxRun().moveFunnel(+1);
         QCOMPARE(int(form->run().baffleBallCount), 5);
         PerSlot<int16> piles = form->run().slotCount;
         for (int slot = 1; slot <= 31; ++slot)

@@ -55,40 +55,21 @@ private slots:
         QFETCH(int, landing);
         QFETCH(int, expected);
         QFETCH(bool, clamped);
-        const FunnelMove move = nextFunnelPosition(rule, int16(funnel), 16, int16(landing), funnelTravel(5));
+        const FunnelMove move = nextFunnelPosition(rule, int16(funnel), 16, int16(landing), FunnelTravel{3, 29});
         QCOMPARE(move.position, expected);
         QCOMPARE(move.clamped, clamped);
-    }
-
-    // The funnel's own buttons stop at the same slots.
-    void travelAsTheButtonsStop_data()
-    {
-        QTest::addColumn<int>("pinLevels");
-        QTest::addColumn<int>("lowest");
-        QTest::addColumn<int>("highest");
-        QTest::newRow("20 rows") << 21 << 11 << 21;
-        QTest::newRow("19 rows") << 20 << 11 << 22;
-        QTest::newRow("1 row") << 2 << 2 << 31;
-        QTest::newRow("4 rows") << 5 << 3 << 29;
-    }
-    void travelAsTheButtonsStop()
-    {
-        QFETCH(int, pinLevels);
-        const FunnelTravel travel = funnelTravel(int16(pinLevels));
-        QTEST(int(travel.lowest), "lowest");
-        QTEST(int(travel.highest), "highest");
-        QCOMPARE(funnelRulesAllowed(int16(pinLevels)), pinLevels % 2 == 1);
     }
 
     // Leaving rule 1 takes the target; a change among rules 2-4 keeps it and
     // starts the new rule's count; rule 1 ends it all.
     void experimentKeepsItsTarget()
     {
+        QVERIFY(funnelRulesAllowed(5) && !funnelRulesAllowed(6));
         FunnelExperiment experiment;
         QVERIFY(!experiment.running());
         experiment.choose(FunnelMoveRule::MoveBack, 18);
         QCOMPARE(experiment.target(), 18);
-        QCOMPARE(experiment.afterLanding(4, 20, funnelTravel(5)), 3); // wants 2
+        QCOMPARE(experiment.nextPosition(4, 20, FunnelTravel{3, 29}), 3); // wants 2
         QCOMPARE(experiment.clampedCount(), 1);
         experiment.choose(FunnelMoveRule::OverLastBall, 12);
         QCOMPARE(experiment.target(), 18);
@@ -169,12 +150,36 @@ private slots:
         int clamped = 0;
         for (std::size_t k = 0; k < landings.size(); ++k) {
             QCOMPARE(landings[k] - funnel, alone[k] - 12);
-            const FunnelMove move = nextFunnelPosition(rule, funnel, 12, landings[k], funnelTravel(5));
+            const FunnelMove move = nextFunnelPosition(rule, funnel, 12, landings[k], FunnelTravel{3, 29});
             funnel = move.position;
             clamped += move.clamped;
         }
         QCOMPARE(c.comparison.statistics(rule).clampedCount, clamped);
         QCOMPARE(c.comparison.statistics(FunnelMoveRule::LeaveAlone).clampedCount, 0);
+    }
+
+    // Rule 1 lands every ball where a Run of the same decisions does, in
+    // subgroups of any size.
+    void ruleOneIsARunOfTheSameBalls()
+    {
+        const Compared c(1003);
+        SharedState shared = SharedState::initial();
+        TwisterSource random(1);
+        QuincunxRun run(shared, random);
+        RunSettings settings;
+        settings.rows = 4;
+        settings.subgroupSize = 2;
+        settings.dropCount = 502;
+        settings.unlimitedRoom = true;
+        run.setSettings(settings);
+        run.reset();
+        run.run();
+        std::vector<int16> landed;
+        for (int row = 1; row <= run.record().rowCount(); ++row)
+            for (const float position : run.record().row(row).positions)
+                landed.push_back(landingSlot(position));
+        landed.resize(1003);
+        QVERIFY(c.comparison.landings(FunnelMoveRule::LeaveAlone) == landed);
     }
 
     // Each of 4 rows moves a ball half a slot: variance 1 under rule 1, twice

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTextBrowser>
 
 using namespace testsupport;
@@ -52,13 +53,14 @@ void setRows(QWidget *form, int rows)
     child<QLineEdit>(form, "rowstext")->setText(QString::number(rows));
 }
 
-// The readings of a run of single balls, from the data table.
-QList<int> readings(kelvara::QuincunxForm *form)
+// The readings of a run of single balls, from the data table (default scale:
+// a reading is its slot's number).
+QList<int> readings(QWidget *form)
 {
     QList<int> values;
-    const kelvara::TextTable &table = form->slotTable();
-    for (int row = 1; row < table.rowCount(); ++row)
-        values << table.text(row, 1).toInt();
+    auto *table = child<QTableWidget>(form, "grdScaled");
+    for (int row = 0; row < table->rowCount(); ++row)
+        values << qRound(QLocale().toDouble(table->item(row, 1)->text()));
     return values;
 }
 

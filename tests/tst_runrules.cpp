@@ -13,6 +13,7 @@
 #include "core/runrules.h"
 #include "core/runsignals.h"
 #include "core/signaltexts.h"
+#include "core/subgrouprecord.h"
 #include "core/texttable.h"
 #include "reports/controlchartswindow.h"
 #include "surface/drawingsurface.h"
@@ -146,7 +147,7 @@ class TestRunRules : public QObject {
         const int count = shared().subgroupCount;
         auto *table = child<QTableWidget>(m_main, "grdScaled");
         const int i = ControlFactors::indexFor(n);
-        const float x = m_main->grandMean(), r = m_main->meanRange();
+        const float x = m_main->xBarBar(), r = m_main->rBar();
         const auto product = [](float factor, float value) { return double(factor) * double(value); };
         const ChartLines mean{x, float(x + product(shared().factors.A2[i], r)), float(x - product(shared().factors.A2[i], r))};
         const float uclR = float(product(shared().factors.D4[i], r)), lclR = float(product(shared().factors.D3[i], r));
@@ -404,14 +405,14 @@ private slots:
     // X-bar before R of one subgroup; rows added later are judged when read.
     void signalsOfARun()
     {
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        MemoryTable table;
-        resetSubgroupTable(table, 1);
-        const QStringList cells{"13,5", "0", "10", "3,5", "12,5", "2,5", "12,5", "0", "10", "2,5", "10,5", "0"};
-        table.setRowCount(7);
+        SubgroupRecord table;
+        table.clear(1);
+        const QList<float> cells{13.5f, 0, 10, 3.5f, 12.5f, 2.5f, 12.5f, 0, 10, 2.5f, 10.5f, 0};
         for (int row = 1; row <= 6; ++row) {
-            table.setText(row, 2, cells[2 * row - 2]);
-            table.setText(row, 3, cells[2 * row - 1]);
+            SubgroupRow subgroup;
+            subgroup.average = cells[2 * row - 2];
+            subgroup.range = cells[2 * row - 1];
+            table.appendRow(subgroup);
         }
         const ChartLines range{1, 3, 0.25f}; // an MR point of 0 for subgroup 1 would break it
         RunSignals run;
@@ -428,7 +429,6 @@ private slots:
         QCOMPARE(run.firstSignalAfter(6), 0);
         QCOMPARE(run.follow(table, 1, 2, symmetric, range), 0); // fewer rows: a new run
         QCOMPARE(run.list().size(), 2);
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
 
     // The X and MR charts' words are read in signalsOfARun.

@@ -2,8 +2,8 @@
 #include "board/funnel.h"
 
 #include "board/boardpictures.h"
-#include "core/funnelrule.h"
 #include "core/numberformat.h"
+#include "core/pathstepper.h"
 #include "surface/drawingsurface.h"
 #include "surface/fittinglabel.h"
 #include "surface/overlay.h"
@@ -82,26 +82,10 @@ void Funnel::showProcessCenter()
     m_centreLabel->repaint();
 }
 
-bool Funnel::moveLeft()
+void Funnel::followRun()
 {
-    return moveTo(int(m_run.funnelPosition) - 1);
-}
-
-bool Funnel::moveRight()
-{
-    return moveTo(int(m_run.funnelPosition) + 1);
-}
-
-bool Funnel::moveTo(int slot)
-{
-    const FunnelTravel travel = funnelTravel(m_run.pinLevels);
-    const double steps = double(slot) - double(m_run.funnelPosition);
-    if (slot < travel.lowest || slot > travel.highest || steps == 0.0)
-        return false;
-    m_image->setLeft(m_image->left() + 2.5 * steps);
-    m_run.funnelPosition = float(slot);
+    m_image->setLeft(homeLeft + (double(m_run.funnelPosition) - 16.0) * geometry::slotWidth);
     showProcessCenter();
-    return true;
 }
 
 } // namespace kelvara

@@ -32,12 +32,8 @@ public:
     void placeButtons();
     void showProcessCenter();
 
-    /// One slot left or right within the limits the pin rows allow; true when it moved.
-    bool moveLeft();
-    bool moveRight();
-    /// Over another slot within those limits, as the buttons would put it;
-    /// true when it moved.
-    bool moveTo(int slot);
+    /// Stands where the run's funnel stands, and shows its process centre.
+    void followRun();
 
     QToolButton *leftButton() const { return m_leftButton; }
     QToolButton *rightButton() const { return m_rightButton; }

@@ -2,8 +2,7 @@
 #include "board/funnelrules.h"
 
 #include "board/boardpictures.h"
-#include "board/funnel.h"
-#include "core/ballpath.h"
+#include "core/pathstepper.h"
 #include "surface/drawingsurface.h"
 #include "surface/overlay.h"
 
@@ -20,8 +19,8 @@ constexpr double markHeight = 1.1;
 
 } // namespace
 
-FunnelRules::FunnelRules(DrawingSurface *board, RunState &run, Funnel &funnel)
-    : m_run(run), m_funnel(funnel),
+FunnelRules::FunnelRules(DrawingSurface *board, RunState &run)
+    : m_run(run),
       m_mark(new OverlayImage(board, QStringLiteral("funnelTargetMark"), targetMarkImage())),
       m_label(new QLabel(board))
 {
@@ -58,11 +57,11 @@ void FunnelRules::end()
     show();
 }
 
-void FunnelRules::afterLanding(int16 slot)
+void FunnelRules::afterLanding(QuincunxRun &run)
 {
     if (!m_experiment.running())
         return;
-    m_funnel.moveTo(m_experiment.afterLanding(toInt16(m_run.funnelPosition), slot, funnelTravel(m_run.pinLevels)));
+    m_experiment.afterLanding(run);
     show();
 }
 

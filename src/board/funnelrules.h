@@ -12,12 +12,13 @@ class QLabel;
 namespace kelvara {
 
 class DrawingSurface;
-class Funnel;
 class OverlayImage;
 
-class FunnelRules {
+/// The run asks it after every ball; it moves the run's funnel by the rule
+/// in force and shows the count.
+class FunnelRules : public FunnelRule {
 public:
-    FunnelRules(DrawingSurface *board, RunState &run, Funnel &funnel);
+    FunnelRules(DrawingSurface *board, RunState &run);
 
     FunnelMoveRule rule() const { return m_experiment.rule(); }
     /// Whether rules 2-4 can be chosen with the offset rows the board has.
@@ -26,8 +27,8 @@ public:
     void choose(FunnelMoveRule rule);
     /// Back to rule 1 (Reset, new rows, a new scale).
     void end();
-    /// A ball landed in `slot`: the rule moves the funnel for the next one.
-    void afterLanding(int16 slot);
+    /// A ball landed: the rule moves the funnel for the next one.
+    void afterLanding(QuincunxRun &run) override;
     /// The experiment's target, or the funnel's slot while rule 1 is in force.
     int16 target() const;
 
@@ -38,7 +39,6 @@ private:
     void show();
 
     RunState &m_run;
-    Funnel &m_funnel;
     FunnelExperiment m_experiment;
     OverlayImage *m_mark;
     QLabel *m_label;

@@ -3,6 +3,7 @@
 
 #include "core/numberformat.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kelvara {
@@ -66,25 +67,65 @@ bool FunnelComparison::run(const std::function<bool()> &keepGoing)
     return true;
 }
 
+namespace {
+
+// The experiment for the balls compared: whole subgroups may drop a few
+// balls more, which neither move the funnel nor count.
+class ComparedRule : public FunnelRule {
+public:
+    ComparedRule(FunnelMoveRule rule, int16 target, int balls) : m_balls(balls) { m_experiment.choose(rule, target); }
+    void afterLanding(QuincunxRun &run) override
+    {
+        if (++m_landed < m_balls)
+            m_experiment.afterLanding(run);
+    }
+    int clampedCount() const { return m_experiment.clampedCount(); }
+
+private:
+    FunnelExperiment m_experiment;
+    int m_balls;
+    int m_landed = 0;
+};
+
+} // namespace
+
 bool FunnelComparison::runRule(FunnelMoveRule rule, const std::function<bool()> &keepGoing)
 {
-    Lane &current = lane(rule);
-    current = {};
-    current.landings.reserve(std::size_t(m_balls));
-    FunnelExperiment experiment;
-    experiment.choose(rule, m_target);
-    const FunnelTravel travel = funnelTravel(m_pinLevels);
-    int16 funnel = m_target;
-    for (int ball = 0; ball < m_balls; ++ball) {
-        if (ball % sliceBalls == 0 && ball > 0 && !keepGoing())
+    SharedState shared = SharedState::initial();
+    QuincunxRun run(shared, m_replay);
+    RunSettings settings;
+    settings.rows = m_pinLevels - 1;
+    settings.subgroupSize = subgroupSize;
+    settings.unlimitedRoom = true;
+    run.setSettings(settings);
+    run.reset();
+    run.placeFunnel(float(m_target));
+    ComparedRule compared(rule, m_target, m_balls);
+    run.setFunnelRule(&compared);
+    const int subgroups = (m_balls + subgroupSize - 1) / subgroupSize;
+    for (int dropped = 0; dropped < subgroups;) {
+        if (dropped > 0 && !keepGoing())
             return false;
-        const PathEnd end = walkPath(float(funnel), m_pinLevels, m_replay);
-        const int16 slot = landingSlot(end.ballPosition);
-        current.landings.push_back(slot);
-        funnel = experiment.afterLanding(funnel, slot, travel);
+        settings.dropCount = std::min(sliceSubgroups, subgroups - dropped);
+        run.setSettings(settings);
+        run.run();
+        if (run.stop() != RunStop::None)
+            return false;
+        dropped += settings.dropCount;
     }
-    current.clamped = experiment.clampedCount();
+    lane(rule) = {landingsOf(run.record()), compared.clampedCount()};
     return true;
+}
+
+std::vector<int16> FunnelComparison::landingsOf(const SubgroupRecord &record) const
+{
+    std::vector<int16> landings;
+    landings.reserve(std::size_t(m_balls));
+    for (int row = 1; row <= record.rowCount(); ++row)
+        for (const float position : record.row(row).positions)
+            if (int(landings.size()) < m_balls)
+                landings.push_back(landingSlot(position));
+    return landings;
 }
 
 RuleStatistics FunnelComparison::statistics(FunnelMoveRule rule) const

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four funnel rules compared on the same balls: the random decisions are
-// drawn once and replayed under every rule, out of sight, so the rules differ
-// only in where they put the funnel.
+// drawn once and replayed under every rule through a headless run, so the
+// rules differ only in where they put the funnel.
 
 #include "core/ballpath.h"
 #include "core/funnelrule.h"
@@ -68,8 +68,11 @@ public:
     /// How many random decisions all four rules used between them.
     std::size_t decisionsDrawn() const { return m_replay.drawn(); }
 
-    /// Balls dropped between two questions to `keepGoing`.
-    static constexpr int sliceBalls = 2000;
+    /// Subgroups dropped between two questions to `keepGoing`.
+    static constexpr int sliceSubgroups = 150;
+    /// Balls per subgroup of the headless runs: the most a subgroup holds,
+    /// so that 100,000 balls stay within the run's subgroup count.
+    static constexpr int subgroupSize = 15;
 
 private:
     struct Lane {
@@ -79,6 +82,8 @@ private:
     Lane &lane(FunnelMoveRule rule) { return m_lanes[std::size_t(rule) - 1]; }
     const Lane &lane(FunnelMoveRule rule) const { return m_lanes[std::size_t(rule) - 1]; }
     bool runRule(FunnelMoveRule rule, const std::function<bool()> &keepGoing);
+    /// The landings of the first balls() balls of a run's record.
+    std::vector<int16> landingsOf(const SubgroupRecord &record) const;
 
     int16 m_pinLevels;
     int16 m_target;

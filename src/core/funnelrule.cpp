@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/funnelrule.h"
 
-#include "core/runstate.h"
+#include "core/ballpath.h"
 
 #include <algorithm>
 
@@ -10,13 +10,6 @@ namespace kelvara {
 FunnelMoveRule funnelRuleNumbered(int number)
 {
     return static_cast<FunnelMoveRule>(std::clamp(number, 1, funnelRuleCount));
-}
-
-FunnelTravel funnelTravel(int16 pinLevels)
-{
-    const int half = pinLevels / 2;
-    const int highest = pinLevels % 2 != 0 ? slotTotal - half : slotTotal + 1 - half;
-    return {int16(half + 1), int16(highest)};
 }
 
 bool funnelRulesAllowed(int16 pinLevels)
@@ -64,12 +57,23 @@ void FunnelExperiment::end()
     m_clamped = 0;
 }
 
-int16 FunnelExperiment::afterLanding(int16 funnel, int16 landing, FunnelTravel travel)
+int16 FunnelExperiment::nextPosition(int16 funnel, int16 landing, FunnelTravel travel)
 {
     const FunnelMove move = nextFunnelPosition(m_rule, funnel, m_target, landing, travel);
     if (move.clamped)
         ++m_clamped;
     return move.position;
+}
+
+void FunnelExperiment::afterLanding(QuincunxRun &run)
+{
+    if (!running())
+        return;
+    const int16 funnel = toInt16(run.state().funnelPosition);
+    const FunnelTravel travel{toInt16(run.lowestFunnel()), toInt16(run.highestFunnel())};
+    const int16 next = nextPosition(funnel, landingSlot(run.state().ballPosition), travel);
+    if (next != funnel)
+        run.placeFunnel(float(next));
 }
 
 QString funnelRuleTitle(FunnelMoveRule rule)

@@ -6,6 +6,7 @@
 // the process worse.
 
 #include "core/numeric.h"
+#include "core/quincunxrun.h"
 
 #include <QString>
 
@@ -23,13 +24,12 @@ inline constexpr int funnelRuleCount = 4;
 /// The rule numbered 1..4.
 FunnelMoveRule funnelRuleNumbered(int number);
 
-/// The slots the funnel can stand over with that many pin levels: every slot
-/// a ball can then reach lies within 1..31.
+/// The slots the funnel can stand over: every slot a ball can then reach
+/// lies within 1..31.
 struct FunnelTravel {
     int16 lowest;
     int16 highest;
 };
-FunnelTravel funnelTravel(int16 pinLevels);
 
 /// Rules 2-4 need an even number of offset rows (an odd number of pin
 /// levels): otherwise a ball starts half a slot left of the funnel and the
@@ -44,9 +44,9 @@ struct FunnelMove {
 };
 FunnelMove nextFunnelPosition(FunnelMoveRule rule, int16 funnel, int16 target, int16 landing, FunnelTravel travel);
 
-/// The experiment on the board: the rule in force, its target and how many
-/// of its moves the edge stopped. Rule 1 is no experiment at all.
-class FunnelExperiment {
+/// The experiment on a run: the rule in force, its target and how many of
+/// its moves the edge stopped. Rule 1 is no experiment at all.
+class FunnelExperiment : public FunnelRule {
 public:
     FunnelMoveRule rule() const { return m_rule; }
     bool running() const { return m_rule != FunnelMoveRule::LeaveAlone; }
@@ -60,7 +60,9 @@ public:
     /// Back to rule 1: the experiment is over.
     void end();
     /// The funnel's slot for the next ball, after one landed in `landing`.
-    int16 afterLanding(int16 funnel, int16 landing, FunnelTravel travel);
+    int16 nextPosition(int16 funnel, int16 landing, FunnelTravel travel);
+    /// Moves the run's funnel for the next ball, as its buttons would.
+    void afterLanding(QuincunxRun &run) override;
 
 private:
     FunnelMoveRule m_rule = FunnelMoveRule::LeaveAlone;

@@ -17,6 +17,7 @@
 #include "core/numeric.h"
 #include "core/signaltexts.h"
 #include "core/spokendescriptions.h"
+#include "core/subgrouprecord.h"
 #include "core/texttable.h"
 #include "reports/chartdatasource.h"
 #include "reports/chartsaving.h"
@@ -357,8 +358,8 @@ void ControlChartsWindow::drawcharts(int first)
     Page page;
     page.first = first;
     page.limitsFixed = state.subgroupCount >= m_source.controlLimitCount();
-    page.centre = m_source.grandMean();
-    page.meanRange = m_source.meanRange();
+    page.centre = m_source.xBarBar();
+    page.meanRange = m_source.rBar();
     page.limits = limitsFor(page.centre, page.meanRange, n, state.factors);
     page.x = readColumn(n + 1, first, first, last, [&state](float v) {
         state.bounds.trackMaxX(v, state.scale);
@@ -418,10 +419,10 @@ void ControlChartsWindow::describePage()
 QList<QPointF> ControlChartsWindow::readColumn(int column, int from, int first, int last,
                                                const std::function<void(float)> &track) const
 {
-    const TextTable &table = m_source.measurementTable();
+    const SubgroupRecord &record = m_source.record();
     QList<QPointF> points;
     for (int i = from; i <= last; ++i) {
-        const float value = readSingle(table.text(i, column));
+        const float value = record.measurement(i, column);
         track(value);
         if (i - first <= lastPlace)
             points.append(QPointF(i - first, value));
@@ -484,7 +485,7 @@ void ControlChartsWindow::plotPoints(DrawingSurface &chart, const QList<QPointF>
 // yet: only the completed rows are plotted.
 int ControlChartsWindow::completedRows() const
 {
-    return std::min<int>(shared().subgroupCount, m_source.measurementTable().rowCount() - 1);
+    return std::min<int>(shared().subgroupCount, m_source.record().rowCount());
 }
 
 bool ControlChartsWindow::rulesShown() const
@@ -497,7 +498,7 @@ bool ControlChartsWindow::rulesShown() const
 void ControlChartsWindow::followSignals(int last)
 {
     const int n = m_source.subgroupSize();
-    const qsizetype firstNew = m_signals.follow(m_source.measurementTable(), n, last, pageLines(SignalChart::Mean),
+    const qsizetype firstNew = m_signals.follow(m_source.record(), n, last, pageLines(SignalChart::Mean),
                                                 pageLines(SignalChart::Range));
     m_signalPanel->listSignals(m_signals.list(), firstNew, n);
     const int changedAfter = m_source.processChangedAfter();

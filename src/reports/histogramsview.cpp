@@ -8,7 +8,7 @@
 #include "core/idealhistogram.h"
 #include "core/samplespread.h"
 #include "core/sharedstate.h"
-#include "core/texttable.h"
+#include "core/subgrouprecord.h"
 #include "reports/chartsaving.h"
 #include "reports/frozencolumns.h"
 #include "reports/histogramchart.h"
@@ -137,20 +137,19 @@ void HistogramsView::createCharts()
     }
 }
 
-void HistogramsView::showRun(const RunState &run, const SharedState &shared, const TextTable &slotTable,
-                             const TextTable &measurements)
+void HistogramsView::showRun(const RunState &run, const SharedState &shared, const SubgroupRecord &record)
 {
     if (!m_meanGraph)
         createCharts();
     fitTableToContents();
     m_table->scrollToTop();
     m_indGraph->setBars(individualCounts(run), slotLabels(shared.scale, shared.formats.reading));
-    m_meanGraph->setBars(averageCounts(slotTable, shared.subgroupCount),
+    m_meanGraph->setBars(averageCounts(record, shared.subgroupCount),
                          slotLabels(shared.scale, shared.formats.mean));
     m_origins = run.ballOrigins;
-    m_measurements = &measurements;
+    m_record = &record;
     m_scale = shared.scale;
-    m_subgroupSize = slotTable.columnCount() - 3;
+    m_subgroupSize = record.subgroupSize();
     m_subgroupCount = shared.subgroupCount;
     showIdeal();
 }
@@ -182,7 +181,7 @@ QLabel *HistogramsView::comparisonLabel(const QString &name)
 // The ideal lines and their comparison lines, or none of them.
 void HistogramsView::showIdeal()
 {
-    if (!m_meanGraph || !m_measurements)
+    if (!m_meanGraph || !m_record)
         return;
     const bool shown = m_showIdeal->isChecked();
     m_meanComparison->setVisible(shown);
@@ -192,13 +191,12 @@ void HistogramsView::showIdeal()
         m_indGraph->setIdeal(std::nullopt);
         return;
     }
-    const TextTable &table = *m_measurements;
     const IdealHistogram averages = idealAverages(m_origins, m_subgroupSize, m_subgroupCount);
     const IdealHistogram individuals = idealIndividuals(m_origins);
     m_meanGraph->setIdeal(averages.counts);
     m_indGraph->setIdeal(individuals.counts);
-    m_meanComparison->setText(idealComparison(averageSpread(table, m_subgroupSize, m_subgroupCount), averages, m_scale));
-    m_indComparison->setText(idealComparison(readingSpread(table, m_subgroupSize, m_subgroupCount), individuals, m_scale));
+    m_meanComparison->setText(idealComparison(averageSpread(*m_record, m_subgroupCount), averages, m_scale));
+    m_indComparison->setText(idealComparison(readingSpread(*m_record, m_subgroupCount), individuals, m_scale));
 }
 
 void HistogramsView::fitTableToContents()
