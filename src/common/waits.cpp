@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <optional>
+#include <thread>
 #include <vector>
 
 namespace kelvara {
@@ -23,6 +24,9 @@ using std::chrono::steady_clock;
 // How a wait's event loop ended; an application that quits ends it with 0.
 constexpr int timeIsUp = 1;
 constexpr int escapeTaken = 2;
+
+// The end of a wait that is slept rather than left to the loop's timer.
+constexpr auto lastMoment = std::chrono::milliseconds(2);
 
 // The event loops of the timed waits going on, innermost last.
 std::vector<QEventLoop *> g_runningWaits;
@@ -41,10 +45,33 @@ private:
 int g_blockers = 0;
 int g_blockersWithEscape = 0;
 
+// The loop's timer counts whole milliseconds and wakes a little late; a ball
+// that waits once a row would fall behind its pace. So the timer wakes the
+// loop two to three milliseconds before the deadline, and the rest is slept
+// on the steady clock, which holds the events back no longer than that.
+// False when Esc or the program's quitting ended the wait sooner.
+bool runEventsUntilShortlyBefore(steady_clock::time_point deadline)
+{
+    QEventLoop loop;
+    const RunningWait running(loop);
+    QTimer alarm;
+    alarm.setSingleShot(true);
+    alarm.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&alarm, &QTimer::timeout, &loop, [&loop] { loop.exit(timeIsUp); });
+    using std::chrono::milliseconds;
+    const auto timerPart = [&deadline] {
+        return std::chrono::floor<milliseconds>(deadline - steady_clock::now()) - lastMoment;
+    };
+    for (auto part = timerPart(); part > milliseconds::zero(); part = timerPart()) {
+        alarm.start(part);
+        if (loop.exec() != timeIsUp)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
-// The timer wakes the loop at the deadline; the steady clock decides whether
-// it has passed, since a timer may fire a little early.
 void waitSeconds(double seconds)
 {
     const double scaled = seconds * timeScale();
@@ -55,18 +82,8 @@ void waitSeconds(double seconds)
     std::optional<InputHold> hold;
     if (!InputBlocker::anyBlocking())
         hold.emplace();
-    QEventLoop loop;
-    const RunningWait running(loop);
-    QTimer alarm;
-    alarm.setSingleShot(true);
-    alarm.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&alarm, &QTimer::timeout, &loop, [&loop] { loop.exit(timeIsUp); });
-    for (auto left = deadline - steady_clock::now(); left > steady_clock::duration::zero();
-         left = deadline - steady_clock::now()) {
-        alarm.start(std::chrono::ceil<std::chrono::milliseconds>(left));
-        if (loop.exec() != timeIsUp)
-            return;
-    }
+    if (runEventsUntilShortlyBefore(deadline))
+        std::this_thread::sleep_until(deadline);
 }
 
 InputBlocker::InputBlocker()
