@@ -53,9 +53,39 @@ private slots:
         auto *upper = child<QWidget>(charts, QStringLiteral("xchartpicture"));
         const QSize before = upper->size();
         charts->resize(charts->size() - QSize(120, 90));
-        QApplication::processEvents();
-        QVERIFY(upper->size() != before);
+        QTRY_VERIFY_WITH_TIMEOUT(upper->size() != before, 10000);
         QCOMPARE(int(kelvara::shared().chartFirstSubgroup), 13);
+    }
+
+    void histogramsStayWithinTheScreen_data()
+    {
+        QTest::addColumn<int>("percent");
+        QTest::newRow("100 %") << 100;
+        QTest::newRow("150 %") << 150;
+    }
+
+    // With the ideal's long comparison lines beside the table, the
+    // histograms in the board's place keep the main window on the screen,
+    // and the zoom's step there kept the board at least as large.
+    void histogramsStayWithinTheScreen()
+    {
+        QFETCH(int, percent);
+        auto *main = qobject_cast<kelvara::QuincunxForm *>(startMainWindow());
+        QWidget *board = child(main, QStringLiteral("qpicture"));
+        QTRY_VERIFY_WITH_TIMEOUT(board->width() > 600, 10000);
+        const int side = board->width();
+        kelvara::zoom::setPercent(percent);
+        QTRY_VERIFY_WITH_TIMEOUT(board->width() >= side, 10000);
+        main->scaleQuincunx(15, 999999, 0, 0);
+        QVERIFY(runSubgroups(main, 5).isEmpty());
+        click(main, QStringLiteral("histbutton"));
+        main->findChild<QAction *>(QStringLiteral("mnuShowIdeal"))->setChecked(true);
+        QVERIFY(child<QLabel>(main, QStringLiteral("meanIdealText"))->text().contains(QStringLiteral("999999")));
+        QTRY_VERIFY_WITH_TIMEOUT(unreadableTexts(main, 0).isEmpty(), 10000);
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(main->frameGeometry()));
+        click(main, QStringLiteral("histbackbutton"));
+        main->findChild<QAction *>(QStringLiteral("mnuShowIdeal"))->setChecked(false);
+        kelvara::zoom::actualSize();
     }
 
     void largestZoomShowsEveryTextWhole()
@@ -65,11 +95,10 @@ private slots:
         QCOMPARE(kelvara::zoom::percent(), 150); // as far as this screen shows every window whole
         main->showMaximized();
         QVERIFY(runSubgroups(main, 5).isEmpty());
-        QTest::qWait(50);
-        QStringList faults = unreadableTexts(main, 0);
+        QStringList faults = unreadableTextsOnceSettled(main, 0);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        QVERIFY(screen.contains(main->frameGeometry()));
+        QTRY_VERIFY_WITH_TIMEOUT(screen.contains(main->frameGeometry()), 10000);
         // The charts with the run rules' sentence, after a move of the funnel.
         click(main, QStringLiteral("contchrbutton"));
         QWidget *charts = topLevel(QStringLiteral("frmCtrlChrt"));
@@ -77,21 +106,19 @@ private slots:
         for (int slot = 0; slot < 3; ++slot)
             click(main, QStringLiteral("funnelrightbutton"));
         QVERIFY(runSubgroups(main, 25).isEmpty());
-        QTest::qWait(50);
         QVERIFY(!child<QLabel>(charts, QStringLiteral("detectionLabel"))->text().isEmpty());
-        QVERIFY(screen.contains(charts->frameGeometry()));
-        faults = unreadableTexts(charts, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(screen.contains(charts->frameGeometry()), 10000);
+        faults = unreadableTextsOnceSettled(charts, 0);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
         charts->findChild<QAction *>(QStringLiteral("mnuShowRunRules"))->trigger();
         charts->hide();
         click(main, QStringLiteral("histbutton"));
-        QTest::qWait(50);
         auto *frozen = child<QTableView>(main, QStringLiteral("frozenColumns"));
-        QVERIFY(frozen->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(frozen->isVisible(), 10000);
         auto *table = child<QTableView>(main, QStringLiteral("grdScaled"));
         QCOMPARE(frozen->font(), table->font());
         QCOMPARE(frozen->horizontalHeader()->font(), table->horizontalHeader()->font());
-        faults = unreadableTexts(main, 0);
+        faults = unreadableTextsOnceSettled(main, 0);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
         click(main, QStringLiteral("histbackbutton"));
 
@@ -106,7 +133,7 @@ private slots:
             }
         });
         poll.start(0);
-        click(main, QStringLiteral("selfscriptbutton"));
+        testsupport::answerMessages([main] { click(main, QStringLiteral("selfscriptbutton")); }, QMessageBox::Yes);
         QVERIFY(qobject_cast<kelvara::QuincunxForm *>(main)->boardArea().contains(cardArea));
         kelvara::zoom::actualSize();
     }

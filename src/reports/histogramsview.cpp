@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/histogramsview.h"
 
+#include "common/focusmark.h"
 #include "common/preferences.h"
 #include "common/zoom.h"
 #include "core/histogramdata.h"
 #include "core/idealhistogram.h"
 #include "core/samplespread.h"
 #include "core/sharedstate.h"
-#include "core/texttable.h"
+#include "core/subgrouprecord.h"
 #include "reports/chartsaving.h"
 #include "reports/frozencolumns.h"
 #include "reports/histogramchart.h"
@@ -26,11 +27,15 @@
 namespace kelvara {
 namespace {
 
+constexpr int frozenColumnCount = 2; // Average and Range
+
 const QString averagesCaption = QStringLiteral("Histogram of Subgroup Averages:");
 const QString individualsCaption = QStringLiteral("Histogram of Individual Data Points:");
 
 constexpr int chartMinimumWidth = 320;  // 31 bars of 9 pixels and the count axis
-constexpr int tableMinimumWidth = 160;
+// The histograms give way down to this, 31 bars of 7 pixels, for a table that
+// then shows all its columns.
+constexpr int chartSmallestWidth = 260;
 
 } // namespace
 
@@ -45,7 +50,7 @@ HistogramsView::HistogramsView(QWidget *parent)
     m_back->setObjectName(QStringLiteral("histbackbutton"));
     m_table->setAccessibleName(QStringLiteral("Subgroup Data, Average & Range"));
     // With many readings the table scrolls, and its Average and Range stay in sight.
-    new FrozenColumns(m_table, 2);
+    new FrozenColumns(m_table, frozenColumnCount);
 
     m_heading->setTextFormat(Qt::PlainText);
     QFont headingFont = m_heading->font();
@@ -78,8 +83,10 @@ HistogramsView::HistogramsView(QWidget *parent)
     auto *layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_heading, 0, 0, 1, 2);
-    layout->addWidget(caption(averagesCaption), 1, 0);
-    layout->addWidget(caption(individualsCaption), 3, 0);
+    m_meanCaption = caption(averagesCaption);
+    m_indCaption = caption(individualsCaption);
+    layout->addWidget(m_meanCaption, 1, 0);
+    layout->addWidget(m_indCaption, 3, 0);
     layout->addWidget(caption(QStringLiteral("Subgroup Data, Average & Range:")), 1, 1);
     layout->addWidget(m_table, 2, 1, 3, 1);
     layout->setRowStretch(2, 1);
@@ -101,7 +108,8 @@ HistogramsView::HistogramsView(QWidget *parent)
 void HistogramsView::followZoom()
 {
     for (QLabel *label : findChildren<QLabel *>(Qt::FindDirectChildrenOnly))
-        label->setWordWrap(zoom::factor() > 1.0);
+        if (label != m_meanComparison && label != m_indComparison)
+            label->setWordWrap(zoom::factor() > 1.0);
 }
 
 // The charts are made when the view first opens: many lessons never open it,
@@ -125,27 +133,28 @@ void HistogramsView::createCharts()
         cell->addWidget(comparison);
         grid->addLayout(cell, row, 0);
     }
+    markFocusOnTitle(m_meanGraph, m_meanCaption);
+    markFocusOnTitle(m_indGraph, m_indCaption);
     for (HistogramChart *chart : {m_meanGraph, m_indGraph}) {
         chart->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
-        connect(chart, &HistogramChart::rightClicked, this,
+        connect(chart, &HistogramChart::menuRequested, this,
                 [this, chart](const QPoint &at) { openCopyMenu(chart, at); });
     }
 }
 
-void HistogramsView::showRun(const RunState &run, const SharedState &shared, const TextTable &slotTable,
-                             const TextTable &measurements)
+void HistogramsView::showRun(const RunState &run, const SharedState &shared, const SubgroupRecord &record)
 {
     if (!m_meanGraph)
         createCharts();
     fitTableToContents();
     m_table->scrollToTop();
     m_indGraph->setBars(individualCounts(run), slotLabels(shared.scale, shared.formats.reading));
-    m_meanGraph->setBars(averageCounts(slotTable, shared.subgroupCount),
+    m_meanGraph->setBars(averageCounts(record, shared.subgroupCount),
                          slotLabels(shared.scale, shared.formats.mean));
     m_origins = run.ballOrigins;
-    m_measurements = &measurements;
+    m_record = &record;
     m_scale = shared.scale;
-    m_subgroupSize = slotTable.columnCount() - 3;
+    m_subgroupSize = record.subgroupSize();
     m_subgroupCount = shared.subgroupCount;
     showIdeal();
 }
@@ -170,6 +179,8 @@ QLabel *HistogramsView::comparisonLabel(const QString &name)
     auto *label = new QLabel(this);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
+    // A long line wraps rather than widening the histograms into the table.
+    label->setWordWrap(true);
     label->hide();
     return label;
 }
@@ -177,7 +188,7 @@ QLabel *HistogramsView::comparisonLabel(const QString &name)
 // The ideal lines and their comparison lines, or none of them.
 void HistogramsView::showIdeal()
 {
-    if (!m_meanGraph || !m_measurements)
+    if (!m_meanGraph || !m_record)
         return;
     const bool shown = m_showIdeal->isChecked();
     m_meanComparison->setVisible(shown);
@@ -187,30 +198,47 @@ void HistogramsView::showIdeal()
         m_indGraph->setIdeal(std::nullopt);
         return;
     }
-    const TextTable &table = *m_measurements;
     const IdealHistogram averages = idealAverages(m_origins, m_subgroupSize, m_subgroupCount);
     const IdealHistogram individuals = idealIndividuals(m_origins);
     m_meanGraph->setIdeal(averages.counts);
     m_indGraph->setIdeal(individuals.counts);
-    m_meanComparison->setText(idealComparison(averageSpread(table, m_subgroupSize, m_subgroupCount), averages, m_scale));
-    m_indComparison->setText(idealComparison(readingSpread(table, m_subgroupSize, m_subgroupCount), individuals, m_scale));
+    m_meanComparison->setText(idealComparison(averageSpread(*m_record, m_subgroupCount), averages, m_scale));
+    m_indComparison->setText(idealComparison(readingSpread(*m_record, m_subgroupCount), individuals, m_scale));
 }
 
+// The table's widths: with every column, and scrolling, with room for its
+// widest reading beside the frozen columns. The last column leaves room for
+// the frozen copy's border.
 void HistogramsView::fitTableToContents()
 {
     m_table->resizeColumnsToContents();
-    m_tableContentWidth = 2 * m_table->frameWidth() + m_table->verticalScrollBar()->sizeHint().width();
-    for (int column = 0; column < m_table->columnCount(); ++column)
-        m_tableContentWidth += m_table->columnWidth(column);
+    const int columns = m_table->columnCount();
+    const int firstFrozen = std::max(columns - frozenColumnCount, 0);
+    if (columns > 0)
+        m_table->setColumnWidth(columns - 1, m_table->columnWidth(columns - 1) + FrozenColumns::borderWidth);
+    int readings = 0;
+    int widestReading = 0;
+    for (int column = 0; column < firstFrozen; ++column) {
+        readings += m_table->columnWidth(column);
+        widestReading = std::max(widestReading, m_table->columnWidth(column));
+    }
+    int frozen = 0;
+    for (int column = firstFrozen; column < columns; ++column)
+        frozen += m_table->columnWidth(column);
+    const int frame = 2 * m_table->frameWidth() + m_table->verticalScrollBar()->sizeHint().width();
+    m_tableContentWidth = frame + readings + frozen;
+    m_tableScrollingWidth = frame + widestReading + frozen;
     shareWidth();
 }
 
+// The table shows all its columns when the histograms can give way to it;
+// otherwise it scrolls beside histograms of their usual width, its readings
+// passing one by one beside the frozen Average and Range.
 void HistogramsView::shareWidth()
 {
-    // The table gets the width its cells need as long as the histograms keep
-    // room for 31 readable bars; beyond that it scrolls.
-    const int room = width() - chartMinimumWidth - layout()->spacing();
-    m_table->setMaximumWidth(std::max(std::min(m_tableContentWidth, room), tableMinimumWidth));
+    const int spare = width() - layout()->spacing();
+    const bool whole = m_tableContentWidth <= spare - chartSmallestWidth;
+    m_table->setMaximumWidth(whole ? m_tableContentWidth : std::max(spare - chartMinimumWidth, m_tableScrollingWidth));
 }
 
 void HistogramsView::resizeEvent(QResizeEvent *event)
@@ -238,6 +266,9 @@ QLabel *HistogramsView::caption(const QString &text)
 
 void HistogramsView::openCopyMenu(HistogramChart *chart, const QPoint &globalPosition)
 {
+    // One request opens one menu, however many events the platform sent for it.
+    if (m_copyMenu->isVisible())
+        return;
     m_graphToCopy = chart;
     m_copyMenu->exec(globalPosition);
     m_graphToCopy = nullptr;

@@ -7,6 +7,8 @@
 
 #include "core/demoscript.h"
 
+#include <QString>
+
 #include <memory>
 #include <vector>
 
@@ -23,8 +25,12 @@ public:
     explicit Demonstration(QuincunxForm &mainWindow);
     ~Demonstration();
 
-    /// The demonstration button's click: plays the script to its end or to an Esc.
+    /// The demonstration button's click: with subgroups on the board it first
+    /// asks whether it may clear them; then plays the script to its end or to an Esc.
     void start();
+
+    /// "The demonstration will clear the 36 subgroups on the board. Start it?"
+    static QString clearingQuestion(int subgroups);
 
     /// Plays the script when `play` is true; does nothing while it already plays.
     void runDemo(bool play);
@@ -34,6 +40,8 @@ public:
     bool escaped() const;
 
 private:
+    /// True when the board holds no subgroups or the user agrees to clear them.
+    bool mayClearRun();
     void renderCaptions();
     void prepare();
     void perform(const DemoStep &step);
