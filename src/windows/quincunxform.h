@@ -16,6 +16,7 @@
 #include "reports/chartdatasource.h"
 #include "reports/subgroupgrid.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
@@ -33,6 +34,7 @@ class Spinner;
 class ControlPanel;
 class DrawingSurface;
 class FittingLabel;
+class FunnelRulesWindow;
 class HelpWindow;
 class HistogramsView;
 
@@ -163,6 +165,8 @@ private:
     /// The board as large as the height allows; the panel takes the width left.
     void fitPanel();
     void openBoardMenu(const QPoint &globalPosition);
+    /// Opens "Funnel Rules Compared" for the board's rows and target.
+    void compareFunnelRules();
     /// Tells the board's state in words, for screen readers.
     void describeBoard();
     void setTabOrder();
@@ -194,6 +198,7 @@ private:
     std::unique_ptr<Demonstration> m_demo;
     ControlChartsWindow *m_charts;
     HelpWindow *m_help = nullptr;
+    QPointer<FunnelRulesWindow> m_funnelRulesWindow;
     QLabel *m_cpTitle;
     QLabel *m_cpkTitle;
     FittingLabel *m_cpValue;
