@@ -20,6 +20,7 @@
 namespace kelvara {
 namespace {
 
+// A caption stays at least this long; a key pressed meanwhile goes on after it.
 constexpr double secondsBeforeInput = 1.0;
 // The caption sits below the process-centre label in the board's upper right.
 constexpr double panelTopShare = 0.16;
@@ -41,6 +42,8 @@ Demonstration::Demonstration(DemoStage &stage)
     }
 }
 
+Demonstration::~Demonstration() = default;
+
 QString Demonstration::clearingQuestion(int subgroups)
 {
     const QString what = subgroups == 1 ? QStringLiteral("the 1 subgroup")
@@ -60,7 +63,7 @@ bool Demonstration::mayClearRun()
 
 void Demonstration::start()
 {
-    if (m_playing || !mayClearRun())
+    if (m_userWatches || !mayClearRun())
         return;
     m_stage.readyForDemonstration();
     runDemo(true);
@@ -69,19 +72,28 @@ void Demonstration::start()
 // The main window is deleted only after the event loop has ended, which
 // cannot happen while this click handler runs; closing it is what the script
 // must notice, after every step, because Runs and captions let events run.
+// An Esc ends the wait or the Run it comes in at once, and the script there.
 void Demonstration::runDemo(bool play)
 {
-    if (!play || m_playing)
+    if (!play || m_userWatches)
         return;
-    m_playing = true;
-    const InputBlocker userWatches; // between captions the user's input reaches no control
+    m_userWatches = std::make_unique<InputBlocker>();
+    m_escapedAtCaption = false;
     renderCaptions();
     prepare();
     for (const DemoStep &step : demoScript()) {
-        if (!perform(step) || m_stage.isClosing())
+        perform(step);
+        if (m_stage.isClosing() || escaped())
             break;
     }
-    m_playing = false;
+    if (escaped() && !m_stage.isClosing())
+        handBack();
+    m_userWatches.reset();
+}
+
+bool Demonstration::escaped() const
+{
+    return m_userWatches && (m_escapedAtCaption || m_userWatches->gotEscape());
 }
 
 // Drawing the thirteen captions takes longer than building the rest of the
@@ -110,12 +122,13 @@ void Demonstration::prepare()
     m_teachpanel->setFocus();
 }
 
-bool Demonstration::perform(const DemoStep &step)
+void Demonstration::perform(const DemoStep &step)
 {
     using enum DemoAction;
     switch (step.action) {
     case Caption:
-        return showCaption(int(step.number));
+        showCaption(int(step.number));
+        break;
     case HidePanel:
         m_teachpanel->hide();
         break;
@@ -145,7 +158,7 @@ bool Demonstration::perform(const DemoStep &step)
         m_stage.emptyBaffle();
         break;
     case Wait:
-        pause(step.number);
+        waitSeconds(step.number);
         break;
     case Highlight:
         m_stage.highlightSetting(step.control, step.number);
@@ -167,28 +180,23 @@ bool Demonstration::perform(const DemoStep &step)
         m_stage.setControlPanelEnabled(true);
         break;
     }
-    return true;
 }
 
-bool Demonstration::showCaption(int index)
+void Demonstration::showCaption(int index)
 {
     m_teachpanel->setPixmap(m_pictures.at(std::size_t(std::clamp(index, 0, captionCount)))->pixmap());
     placePanel();
     m_teachpanel->show();
     m_teachpanel->raise();
-    pause(secondsBeforeInput);
-    switch (waitForKey([this] { return m_stage.isClosing(); })) {
-    case KeyWaitResult::Continue:
-        return true;
-    case KeyWaitResult::Escape:
-        takeDownPanel();
-        m_stage.pressReset();
-        m_stage.setControlPanelEnabled(true);
-        return false;
-    case KeyWaitResult::Closing:
-        break;
-    }
-    return false;
+    const auto closing = [this] { return m_stage.isClosing(); };
+    m_escapedAtCaption = waitForKey(closing, secondsBeforeInput) == KeyWaitResult::Escape;
+}
+
+void Demonstration::handBack()
+{
+    takeDownPanel();
+    m_stage.pressReset();
+    m_stage.setControlPanelEnabled(true);
 }
 
 // The panel's right edge meets the board's, wherever the window's layout
@@ -212,19 +220,6 @@ void Demonstration::placeChartsWindow()
     const QScreen *screen = window->screen();
     const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
     m_stage.moveCharts(origin + QPoint(0, toInt16(chartsTopShare * window->height())));
-}
-
-void Demonstration::pause(double seconds)
-{
-    showPendingDrawing();
-    waitSeconds(seconds);
-}
-
-// A timed wait lets no events run, so what changed since the last Run is
-// painted now rather than after the wait.
-void Demonstration::showPendingDrawing()
-{
-    m_stage.repaintStage();
 }
 
 } // namespace kelvara

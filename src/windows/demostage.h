@@ -46,8 +46,6 @@ public:
     virtual void resetCharts() = 0;
     /// Puts the charts window's top left corner at a point of the screen.
     virtual void moveCharts(const QPoint &topLeft) = 0;
-    /// Paints what changed now, in the stage window and the charts if they show.
-    virtual void repaintStage() = 0;
 };
 
 } // namespace kelvara

@@ -406,10 +406,8 @@ void QuincunxForm::highlightSetting(DemoControl setting, double seconds)
     // The control panel is disabled meanwhile; its grey letters would fade on yellow.
     yellow.setColor(QPalette::Disabled, QPalette::Text, previous.color(QPalette::Active, QPalette::Text));
     box->setPalette(yellow);
-    box->repaint();
     waitSeconds(seconds);
     box->setPalette(ownPalette ? previous : QPalette());
-    box->repaint();
 }
 
 void QuincunxForm::hideCharts()
@@ -425,13 +423,6 @@ void QuincunxForm::resetCharts()
 void QuincunxForm::moveCharts(const QPoint &topLeft)
 {
     m_charts->move(topLeft);
-}
-
-void QuincunxForm::repaintStage()
-{
-    repaint();
-    if (m_charts->isVisible())
-        m_charts->repaint();
 }
 
 QRect QuincunxForm::boardArea() const
@@ -784,10 +775,12 @@ RunSettings QuincunxForm::runSettings() const
 
 bool QuincunxForm::baffleShown() const { return m_panel->bafflepresentcheck->isChecked(); }
 
+// Closing the window, or Esc while the demonstration plays, ends the Run
+// where it is.
 bool QuincunxForm::letEventsRun()
 {
     QCoreApplication::processEvents();
-    return !m_closing;
+    return !m_closing && !m_demo->escaped();
 }
 
 void QuincunxForm::traceLinesCleared()

@@ -79,7 +79,6 @@ public:
     void hideCharts() override;
     void resetCharts() override;
     void moveCharts(const QPoint &topLeft) override;
-    void repaintStage() override;
     QRect boardArea() const override;
 
     // What the window shows, for tests to inspect.
