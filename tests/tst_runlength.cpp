@@ -91,10 +91,10 @@ void TestRunLength::averageRunLength_data()
     QTest::addColumn<double>("arl");
     QTest::addColumn<double>("tolerance");
     // 20 rows, n = 5: limits 16 +- 3, the average 16 + s + (B - 50) / 5.
-    QTest::newRow("shift 1: B >= 61 or B <= 29") << 20 << 5 << 1 << 56.77 << 0.005;
-    QTest::newRow("no shift: B >= 66 or B <= 34") << 20 << 5 << 0 << 558.7 << 0.05;
-    QTest::newRow("shift 2: B >= 56 or B <= 24") << 20 << 5 << 2 << 7.373 << 0.0005;
-    QTest::newRow("shift -1 mirrors shift 1") << 20 << 5 << -1 << 56.77 << 0.005;
+    QTest::newRow("shift 1: B >= 61 or B <= 29") << 20 << 5 << 1 << 56.7660 << 0.0001;
+    QTest::newRow("no shift: B >= 66 or B <= 34") << 20 << 5 << 0 << 558.6809 << 0.0001;
+    QTest::newRow("shift 2: B >= 56 or B <= 24") << 20 << 5 << 2 << 7.37318 << 0.00001;
+    QTest::newRow("shift -1 mirrors shift 1") << 20 << 5 << -1 << 56.7660 << 0.0001;
     // Single readings from 16 +- 3 sqrt(5): beyond when B >= 15 or B <= 1.
     QTest::newRow("single readings, shift 2") << 20 << 1 << 2 << 1048576.0 / 21721.0 << 1e-9;
 }
@@ -225,7 +225,7 @@ void TestRunLength::resultText()
 void TestRunLength::exactText()
 {
     QCOMPARE(exactArlText(56.7694), QStringLiteral("Exact ARL 56.77"));
-    QCOMPARE(exactArlText(558.7, QLocale(QStringLiteral("de_DE"))), QStringLiteral("Exact ARL 558,70"));
+    QCOMPARE(exactArlText(558.6809, QLocale(QStringLiteral("de_DE"))), QStringLiteral("Exact ARL 558,68"));
     QCOMPARE(exactArlText(std::nullopt), QStringLiteral("Exact ARL: no signal is possible"));
 }
 

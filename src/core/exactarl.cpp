@@ -72,14 +72,19 @@ SumLaw addIndependent(const SumLaw &sums, const SumLaw &term)
 
 } // namespace
 
-ExactArl::ExactArl(int rows, int subgroupSize, const Scale &scale, const DisplayFormats &formats)
-    : m_rows(rows), m_n(subgroupSize), m_scale(scale), m_formats(formats)
+ChartLines theoryLimits(int rows, int subgroupSize, const Scale &scale)
 {
     const double centre = rows % 2 == 0 ? centreSlot : centreSlot - 0.5;
     const double spread = 3.0 * std::sqrt(rows / 4.0) / std::sqrt(double(subgroupSize));
     const float below = scale.valueOf(centre - spread), above = scale.valueOf(centre + spread);
     // A scale may run downwards; the upper limit is the larger value.
-    m_limits = {scale.valueOf(centre), std::max(below, above), std::min(below, above)};
+    return {scale.valueOf(centre), std::max(below, above), std::min(below, above)};
+}
+
+ExactArl::ExactArl(int rows, int subgroupSize, const Scale &scale, const DisplayFormats &formats)
+    : m_rows(rows), m_n(subgroupSize), m_scale(scale), m_formats(formats),
+      m_limits(theoryLimits(rows, subgroupSize, scale))
+{
 }
 
 double ExactArl::signalChance(int shift) const

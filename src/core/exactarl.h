@@ -14,15 +14,19 @@
 
 namespace kelvara {
 
+/// Theory's X-bar chart lines for `rows` rows and subgroups of n, in the
+/// measurement units of `scale`: the process centre (slot 16, or 15.5 for an
+/// odd number of rows) and three standard deviations of an average either
+/// side, sigma^2 = rows / 4 slots^2 for one reading.
+ChartLines theoryLimits(int rows, int subgroupSize, const Scale &scale);
+
 class ExactArl {
 public:
     /// For `rows` offset rows, subgroups of n balls from a funnel that starts
     /// over slot 16, in the measurement units of `scale` shown with `formats`.
     ExactArl(int rows, int subgroupSize, const Scale &scale, const DisplayFormats &formats);
 
-    /// Theory's X-bar chart lines: the process centre (slot 16, or 15.5 for an
-    /// odd number of rows) and three standard deviations of an average either
-    /// side, sigma^2 = rows / 4 slots^2 for one reading.
+    /// The lines the averages are judged against: theoryLimits().
     const ChartLines &limits() const { return m_limits; }
 
     /// The chance that a subgroup dropped with the funnel `shift` slots off
