@@ -3,6 +3,8 @@
 #include "testsupport.h"
 #include "windows/aboutwindow.h"
 
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QtTest>
@@ -51,6 +53,37 @@ private slots:
         });
         testsupport::click(m_main, QStringLiteral("aboutbutton"));
         QVERIFY(opened);
+    }
+
+    // An interactive GPL program shows its notices: the version CMake built,
+    // the copyright, free software without warranty, and the licence itself.
+    void showsVersionCopyrightAndLicence()
+    {
+        kelvara::AboutWindow about(m_main);
+        about.show();
+        const auto text = [&about](const char *name) {
+            auto *label = testsupport::child<QLabel>(&about, QLatin1String(name));
+            return label && label->isVisible() ? label->text() : QString();
+        };
+        QCOMPARE(text("versionLabel"), QStringLiteral("Version " KELVARA_PROJECT_VERSION));
+        QVERIFY(text("copyrightLabel").startsWith(QStringLiteral("Copyright \u00a9 ")));
+        QVERIFY(text("licenceLabel").contains(QStringLiteral("free software")));
+        QVERIFY(text("licenceLabel").contains(QStringLiteral("GPL-3.0-or-later")));
+        QVERIFY(text("licenceLabel").contains(QStringLiteral("NO WARRANTY")));
+        QString licence;
+        QTimer::singleShot(0, [&licence] {
+            QWidget *window = QApplication::activeModalWidget();
+            if (!window || window->objectName() != QStringLiteral("frmLicence"))
+                return;
+            if (auto *view = window->findChild<QPlainTextEdit *>(QStringLiteral("licenceText")); view && view->isReadOnly())
+                licence = view->toPlainText();
+            QTest::keyClick(window, Qt::Key_Escape);
+        });
+        testsupport::click(&about, QStringLiteral("cmdLicence"));
+        QVERIFY(licence.contains(QStringLiteral("GNU GENERAL PUBLIC LICENSE")));
+        QVERIFY(licence.contains(QStringLiteral("Version 3, 29 June 2007")));
+        QVERIFY(licence.contains(QStringLiteral("END OF TERMS AND CONDITIONS")));
+        QVERIFY(about.isVisible());
     }
 
     void pictureShowsTheRedBand()

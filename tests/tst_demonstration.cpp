@@ -31,8 +31,11 @@ QuincunxForm *form(QWidget *main) { return qobject_cast<QuincunxForm *>(main); }
 
 // Plays the demonstration through, answering each caption picture as it
 // appears; returns the captions seen, in order. The Runs may only say that
-// the board or the baffle is full.
-QList<int> play(QWidget *main, const std::function<Answer(int caption)> &onCaption, const std::function<void()> &duringRun = {})
+// the board or the baffle is full; a question before the start is answered
+// with `questionAnswer` (Esc when none) and noted in `questions`.
+QList<int> play(QWidget *main, const std::function<Answer(int caption)> &onCaption, const std::function<void()> &duringRun = {},
+                QMessageBox::StandardButton questionAnswer = QMessageBox::NoButton,
+                QList<testsupport::SeenMessage> *questions = nullptr)
 {
     auto *panel = child<QLabel>(main, "teachpanel");
     QList<QImage> pictures;
@@ -61,9 +64,13 @@ QList<int> play(QWidget *main, const std::function<Answer(int caption)> &onCapti
         }
     });
     poll.start(0);
-    for (const auto &message : testsupport::answerMessages([main] { testsupport::click(main, "selfscriptbutton"); }))
-        if (message.text != DropCycle::boardFullMessage && message.text != DropCycle::baffleFullMessage)
+    for (const auto &message :
+         testsupport::answerMessages([main] { testsupport::click(main, "selfscriptbutton"); }, questionAnswer)) {
+        if (questions && message.icon == QMessageBox::Question)
+            questions->append(message);
+        else if (message.text != DropCycle::boardFullMessage && message.text != DropCycle::baffleFullMessage)
             QTest::qFail(qPrintable(message.text), __FILE__, __LINE__);
+    }
     return seen;
 }
 
@@ -155,6 +162,53 @@ private slots:
         QCOMPARE(checked("Animationcheck"), animation);
         QCOMPARE(shared().subgroupCount, 0);
         QCOMPARE(form(m_main)->run().funnelPosition, 16.0f);
+        expectHandedBack();
+    }
+
+    // The script clears the run: with subgroups on the board it asks first,
+    // and only Yes starts it; an empty board is not asked.
+    void asksBeforeClearingTheSubgroups_data()
+    {
+        QTest::addColumn<int>("subgroups");
+        QTest::addColumn<int>("answer"); // NoButton: Esc
+        QTest::addColumn<QString>("question");
+        QTest::newRow("Yes starts it") << 36 << int(QMessageBox::Yes)
+                                       << "The demonstration will clear the 36 subgroups on the board. Start it?";
+        QTest::newRow("No changes nothing") << 1 << int(QMessageBox::No)
+                                            << "The demonstration will clear the 1 subgroup on the board. Start it?";
+        QTest::newRow("Esc answers No") << 2 << int(QMessageBox::NoButton)
+                                        << "The demonstration will clear the 2 subgroups on the board. Start it?";
+        QTest::newRow("an empty board starts without a question") << 0 << int(QMessageBox::NoButton) << QString();
+    }
+    void asksBeforeClearingTheSubgroups()
+    {
+        QFETCH(int, subgroups);
+        QFETCH(int, answer);
+        QFETCH(QString, question);
+        if (subgroups > 0)
+            QVERIFY(testsupport::runSubgroups(m_main, subgroups).isEmpty());
+        const QStringList shown = {"howmanytext", "subgroupstatuslabel", "processcenteredatlabel"};
+        const QStringList before = texts(shown);
+        const auto piles = form(m_main)->run().slotCount;
+        QList<testsupport::SeenMessage> questions;
+        const auto seen = play(m_main, [](int) { return Answer::Escape; }, {}, QMessageBox::StandardButton(answer), &questions);
+        const bool starts = question.isEmpty() || answer == QMessageBox::Yes;
+        QCOMPARE(seen, starts ? captionsUpTo(1) : QList<int>());
+        QCOMPARE(questions.size(), question.isEmpty() ? 0 : 1);
+        if (!questions.isEmpty()) {
+            const auto &asked = questions.first();
+            QCOMPARE(asked.text, question);
+            QCOMPARE(asked.title, QStringLiteral("Kelvara"));
+            QCOMPARE(asked.icon, QMessageBox::Question);
+            QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No);
+            QCOMPARE(asked.defaultButton, QMessageBox::No);
+        }
+        QCOMPARE(int(shared().subgroupCount), starts ? 0 : subgroups);
+        if (!starts) {
+            QCOMPARE(texts(shown), before);
+            QVERIFY(form(m_main)->run().slotCount == piles);
+            QVERIFY(!checked("Animationcheck"));
+        }
         expectHandedBack();
     }
 

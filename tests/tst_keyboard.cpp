@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's keys: each works wherever the focus is, text boxes
-// included, does nothing while its button could not be clicked, and is named
-// in its button's hint; a focused spinner steps with the arrow keys.
+// The program's keys: each works wherever the focus is, in every window of
+// the program and in text boxes, does nothing while its button could not be
+// clicked or a modal dialog is open, and is named in its button's hint; a
+// focused spinner steps with the arrow keys; every chart takes the focus and
+// opens its menu, once, from the keyboard.
 
 #include "testsupport.h"
 
@@ -9,8 +11,12 @@
 #include "reports/controlchartswindow.h"
 #include "windows/helpwindow.h"
 
+#include <QAbstractScrollArea>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QTextBrowser>
 
 using namespace kelvara;
 using testsupport::child;
@@ -31,6 +37,34 @@ void pressIn(QWidget *focus, const QKeySequence &keys)
     QTest::keySequence(focus, keys);
 }
 
+// Brings a window of the program to the front, as a click on it would.
+void activate(QWidget *window)
+{
+    window->show();
+    window->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), window);
+}
+
+// Counts the popup menus that open while `action` runs, closing each, and
+// notes the first one's name and first item.
+int menusOpenedDuring(const std::function<void()> &action, QString &firstMenu)
+{
+    int opened = 0;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        if (opened++ == 0)
+            firstMenu = menu->objectName() + u'/' + menu->actions().first()->text();
+        menu->close();
+    });
+    poll.start(5);
+    action();
+    QCoreApplication::processEvents(); // whatever else the request queued
+    return opened;
+}
+
 } // namespace
 
 class TestKeyboard : public QObject {
@@ -45,10 +79,15 @@ private slots:
 
     void keysWorkFromAnyFocus_data()
     {
-        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("focus"); // a control of the main window, the charts window's or the manual
         QTest::addColumn<QKeySequence>("keys");
         QTest::addColumn<QString>("effect");
         QTest::newRow("Ctrl+R in the drop count box runs") << "howmanytext" << QKeySequence("Ctrl+R") << "5 subgroups";
+        QTest::newRow("Ctrl+R on the X-bar chart runs") << "xchartpicture" << QKeySequence("Ctrl+R") << "5 subgroups";
+        QTest::newRow("Ctrl+G on the R chart shows the histograms") << "rchartpicture" << QKeySequence("Ctrl+G") << "histograms";
+        QTest::newRow("Ctrl+S in the signal list exports") << "signalList" << QKeySequence("Ctrl+S") << "dlgOutput";
+        QTest::newRow("Ctrl+N in the manual resets") << "helpbrowser" << QKeySequence("Ctrl+N") << "0 subgroups";
+        QTest::newRow("Ctrl+L in the manual shows the charts") << "helpbrowser" << QKeySequence("Ctrl+L") << "charts";
         QTest::newRow("Ctrl+N in the rows box resets") << "rowstext" << QKeySequence("Ctrl+N") << "0 subgroups";
         QTest::newRow("Ctrl+P on Run asks to pause") << "dropbutton" << QKeySequence("Ctrl+P") << "pause";
         QTest::newRow("Ctrl+L in the size box shows the charts") << "subgrouptext" << QKeySequence("Ctrl+L") << "charts";
@@ -62,15 +101,23 @@ private slots:
         QFETCH(QKeySequence, keys);
         QFETCH(QString, effect);
         testsupport::click(m_main, QStringLiteral("dropbutton")); // 5 subgroups, so Reset and histograms have work
-        const QString dialog = saveDialogDuring([&] { pressIn(child<QWidget>(m_main, focus), keys); });
+        QWidget *target = m_main->findChild<QWidget *>(focus);
+        if (!target) {
+            m_main->showManual(QStringLiteral("index.html"));
+            target = m_main->manual()->browser();
+        }
+        activate(target->window());
+        const bool chartsBefore = m_main->chartsWindow()->isVisible();
+        const bool manualBefore = m_main->manual() && m_main->manual()->isVisible();
+        const QString dialog = saveDialogDuring([&] { pressIn(target, keys); });
         const QMap<QString, bool> effects = {
             {QStringLiteral("5 subgroups"), shared().subgroupCount == 10},
             {QStringLiteral("0 subgroups"), shared().subgroupCount == 0},
             {QStringLiteral("pause"), m_main->run().pauseRequested},
-            {QStringLiteral("charts"), m_main->chartsWindow()->isVisible()},
+            {QStringLiteral("charts"), !chartsBefore && m_main->chartsWindow()->isVisible()},
             {QStringLiteral("histograms"), child<QWidget>(m_main, "Histogrampanel")->isVisible()},
             {QStringLiteral("dlgOutput"), dialog == QStringLiteral("dlgOutput")},
-            {QStringLiteral("manual"), m_main->manual() && m_main->manual()->isVisible()},
+            {QStringLiteral("manual"), !manualBefore && m_main->manual() && m_main->manual()->isVisible()},
         };
         QVERIFY2(effects.value(effect), qPrintable(effect));
         QCOMPARE(effects.values().count(true), 1);
@@ -86,6 +133,66 @@ private slots:
         QCOMPARE(int(shared().subgroupCount), 5);
         QCOMPARE(saveDialogDuring([&] { QTest::keySequence(m_main, QKeySequence("Ctrl+S")); }), QStringLiteral("dlgOutput"));
         QCOMPARE(child<QWidget>(m_main, "cmdHistoOutput")->toolTip(), QStringLiteral("Output Data (Ctrl+S)"));
+    }
+
+    // A modal dialog keeps the program's keys from the windows behind it.
+    void keysRestWhileAModalDialogIsOpen()
+    {
+        bool opened = false;
+        QTimer::singleShot(0, [&] {
+            QWidget *about = QApplication::activeModalWidget();
+            opened = about && about->objectName() == QStringLiteral("frmAbout");
+            if (!about)
+                return;
+            QTest::keySequence(about, QKeySequence("Ctrl+R"));
+            QTest::keySequence(about, QKeySequence("Ctrl+L"));
+            about->close();
+        });
+        testsupport::click(m_main, QStringLiteral("aboutbutton"));
+        QVERIFY(opened);
+        QCOMPARE(int(shared().subgroupCount), 0);
+        QVERIFY(m_main->chartsWindow()->isHidden());
+    }
+
+    // Every chart takes the focus with Tab, and the keyboard's request for a
+    // menu (the Menu key's context-menu event, which the key press follows,
+    // or Shift+F10) opens the chart's menu once; so does a right click, whose
+    // press sends a context-menu request of its own.
+    void chartsOpenTheirMenuOnceFromTheKeyboard_data()
+    {
+        QTest::addColumn<QString>("chart");
+        QTest::addColumn<QString>("request");
+        for (const char *chart : {"xchartpicture", "rchartpicture", "meanGraph", "indGraph"})
+            for (const char *request : {"Menu key", "Shift+F10", "right click"})
+                QTest::addRow("%s, %s", chart, request) << chart << request;
+    }
+    void chartsOpenTheirMenuOnceFromTheKeyboard()
+    {
+        QFETCH(QString, chart);
+        QFETCH(QString, request);
+        testsupport::click(m_main, QStringLiteral("dropbutton"));
+        const bool histogram = chart.endsWith(QStringLiteral("Graph"));
+        testsupport::click(m_main, histogram ? QStringLiteral("histbutton") : QStringLiteral("contchrbutton"));
+        auto *widget = child<QWidget>(m_main, chart);
+        activate(widget->window());
+        QVERIFY(widget->focusPolicy() & Qt::TabFocus);
+        widget->setFocus();
+        QString menu;
+        const int opened = menusOpenedDuring([&] {
+            const QPoint middle = widget->rect().center();
+            if (request == QStringLiteral("Shift+F10")) {
+                QTest::keyClick(widget, Qt::Key_F10, Qt::ShiftModifier);
+                return;
+            }
+            const bool mouse = request == QStringLiteral("right click");
+            QContextMenuEvent asked(mouse ? QContextMenuEvent::Mouse : QContextMenuEvent::Keyboard, middle,
+                                    widget->mapToGlobal(middle));
+            QWidget *receiver = mouse && histogram ? static_cast<QAbstractScrollArea *>(widget)->viewport() : widget;
+            QApplication::sendEvent(receiver, &asked);
+            mouse ? QTest::mouseClick(receiver, Qt::RightButton, {}, middle) : QTest::keyClick(widget, Qt::Key_Menu);
+        }, menu);
+        QCOMPARE(opened, 1);
+        QCOMPARE(menu, QStringLiteral("mnuCP/Copy Chart"));
     }
 
     // The picture buttons' hints are read with the others' in tst_controller.

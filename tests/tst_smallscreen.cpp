@@ -106,7 +106,7 @@ private slots:
             }
         });
         poll.start(0);
-        click(main, QStringLiteral("selfscriptbutton"));
+        testsupport::answerMessages([main] { click(main, QStringLiteral("selfscriptbutton")); }, QMessageBox::Yes);
         QVERIFY(qobject_cast<kelvara::QuincunxForm *>(main)->boardArea().contains(cardArea));
         kelvara::zoom::actualSize();
     }

@@ -16,10 +16,20 @@ std::optional<PendingError> g_pending;
 
 } // namespace
 
-void showMessage(const QString &text, QMessageBox::Icon icon, QWidget *parent, const QString &title)
+QMessageBox::StandardButton showMessage(const QString &text, QMessageBox::Icon icon, QWidget *parent,
+                                        const QString &title, Answers answers)
 {
-    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    const bool question = answers == Answers::YesOrNo;
+    QMessageBox box(icon, title, text, question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+    if (!question) {
+        box.exec();
+        return QMessageBox::Ok;
+    }
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
     box.exec();
+    // Closed any other way than by Yes, the question changes nothing.
+    return box.clickedButton() == box.button(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::No;
 }
 
 void recordError(int number, const QString &description, const QString &source)

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every message the program shows goes through here: a modal box titled
-// "Kelvara" with one OK button, and the error report of a failed export or
-// chart copy.
+// "Kelvara" with one OK button, the demonstration's Yes/No question, and the
+// error report of a failed export or chart copy.
 
 #include <QMessageBox>
 #include <QString>
@@ -13,9 +13,15 @@ namespace kelvara {
 
 inline const QString productName = QStringLiteral("Kelvara");
 
-/// Shows a modal message box and waits until it is closed.
-void showMessage(const QString &text, QMessageBox::Icon icon = QMessageBox::Information,
-                 QWidget *parent = nullptr, const QString &title = productName);
+/// The buttons a box offers: OK alone, or Yes and No for a question whose
+/// Yes cannot be undone, with No the default and the answer to Esc.
+enum class Answers { Ok, YesOrNo };
+
+/// Shows a modal message box, waits until it is closed and returns the button
+/// that closed it.
+QMessageBox::StandardButton showMessage(const QString &text, QMessageBox::Icon icon = QMessageBox::Information,
+                                        QWidget *parent = nullptr, const QString &title = productName,
+                                        Answers answers = Answers::Ok);
 
 /// Records a run-time error for the next reportError().
 void recordError(int number, const QString &description, const QString &source = productName);

@@ -2,6 +2,7 @@
 #include "reports/controlchartswindow.h"
 
 #include "common/messages.h"
+#include "common/popupmenus.h"
 #include "common/preferences.h"
 #include "common/shared.h"
 #include "common/waits.h"
@@ -106,6 +107,8 @@ DrawingSurface *chartPicture(const QString &name, QWidget *parent, int reference
     picture->setReferenceHeight(referenceHeight);
     picture->setMinimumSize(chartMinimumWidth, minimumChartHeight(referenceHeight));
     picture->installEventFilter(parent);
+    // A keyboard user reaches the chart, and its menu, with Tab.
+    picture->setFocusPolicy(Qt::StrongFocus);
     return picture;
 }
 
@@ -684,11 +687,13 @@ bool ControlChartsWindow::eventFilter(QObject *watched, QEvent *event)
     // A chart painted while the window is hidden (a grab) shows the page too.
     if (onChart && event->type() == QEvent::Paint)
         drawPage();
-    if (onChart && event->type() == QEvent::MouseButtonRelease) {
-        auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::RightButton) {
-            m_chartToCopy = watched == m_xChart ? 1 : 2;
-            m_mnuCP->exec(mouse->globalPosition().toPoint());
+    if (onChart) {
+        if (const auto at = popupmenus::requestedAt(*static_cast<QWidget *>(watched), *event)) {
+            // One request opens one menu, however many events the platform sent for it.
+            if (!m_mnuCP->isVisible()) {
+                m_chartToCopy = watched == m_xChart ? 1 : 2;
+                m_mnuCP->exec(*at);
+            }
             return true;
         }
     }

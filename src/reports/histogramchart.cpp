@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/histogramchart.h"
 
+#include "common/popupmenus.h"
 #include "common/zoom.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QValueAxis>
@@ -212,11 +215,26 @@ void HistogramChart::copyToClipboard()
 
 void HistogramChart::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::RightButton) {
-        emit rightClicked(event->globalPosition().toPoint());
-        return;
-    }
-    QChartView::mouseReleaseEvent(event);
+    if (const auto at = popupmenus::requestedAt(*this, *event))
+        emit menuRequested(*at);
+    else
+        QChartView::mouseReleaseEvent(event);
+}
+
+// The chart's items have no menus of their own: a request is the chart's or none.
+void HistogramChart::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (const auto at = popupmenus::requestedAt(*this, *event))
+        emit menuRequested(*at);
+    event->accept();
+}
+
+void HistogramChart::keyPressEvent(QKeyEvent *event)
+{
+    if (const auto at = popupmenus::requestedAt(*this, *event))
+        emit menuRequested(*at);
+    else
+        QChartView::keyPressEvent(event);
 }
 
 } // namespace kelvara

@@ -39,11 +39,14 @@ public:
     void copyToClipboard();
 
 signals:
-    /// The right mouse button was released over the chart, at a global position.
-    void rightClicked(const QPoint &globalPosition);
+    /// The chart's popup menu was asked for (a right click or the keyboard),
+    /// to open at a global position.
+    void menuRequested(const QPoint &globalPosition);
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void followZoom();

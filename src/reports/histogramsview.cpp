@@ -127,7 +127,7 @@ void HistogramsView::createCharts()
     }
     for (HistogramChart *chart : {m_meanGraph, m_indGraph}) {
         chart->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
-        connect(chart, &HistogramChart::rightClicked, this,
+        connect(chart, &HistogramChart::menuRequested, this,
                 [this, chart](const QPoint &at) { openCopyMenu(chart, at); });
     }
 }
@@ -238,6 +238,9 @@ QLabel *HistogramsView::caption(const QString &text)
 
 void HistogramsView::openCopyMenu(HistogramChart *chart, const QPoint &globalPosition)
 {
+    // One request opens one menu, however many events the platform sent for it.
+    if (m_copyMenu->isVisible())
+        return;
     m_graphToCopy = chart;
     m_copyMenu->exec(globalPosition);
     m_graphToCopy = nullptr;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The about window (`frmAbout`): the product's picture and a Close button.
-// Only Close and Esc close it; other keys do nothing.
+// The about window (`frmAbout`): the product's picture, its version, its
+// copyright and licence notices with a way to read the licence, and a Close
+// button. Only Close and Esc close it; other keys do nothing.
 
 #include <QDialog>
 
@@ -12,8 +13,15 @@ class AboutWindow : public QDialog {
 public:
     explicit AboutWindow(QWidget *parent = nullptr);
 
+    /// "Version 1.0.0", the version the build was made as.
+    static QString versionText();
+
 protected:
     void showEvent(QShowEvent *event) override;
+
+private:
+    /// Shows the licence's full text in a window of its own, until it is closed.
+    void showLicence();
 };
 
 } // namespace kelvara

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/demonstration.h"
 
+#include "common/messages.h"
 #include "common/shared.h"
 #include "common/waits.h"
 #include "common/zoom.h"
@@ -39,9 +40,26 @@ Demonstration::Demonstration(QuincunxForm &mainWindow)
     }
 }
 
+QString Demonstration::clearingQuestion(int subgroups)
+{
+    const QString what = subgroups == 1 ? QStringLiteral("the 1 subgroup")
+                                        : QStringLiteral("the %1 subgroups").arg(subgroups);
+    return QStringLiteral("The demonstration will clear %1 on the board. Start it?").arg(what);
+}
+
+// The script resets the run, and so does Esc at a caption: a class's
+// subgroups go only when the teacher says so.
+bool Demonstration::mayClearRun()
+{
+    const int subgroups = shared().subgroupCount;
+    return subgroups < 1
+           || showMessage(clearingQuestion(subgroups), QMessageBox::Question, &m_main, productName, Answers::YesOrNo)
+                  == QMessageBox::Yes;
+}
+
 void Demonstration::start()
 {
-    if (m_playing)
+    if (m_playing || !mayClearRun())
         return;
     m_main.readyForDemonstration();
     runDemo(true);

@@ -7,6 +7,8 @@
 
 #include "core/demoscript.h"
 
+#include <QString>
+
 #include <vector>
 
 class QLabel;
@@ -20,13 +22,19 @@ public:
     /// Puts the hidden caption panel and the caption pictures on the window.
     explicit Demonstration(QuincunxForm &mainWindow);
 
-    /// The demonstration button's click: plays the script to its end or to an Esc.
+    /// The demonstration button's click: with subgroups on the board it first
+    /// asks whether it may clear them; then plays the script to its end or to an Esc.
     void start();
+
+    /// "The demonstration will clear the 36 subgroups on the board. Start it?"
+    static QString clearingQuestion(int subgroups);
 
     /// Plays the script when `play` is true; does nothing while it already plays.
     void runDemo(bool play);
 
 private:
+    /// True when the board holds no subgroups or the user agrees to clear them.
+    bool mayClearRun();
     void renderCaptions();
     void prepare();
     /// Carries out one step; false when the script must end there.

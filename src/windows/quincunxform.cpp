@@ -570,6 +570,8 @@ void QuincunxForm::histbutton_Click()
     m_panel->setEnabled(false);
     m_board->funnel().leftButton()->setEnabled(false);
     m_board->funnel().rightButton()->setEnabled(false);
+    // Asked for from the charts window or the manual (Ctrl+G), the keyboard follows the view.
+    activateWindow();
     m_histograms->backButton()->setFocus();
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keys of the main window's buttons: each works wherever the focus is in
-// the button's window, text boxes included, exactly when the button itself
-// could be clicked, and the button's hint names it.
+// any window of the program, text boxes included, exactly when the button
+// itself could be clicked, and the button's hint names it.
 
 #include <QKeySequence>
 #include <QString>

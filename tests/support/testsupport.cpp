@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -95,17 +96,19 @@ void chooseInNextMenu(const QString &text)
     });
 }
 
-QList<SeenMessage> answerMessages(const std::function<void()> &action)
+QList<SeenMessage> answerMessages(const std::function<void()> &action, QMessageBox::StandardButton questionAnswer)
 {
     QList<SeenMessage> seen;
     QTimer poll;
     poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&seen] {
+    QObject::connect(&poll, &QTimer::timeout, [&seen, questionAnswer] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box || !box->isVisible())
             return;
-        seen.append({box->windowTitle(), box->text(), box->icon()});
-        box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->accept();
+        seen.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                     box->standardButton(box->defaultButton())});
+        QAbstractButton *answer = box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok) : box->button(questionAnswer);
+        answer ? answer->click() : QTest::keyClick(box, Qt::Key_Escape);
     });
     poll.start();
     action();

@@ -92,11 +92,16 @@ struct SeenMessage {
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
-/// Answers every message box that opens while `action` runs by pressing its
-/// OK button, and returns what they said, in order.
-QList<SeenMessage> answerMessages(const std::function<void()> &action);
+/// Answers every message box that opens while `action` runs, and returns
+/// what they said, in order. A box with an OK button is answered by it; a
+/// question by the button `questionAnswer`, or by Esc when it has no such
+/// button, as a user who does not want to decide would.
+QList<SeenMessage> answerMessages(const std::function<void()> &action,
+                                  QMessageBox::StandardButton questionAnswer = QMessageBox::NoButton);
 
 /// What the next save dialog showed: the folder it opened in and the questions it asked.
 struct DialogVisit {

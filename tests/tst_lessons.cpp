@@ -1,0 +1,387 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The manual's lessons, played as a teacher reads them: every step through
+// the program's own controls, and every text the lesson tells the class to
+// look at checked where it says it shows. Each lesson is played from a fresh
+// start and from the end of the lesson before it, with the choices Kelvara
+// remembers (Show Ideal, Show Run Rules) left as earlier lessons set them.
+//
+// A lesson is a list of steps. A later lesson guide adds its list to
+// lessons() and a row to play_data(); a step no kind below covers is a
+// Do::Custom with a small function of its own.
+
+#include "rundriver.h"
+#include "testsupport.h"
+
+#include "common/shared.h"
+#include "windows/quincunxform.h"
+
+#include <QAbstractScrollArea>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QScrollBar>
+#include <QtTest>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <vector>
+
+using namespace kelvara;
+using testsupport::child;
+
+namespace {
+
+enum class Do {
+    Click,    // press the button `control`
+    Key,      // press the keys `value` in the window in front
+    Type,     // type `value` into the box `control`, over what it held
+    StepTo,   // step the box `control` with its arrows until it reads `value`
+    Tick,     // make the box `control` ticked
+    Untick,   // make the box `control` clear
+    Slowest,  // the speed bar to its slow end
+    MenuTick, // right-click `control` and make the menu item `value` ticked
+    Dialog,   // press `control`; take the steps `inside` in the dialog it opens
+    RunUntil, // press Ctrl+R until `control` matches `value` (30 times at most)
+    Expect,   // `control` (its text, or a list's last entry) matches the pattern `value`
+    Shown,    // `control` is on show
+    Between,  // the number `control` shows lies in "low high"
+    Note,     // remember the number `control` shows
+    Fell,     // `control` shows less than when it was noted
+    Below,    // `control` shows less than the control `value` shows
+    Pile,     // "count low high": that many balls on the board, all in slots low..high
+    Peak,     // "low high": the tallest pile stands in slots low..high
+    Custom,   // run `custom`
+};
+
+struct Step {
+    Do does;
+    QString control = {};
+    QString value = {};
+    std::vector<Step> inside = {};
+    std::function<void(QuincunxForm &)> custom = {};
+};
+using Lesson = std::vector<Step>;
+
+const Step funnelRight{Do::Click, "funnelrightbutton"};
+
+const std::map<int, Lesson> &lessons()
+{
+    static const std::map<int, Lesson> all = {
+        {1,
+         {
+             // 1. One ball, many causes
+             {Do::Click, "resetbutton"},
+             {Do::Expect, "rowstext", "^20$"},
+             {Do::Expect, "subgrouptext", "^5$"},
+             {Do::Expect, "climitstext", "^20$"},
+             {Do::Tick, "Animationcheck"},
+             {Do::Tick, "chkTrace"},
+             {Do::Slowest, "HScroll1"},
+             {Do::Type, "howmanytext", "1"},
+             {Do::Click, "dropbutton"},
+             {Do::Pile, "", "5 1 31"},
+             // 2. The pile
+             {Do::Untick, "Animationcheck"},
+             {Do::Type, "howmanytext", "20"},
+             {Do::Key, "", "Ctrl+R"},
+             {Do::Pile, "", "105 6 26"},
+             {Do::Peak, "", "14 18"},
+             // 3. What theory predicts
+             {Do::Key, "", "Ctrl+G"},
+             {Do::MenuTick, "indGraph", "Show Ideal"},
+             {Do::Expect, "indIdealText",
+              R"(^Mean 1[5-7]\.\d\d \(ideal 16\.00\), standard deviation [12]\.\d\d \(ideal 2\.24\)$)"},
+             {Do::Expect, "meanIdealText", R"(, standard deviation [01]\.\d\d \(ideal 1\.00\)$)"},
+             {Do::Click, "histbackbutton"},
+             // 4. Fewer causes, less variation
+             {Do::Click, "resetbutton"},
+             {Do::StepTo, "rowstext", "5"},
+             {Do::Click, "dropbutton"},
+             {Do::Pile, "", "100 13 19"},
+         }},
+        {2,
+         {
+             // 1. A stable process and its limits
+             {Do::Click, "resetbutton"},
+             {Do::StepTo, "rowstext", "20"},
+             {Do::Expect, "subgrouptext", "^5$"},
+             {Do::Expect, "climitstext", "^20$"},
+             {Do::Key, "", "Ctrl+L"},
+             {Do::MenuTick, "xchartpicture", "Show Run Rules"},
+             {Do::Shown, "signalList"},
+             {Do::Type, "howmanytext", "20"},
+             {Do::Click, "dropbutton"},
+             {Do::Expect, "xvaluestitle", "UCLx = "},
+             // 2. Move the process
+             funnelRight,
+             funnelRight,
+             {Do::Expect, "processcenteredatlabel", "^18.00$"},
+             {Do::Type, "howmanytext", "1"},
+             {Do::Key, "", "Ctrl+R"},
+             {Do::Expect, "detectionLabel",
+              "^Process changed after subgroup 20: (no signal yet|first signal at subgroup 21, 1 subgroup later)$"},
+             {Do::RunUntil, "detectionLabel", "first signal"},
+             {Do::Expect, "detectionLabel",
+              R"(^Process changed after subgroup 20: first signal at subgroup (\d+), \d+ subgroups? later$)"},
+             {Do::Expect, "signalList", R"(^Subgroup \d+, (X-bar|R) chart: rules? \d)"},
+             // 3. Smaller shifts take longer
+             {Do::Click, "resetbutton"},
+             {Do::Type, "howmanytext", "20"},
+             {Do::Click, "dropbutton"},
+             funnelRight,
+             {Do::Expect, "processcenteredatlabel", "^17.00$"},
+             {Do::Type, "howmanytext", "1"},
+             {Do::Key, "", "Ctrl+R"},
+             {Do::Expect, "detectionLabel", "^Process changed after subgroup 20: "},
+         }},
+        {3,
+         {
+             // 1. What the customer wants
+             {Do::Click, "resetbutton"},
+             {Do::Dialog, "scalequincunxbutton", "",
+              {{Do::Expect, "scalecentretext", "^16$"},
+               {Do::Expect, "scalehalfwidthtext", "^15$"},
+               {Do::Type, "lsltext", "6"},
+               {Do::Type, "usltext", "26"},
+               {Do::Tick, "speclimitscheck"},
+               {Do::Click, "scaleapplybutton"},
+               {Do::Click, "scalepanelclosebutton"}}},
+             // 2. A centred process
+             {Do::Type, "howmanytext", "25"},
+             {Do::Click, "dropbutton"},
+             {Do::Shown, "cptitlelabel"},
+             {Do::Between, "cplabel", "1.2 1.8"},
+             {Do::Between, "cpklabel", "1.2 1.8"},
+             {Do::Between, "pplabel", "1.2 1.8"},
+             {Do::Between, "ppklabel", "1.2 1.8"},
+             {Do::Note, "pplabel"},
+             {Do::Note, "ppklabel"},
+             // 3. A shift and what it costs
+             funnelRight,
+             funnelRight,
+             funnelRight,
+             {Do::Type, "howmanytext", "10"},
+             {Do::Click, "dropbutton"},
+             {Do::Expect, "cplabel", "^NA$"},
+             {Do::Expect, "cpklabel", "^NA$"},
+             {Do::Fell, "pplabel"},
+             {Do::Fell, "ppklabel"},
+             {Do::Below, "ppklabel", "pplabel"},
+             // 4. Two kinds of limits
+             {Do::Click, "resetbutton"},
+             {Do::Dialog, "scalequincunxbutton", "",
+              {{Do::Type, "lsltext", "12"},
+               {Do::Type, "usltext", "20"},
+               {Do::Click, "scaleapplybutton"},
+               {Do::Click, "scalepanelclosebutton"}}},
+             {Do::Type, "howmanytext", "25"},
+             {Do::Click, "dropbutton"},
+             {Do::Between, "cplabel", "0.3 0.95"},
+             {Do::Between, "cpklabel", "0.3 0.95"},
+             {Do::Custom, "", "", {}, [](QuincunxForm &main) {
+                  int beyond = 0; // slots 12 and 20 lie on the dashed lines
+                  for (int slot = 1; slot <= slotTotal; ++slot)
+                      beyond += slot < 12 || slot > 20 ? main.run().slotCount[slot] : 0;
+                  QVERIFY2(beyond > 0, "no ball beyond the specification limits");
+              }},
+         }},
+    };
+    return all;
+}
+
+} // namespace
+
+class TestLessons : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { testsupport::freshConfiguration(); }
+
+    void play_data()
+    {
+        QTest::addColumn<QList<int>>("course"); // the lessons taught in a row, on one start of the program
+        QTest::newRow("lesson 1 from a fresh start") << QList<int>{1};
+        QTest::newRow("lesson 2 from a fresh start") << QList<int>{2};
+        QTest::newRow("lesson 3 from a fresh start") << QList<int>{3};
+        QTest::newRow("lessons 1, 2 and 3, each after the one before") << QList<int>{1, 2, 3};
+    }
+    void play()
+    {
+        QFETCH(QList<int>, course);
+        m_main = testsupport::startMainWindow();
+        QVERIFY(m_main);
+        QTRY_COMPARE(QApplication::activeWindow(), m_main);
+        m_noted.clear();
+        for (int lesson : course) {
+            const Lesson &steps = lessons().at(lesson);
+            for (std::size_t index = 0; index < steps.size(); ++index) {
+                m_where = QStringLiteral("lesson %1, step %2: ").arg(lesson).arg(index + 1);
+                take(steps[index], m_main);
+                if (QTest::currentTestFailed())
+                    return;
+            }
+        }
+    }
+
+private:
+    // Takes one step in `window`; no step may bring up a message.
+    void take(const Step &step, QWidget *window)
+    {
+        const auto messages = testsupport::answerMessages([&] { act(step, window); });
+        for (const auto &message : messages)
+            QTest::qFail(qPrintable(m_where + message.text), __FILE__, __LINE__);
+    }
+
+    void act(const Step &step, QWidget *window)
+    {
+        QWidget *control = step.control.isEmpty() ? nullptr : child(window, step.control);
+        if (!step.control.isEmpty() && !control)
+            return fail(QStringLiteral("no control ") + step.control);
+        switch (step.does) {
+        case Do::Click: return testsupport::click(window, step.control);
+        case Do::Key: return QTest::keySequence(QApplication::activeWindow(), QKeySequence(step.value));
+        case Do::Type: return type(static_cast<QLineEdit *>(control), step.value);
+        case Do::StepTo: return stepTo(static_cast<QLineEdit *>(control), step.value);
+        case Do::Tick:
+        case Do::Untick:
+            if (static_cast<QCheckBox *>(control)->isChecked() != (step.does == Do::Tick))
+                static_cast<QCheckBox *>(control)->click();
+            return;
+        case Do::Slowest: return static_cast<QScrollBar *>(control)->triggerAction(QAbstractSlider::SliderToMaximum);
+        case Do::MenuTick: return tickInMenu(control, step.value);
+        case Do::Dialog: return inDialog(step);
+        case Do::RunUntil:
+            for (int press = 0; press < 30 && !text(control).contains(QRegularExpression(step.value)); ++press)
+                QTest::keySequence(QApplication::activeWindow(), QKeySequence(QStringLiteral("Ctrl+R")));
+            return expect(control, step.value);
+        case Do::Expect: return expect(control, step.value);
+        case Do::Shown: return check(control->isVisible(), step.control + QStringLiteral(" is hidden"));
+        case Do::Between: {
+            const QStringList bounds = step.value.split(u' ');
+            const double shown = number(control);
+            return check(shown >= bounds[0].toDouble() && shown <= bounds[1].toDouble(), step.control + " " + text(control));
+        }
+        case Do::Note: m_noted[step.control] = number(control); return;
+        case Do::Fell:
+            return check(number(control) < m_noted[step.control],
+                         step.control + QStringLiteral(" %1 after %2").arg(text(control)).arg(m_noted[step.control]));
+        case Do::Below:
+            return check(number(control) < number(child(window, step.value)), step.control + " " + text(control));
+        case Do::Pile: return pile(step.value);
+        case Do::Peak: return peak(step.value);
+        case Do::Custom: return step.custom(*m_main);
+        }
+    }
+
+    void type(QLineEdit *box, const QString &value)
+    {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, value);
+        check(box->text() == value, box->objectName() + QStringLiteral(" reads ") + box->text());
+    }
+
+    void stepTo(QLineEdit *box, const QString &value)
+    {
+        rundriver::stepSetting(m_main, box->objectName(), value.toInt());
+        check(box->text() == value, box->objectName() + QStringLiteral(" reads ") + box->text());
+    }
+
+    // Right-clicks the chart; in its menu ticks the item, or leaves it when ticked already.
+    void tickInMenu(QWidget *chart, const QString &item)
+    {
+        QTimer::singleShot(0, [&] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            const auto actions = menu->actions();
+            const auto found = std::find_if(actions.begin(), actions.end(), [&](QAction *a) { return a->text() == item; });
+            if (found == actions.end() || (*found)->isChecked()) {
+                menu->close();
+                return;
+            }
+            menu->setActiveAction(*found);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        auto *area = qobject_cast<QAbstractScrollArea *>(chart);
+        QTest::mouseClick(area ? area->viewport() : chart, Qt::RightButton);
+        bool ticked = false;
+        for (QAction *action : chart->window()->findChildren<QAction *>())
+            ticked = ticked || (action->text() == item && action->isChecked());
+        check(ticked, item + QStringLiteral(" is not ticked"));
+    }
+
+    void inDialog(const Step &step)
+    {
+        bool entered = false;
+        QTimer::singleShot(0, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            if (!dialog)
+                return;
+            entered = true;
+            const auto closeAfter = qScopeGuard([dialog] { dialog->close(); });
+            for (const Step &inside : step.inside)
+                act(inside, dialog);
+        });
+        testsupport::click(m_main, step.control);
+        check(entered, step.control + QStringLiteral(" opened no dialog"));
+    }
+
+    void expect(QWidget *control, const QString &pattern)
+    {
+        check(text(control).contains(QRegularExpression(pattern)), control->objectName() + QStringLiteral(" reads ") + text(control));
+    }
+
+    void pile(const QString &value)
+    {
+        const QStringList wanted = value.split(u' ');
+        int total = 0, outside = 0;
+        for (int slot = 1; slot <= slotTotal; ++slot) {
+            const int balls = m_main->run().slotCount[slot];
+            total += balls;
+            if (slot < wanted[1].toInt() || slot > wanted[2].toInt())
+                outside += balls;
+        }
+        check(total == wanted[0].toInt() && outside == 0, QStringLiteral("%1 balls, %2 outside").arg(total).arg(outside));
+    }
+
+    void peak(const QString &value)
+    {
+        const QStringList wanted = value.split(u' ');
+        int tallest = 1;
+        for (int slot = 2; slot <= slotTotal; ++slot)
+            if (m_main->run().slotCount[slot] > m_main->run().slotCount[tallest])
+                tallest = slot;
+        check(tallest >= wanted[0].toInt() && tallest <= wanted[1].toInt(), QStringLiteral("tallest pile in slot %1").arg(tallest));
+    }
+
+    static QString text(QWidget *control)
+    {
+        if (auto *list = qobject_cast<QListWidget *>(control))
+            return list->count() ? list->item(list->count() - 1)->text() : QString();
+        if (auto *box = qobject_cast<QLineEdit *>(control))
+            return box->text();
+        auto *label = qobject_cast<QLabel *>(control);
+        return label ? label->text() : QString();
+    }
+
+    static double number(QWidget *control) { return QLocale().toDouble(text(control)); }
+
+    void check(bool holds, const QString &what)
+    {
+        if (!holds)
+            fail(what);
+    }
+    void fail(const QString &what) { QTest::qFail(qPrintable(m_where + what), __FILE__, __LINE__); }
+
+    QuincunxForm *m_main = nullptr;
+    QString m_where;
+    QMap<QString, double> m_noted;
+};
+
+QTEST_MAIN(TestLessons)
+#include "tst_lessons.moc"
