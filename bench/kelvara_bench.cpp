@@ -13,13 +13,17 @@
 //      time);
 //   6. a full board and the histograms opened on it with the ideal lines
 //      shown, against the same with them off (likewise), and the peak memory
-//      of each in processes of its own.
+//      of each in processes of its own;
+//   7. 100 full boards in a row through the run alone, headless (20 rows,
+//      n = 5, k = 20, instant), against the bare path stepper walking the
+//      same number of balls: the random decisions only.
 // Figures 3 and 4 come from fresh child processes of this program, so one
 // process's caches and allocations do not flatter the other.
 
 #include "app/startup.h"
 #include "app/testing.h"
 #include "common/preferences.h"
+#include "core/quincunxrun.h"
 #include "surface/drawingsurface.h"
 #include "surface/palette.h"
 #include "testsupport.h"
@@ -277,6 +281,47 @@ QPair<double, double> withAndWithout(QAction *feature, int runs, const std::func
     return {median(off), median(shown)};
 }
 
+// Seconds for `boards` full boards through a headless run from the seed, and
+// the balls they took.
+QPair<double, qint64> headlessBoards(int boards)
+{
+    kelvara::SharedState shared = kelvara::SharedState::initial();
+    kelvara::TwisterSource random(seed);
+    kelvara::QuincunxRun run(shared, random);
+    kelvara::RunSettings settings;
+    settings.dropCount = 99;
+    run.setSettings(settings);
+    qint64 balls = 0;
+    QElapsedTimer timer;
+    timer.start();
+    for (int board = 0; board < boards; ++board) {
+        run.reset();
+        while (run.stop() == kelvara::RunStop::None)
+            run.run();
+        balls += qint64(run.state().ballOrigins.size());
+    }
+    return {timer.nsecsElapsed() / 1e9, balls};
+}
+
+// Seconds for the bare path stepper to walk `balls` balls from the seed.
+double bareSteps(qint64 balls)
+{
+    kelvara::TwisterSource random(seed);
+    float landed = 0;
+    QElapsedTimer timer;
+    timer.start();
+    for (qint64 ball = 0; ball < balls; ++ball) {
+        kelvara::PathStepper path(16.0f, 21);
+        path.walk(random);
+        landed += path.position();
+    }
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    // Using the result keeps the walks from being optimised away.
+    if (landed < 0)
+        std::printf("impossible\n");
+    return seconds;
+}
+
 enum class Limit { Target, Guard };
 
 void report(const char *what, double measured, double baseline, const char *unit, double limit,
@@ -315,6 +360,12 @@ int main(int argc, char *argv[])
     // a plain QLabel it measured 4.0-5.0; the guard allows half as much again.
     report("1. full board, instant drops", fill, alone, "s", 7.5, Limit::Guard);
     std::printf("   %d balls until the board was full: %.0f balls per second\n", balls, balls / fill);
+
+    const auto [headless, headlessBalls] = headlessBoards(100);
+    const double stepper = bareSteps(headlessBalls);
+    report("7. 100 full boards, headless run", headless, stepper, "s", 2.0);
+    std::printf("   %lld balls: %.0f balls per second through the run, %.0f through the bare path stepper\n",
+                static_cast<long long>(headlessBalls), headlessBalls / headless, headlessBalls / stepper);
 
     auto *rules = topLevel(QStringLiteral("frmCtrlChrt"))->findChild<QAction *>(QStringLiteral("mnuShowRunRules"));
     const auto [rulesOff, rulesShown] = withAndWithout(rules, 15, [] { return fillBoard(Clock::Processor); });

@@ -120,7 +120,7 @@ private slots:
         QuincunxForm *form = testsupport::startMainWindow();
         testsupport::runSubgroups(form, 3);
         child<QScrollBar>(form, "HScroll1")->setValue(5);
-        form->board().funnel().moveLeft();
+        form->quincunxRun().moveFunnel(-1);
         const float xBarBar = form->run().xBarBar = 12.5f; // a previous run's grand mean survives Reset
         testsupport::click(form, QStringLiteral("resetbutton"));
 
@@ -136,7 +136,7 @@ private slots:
         QVERIFY(!run.isRunning);
         QCOMPARE(run.slotCount, PerSlot<int16>());
         QCOMPARE(run.baffleCount, PerSlot<int16>());
-        QCOMPARE(form->slotTable().rowCount(), 1);
+        QCOMPARE(form->record().rowCount(), 0);
         QCOMPARE(form->measurementTable().rowCount(), 1);
         QCOMPARE(form->measurementTable().text(0, 6), QStringLiteral("Average"));
     }
@@ -148,7 +148,7 @@ private slots:
         testsupport::runSubgroups(form, 4);
         child<QCheckBox>(form, "bafflepresentcheck")->setChecked(true);
         testsupport::runSubgroups(form, 1);
-        form->board().funnel().moveRight();
+        form->quincunxRun().moveFunnel(+1);
         QCOMPARE(int(form->run().baffleBallCount), 5);
         PerSlot<int16> piles = form->run().slotCount;
         for (int slot = 1; slot <= 31; ++slot)
@@ -177,9 +177,8 @@ private slots:
         QFETCH(QSize, windowSize);
         QuincunxForm *form = testsupport::startMainWindow();
         form->resize(windowSize);
-        QApplication::processEvents();
         auto *picture = child<DrawingSurface>(form, "qpicture");
-        QCOMPARE(picture->width(), picture->height());
+        QTRY_COMPARE_WITH_TIMEOUT(picture->width(), picture->height(), 10000);
     }
 
     // The number labels show their whole text at the opening size and the smallest: a long centre
@@ -240,8 +239,7 @@ private slots:
         QVERIFY(handle->rect().contains(QRect(QPoint(), handle->iconSize())));
         QVERIFY(!handle->toolTip().isEmpty());
         form->resize(1400, 1000);
-        QApplication::processEvents();
-        QVERIFY(paintedSize(handle->icon(), handle->iconSize()).width() > opening.width());
+        QTRY_VERIFY_WITH_TIMEOUT(paintedSize(handle->icon(), handle->iconSize()).width() > opening.width(), 10000);
     }
 };
 

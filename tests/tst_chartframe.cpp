@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/chartframe.h"
+#include "core/labelplacement.h"
 
 #include <QtTest>
 
@@ -64,6 +65,33 @@ private slots:
         QTEST(frame.bottom, "bottom");
         QCOMPARE(frame.gridline(2), (double(frame.base) + double(frame.highest)) / 2.0);
         QCOMPARE(frame.gridline(4), double(frame.highest));
+    }
+
+    // A rule label 1 high beside a point at 5, 0.5 away, in a chart from 0 to 10,
+    // keeping 0.25 from every line: the nearer clear side, past lines if need be.
+    void ruleLabelPlace_data()
+    {
+        QTest::addColumn<QList<double>>("lines");
+        QTest::addColumn<double>("highest");
+        QTest::addColumn<double>("top");
+        QTest::newRow("free above") << QList<double>{0.0, 3.0} << 10.0 << 6.5;
+        QTest::newRow("a limit just above: below") << QList<double>{0.0, 6.0} << 10.0 << 4.5;
+        QTest::newRow("the chart's top just above: below") << QList<double>{0.0} << 6.2 << 4.5;
+        QTest::newRow("lines close on both sides: past the nearer") << QList<double>{3.8, 5.9} << 10.0 << 7.15;
+        QTest::newRow("past two lines") << QList<double>{3.9, 5.8, 6.8, 3.0, 2.2} << 10.0 << 8.05;
+        QTest::newRow("no clear place: just above") << QList<double>{4.4, 5.8, 6.6, 7.4, 8.2, 9.0, 3.6, 2.8, 2.0, 1.2}
+                                                    << 10.0 << 6.5;
+    }
+    void ruleLabelPlace()
+    {
+        QFETCH(QList<double>, lines);
+        QFETCH(double, highest);
+        LabelRoom room;
+        room.lines.assign(lines.begin(), lines.end());
+        room.lowest = 0.0;
+        room.highest = highest;
+        room.lineClearance = 0.25;
+        QTEST(labelTopBeside(5.0, 0.5, 1.0, room), "top");
     }
 };
 

@@ -7,6 +7,7 @@
 #include "surface/drawingsurface.h"
 #include "surface/palette.h"
 #include "windows/quincunxform.h"
+#include "windows/scaledialog.h"
 
 #include <QClipboard>
 #include <QMenu>
@@ -69,8 +70,8 @@ private slots:
         QTest::newRow("n 1 from 1: no moving range for 1") << 1 << 5 << QStringList{} << 1 << "0..4 1..4";
         QTest::newRow("n 1 from 2: its moving range shows") << 1 << 12 << QStringList{} << 2 << "0..10 0..10";
         QTest::newRow("back one") << 2 << 30 << QStringList{l} << 19 << "0..11 0..11";
-        QTest::newRow("back stops at 1") << 2 << 30 << QStringList{fl, fl} << 1 << "0..29 0..29";
-        QTest::newRow("forward ten") << 2 << 30 << QStringList{fl, fl, fr} << 11 << "0..19 0..19";
+        QTest::newRow("back stops at 1, twelve places") << 2 << 30 << QStringList{fl, fl} << 1 << "0..11 0..11";
+        QTest::newRow("forward ten") << 2 << 30 << QStringList{fl, fl, fr} << 11 << "0..11 0..11";
         QTest::newRow("forward stops at the newest") << 2 << 30 << QStringList{fl, r, fr} << 20 << "0..10 0..10";
         QTest::newRow("forward with 8 lands before 1") << 2 << 8 << QStringList{r} << -2 << "0..7 0..7";
         QTest::newRow("no subgroups, no paging") << 2 << 0 << QStringList{l, fr} << 0 << "";
@@ -120,11 +121,47 @@ private slots:
                 QVERIFY(chart->picture().pixelColor(chart->toPixels({11.5, 0}).toPoint().x(), y) != qbColor(12));
         drop(1);
         QVERIFY(openRowRedraws > 0);
-        const double x = m_main->grandMean(), r = m_main->meanRange();
+        const double x = m_main->xBarBar(), r = m_main->rBar();
         QVERIFY(showsNear(m_charts->xChart(), {11.5, x}, qbColor(9)));
         QVERIFY(showsNear(m_charts->xChart(), {11.5, x + 0.729 * r}, qbColor(12)));
         QVERIFY(showsNear(m_charts->xChart(), {11.5, x - 0.729 * r}, qbColor(12)));
         QVERIFY(showsNear(m_charts->rChart(), {11.5, 2.282 * r}, qbColor(12)));
+    }
+
+    void pointsInsideTheirFrameAtOnce_data()
+    {
+        QTest::addColumn<bool>("newScale");
+        QTest::newRow("after Apply Scale in the middle of a run: bounds set back") << true;
+        QTest::newRow("after Reset, single readings wider than the averages before") << false;
+    }
+
+    // The first time a page is drawn, every point lies inside its chart, above its axis,
+    // and the limits too: drawn after each of the next subgroups.
+    void pointsInsideTheirFrameAtOnce()
+    {
+        QFETCH(bool, newScale);
+        start(newScale ? 5 : 15, newScale ? 25 : 5);
+        if (newScale) {
+            ScaleDialog scale(*m_main);
+            scale.show();
+            QVERIFY(answerMessages([&] { click(&scale, "scaleapplybutton"); }).isEmpty());
+        } else {
+            click(m_main, "resetbutton");
+            child(m_main, "subgrouptext")->setProperty("text", "1");
+        }
+        for (int subgroup = 0; subgroup < 5; ++subgroup) {
+            drop(1);
+            for (DrawingSurface *chart : {m_charts->xChart(), m_charts->rChart()}) {
+                const bool upper = chart == m_charts->xChart();
+                const double base = upper ? shared().xChartBase : 0.0;
+                QList<QPointF> points = upper ? m_charts->xPlotted() : m_charts->rPlotted();
+                if (newScale) // the upper limit at the right end
+                    points << QPointF(11.5, upper ? m_main->grandMean() + 0.577 * m_main->meanRange() : 2.114 * m_main->meanRange());
+                for (const QPointF &point : points)
+                    QVERIFY2(point.y() >= base && chart->rect().contains(chart->toPixels(point).toPoint()),
+                             qPrintable(QStringLiteral("%1 at %2: %3").arg(chart->objectName()).arg(point.x()).arg(point.y())));
+            }
+        }
     }
 
     void sameChartsShownDuringTheRunOrAfterIt_data()
@@ -132,7 +169,7 @@ private slots:
         QTest::addColumn<int>("n");
         QTest::addColumn<int>("subgroups");
         QTest::addColumn<QString>("span");
-        QTest::newRow("two readings: the second widens the next frame, not this one") << 1 << 2 << "0..1";
+        QTest::newRow("two readings, both in the frame") << 1 << 2 << "0..1";
         QTest::newRow("a later page, with limits") << 3 << 25 << "0..10";
     }
 

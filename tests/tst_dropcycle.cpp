@@ -28,8 +28,7 @@ class ScriptedHost : public DropCycleHost {
 public:
     ScriptedHost(RunState &run) : m_run(run) {}
 
-    QString dropCount = QStringLiteral("5"), subgroupSize = QStringLiteral("5"),
-            limitCount = QStringLiteral("20"), rows = QStringLiteral("20");
+    int dropCount = 5, subgroupSize = 5, limitCount = 20, rows = 20;
     bool animation = false;
     std::deque<float> readings;
     std::function<void(int ball)> onBall;   // runs before each ball lands
@@ -40,15 +39,16 @@ public:
     QList<bool> enabledCalls;
     int capabilityCalls = 0, balls = 0;
 
-    QString dropCountText() const override { return dropCount; }
-    QString subgroupSizeText() const override { return subgroupSize; }
-    QString controlLimitText() const override { return limitCount; }
-    QString rowsText() const override { return rows; }
-    bool animationOn() const override { return animation; }
-    // The ball height and baffle line the board has: 0.845, and 65 ball heights
-    // above the floor kept as a float, 57.925 rounded down.
-    double ballHeight() const override { return 0.845; }
-    double baffleY() const override { return double(float(65 * 0.845 + 3)); }
+    RunSettings settings() const override
+    {
+        RunSettings settings;
+        settings.dropCount = dropCount;
+        settings.subgroupSize = subgroupSize;
+        settings.limitCount = limitCount;
+        settings.rows = rows;
+        settings.animated = animation;
+        return settings;
+    }
     void setControlsEnabled(bool enabled) override { enabledCalls.append(enabled); }
     bool letEventsRun() override { return !closing; }
     void clearTraceLines() override {}
@@ -65,7 +65,13 @@ public:
         ++m_run.slotCount[int(m_run.ballPosition)];
         return true;
     }
-    void showInformation(const QString &text) override { messages.append(text); }
+    void stopped(RunStop why) override
+    {
+        messages.append(why == RunStop::BoardFull ? DropCycle::boardFullMessage : DropCycle::baffleFullMessage);
+    }
+    void rowBegun(int) override {}
+    void ballRecorded(int, int) override {}
+    void rowClosed(int) override {}
     void showSubgroupStatus(int subgroup) override { statuses.append(subgroup); }
     void showControlLimits(const LimitTexts &texts) override { limitTexts << texts.x << texts.r; }
     void showCapability() override { ++capabilityCalls; }
@@ -78,7 +84,7 @@ private:
 struct Fixture {
     RunState run;
     SharedState shared = SharedState::initial();
-    MemoryTable slotTable, scaled;
+    SubgroupRecord record;
     ScriptedHost host{run};
     NoRandom random;
 
@@ -88,23 +94,22 @@ struct Fixture {
         run.processUnchanged = true;
         run.funnelPosition = 16.0f;
         run.pinsBottomY = 63.5f;
-        resetSubgroupTable(slotTable, 5);
-        resetSubgroupTable(scaled, 5);
+        record.clear(5);
     }
     void setSubgroupSize(int n)
     {
-        host.subgroupSize = QString::number(n);
-        resetSubgroupTable(slotTable, n);
-        resetSubgroupTable(scaled, n);
+        host.subgroupSize = n;
+        record.clear(n);
     }
-    void runCycle() { DropCycle(run, shared, slotTable, scaled, host, random).run(); }
+    void runCycle() { DropCycle(run, shared, record, host, random).run(); }
     QStringList scaledRow(int row) const
     {
         QStringList cells;
-        for (int c = 0; c < scaled.columnCount(); ++c)
-            cells << scaled.text(row, c);
+        for (int c = 0; c < SubgroupRecord::columnCount(record.subgroupSize()); ++c)
+            cells << record.measurementText(row, c, shared.formats);
         return cells;
     }
+    QString slotText(int row, int column) const { return record.slotText(row, column); }
 };
 
 } // namespace
@@ -116,19 +121,18 @@ private slots:
     void runDropsCountTimesNBalls()
     {
         Fixture f;
-        f.host.dropCount = QStringLiteral("12");
-        f.host.limitCount = QStringLiteral("30");
+        f.host.dropCount = 12;
+        f.host.limitCount = 30;
         f.runCycle();
         QCOMPARE(f.host.balls, 60);
-        QCOMPARE(f.slotTable.rowCount(), 13);
-        QCOMPARE(f.scaled.rowCount(), 13);
+        QCOMPARE(f.record.rowCount(), 12);
         QCOMPARE(f.host.statuses, QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
         QCOMPARE(f.host.chartPages, QList<int>({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 2}));
         QCOMPARE(int(f.shared.chartFirstSubgroup), 2);
         QCOMPARE(f.host.enabledCalls, QList<bool>({false, true}));
         QVERIFY(!f.run.isRunning);
         QCOMPARE(int(f.shared.subgroupCount), 12);
-        QCOMPARE(f.slotTable.text(12, 0), QStringLiteral("12"));
+        QCOMPARE(f.slotText(12, 0), QStringLiteral("12"));
     }
 
     // One subgroup's row in both tables. The scaled average is that of the readings as shown:
@@ -158,12 +162,12 @@ private slots:
         QFETCH(Scale, scale);
         f.shared.scale = scale;
         f.setSubgroupSize(n);
-        f.host.dropCount = QStringLiteral("1");
+        f.host.dropCount = 1;
         f.host.readings.assign(readings.begin(), readings.end());
         f.runCycle();
-        QLocale::setDefault(english);
         QTEST(f.scaledRow(1), "scaledRow");
-        QTEST((QStringList{f.slotTable.text(1, n + 1), f.slotTable.text(1, n + 2)}), "slotAverageAndRange");
+        QTEST((QStringList{f.slotText(1, n + 1), f.slotText(1, n + 2)}), "slotAverageAndRange");
+        QLocale::setDefault(english);
     }
 
     // Moving ranges for single readings; the limits are fixed once, at the k-th subgroup.
@@ -171,15 +175,15 @@ private slots:
     {
         Fixture f;
         f.setSubgroupSize(1);
-        f.host.limitCount = QStringLiteral("5");
-        f.host.dropCount = QStringLiteral("6");
+        f.host.limitCount = 5;
+        f.host.dropCount = 6;
         f.host.readings = {15, 16, 18, 17, 17, 20};
         f.runCycle();
         const QStringList slotRanges = {"0", "1", "2", "1", "0", "3"};
         const QStringList scaledRanges = {"00.00", "01.00", "02.00", "01.00", "00.00", "03.00"};
         for (int row = 1; row <= 6; ++row) {
-            QCOMPARE(f.slotTable.text(row, 3), slotRanges[row - 1]);
-            QCOMPARE(f.scaled.text(row, 3), scaledRanges[row - 1]);
+            QCOMPARE(f.slotText(row, 3), slotRanges[row - 1]);
+            QCOMPARE(f.scaledRow(row).at(3), scaledRanges[row - 1]);
         }
         QCOMPARE(f.host.limitTexts.size(), 2);
         QVERIFY(f.host.limitTexts[0].startsWith(QStringLiteral("X-Bar = 16.60     UCLx = 19.26")));
@@ -187,8 +191,6 @@ private slots:
         QCOMPARE(f.host.capabilityCalls, 1); // only subgroup 6 exceeds k
         // Fixed once at the k-th: subgroup 6 does not move the grand mean.
         QCOMPARE(f.run.xBarBar, 16.6f);
-        QCOMPARE(f.run.grandMean, f.run.xBarBar);
-        QCOMPARE(f.run.meanRange, f.run.rBar);
     }
 
     void pauseEndsTheRunAfterTheCurrentSubgroup()
@@ -204,7 +206,7 @@ private slots:
         QVERIFY(!f.run.isRunning);
 
         f.host.onBall = nullptr;
-        f.host.dropCount = QStringLiteral("2");
+        f.host.dropCount = 2;
         f.runCycle(); // the next Run clears the request and goes on with subgroup 4
         QCOMPARE(f.host.statuses, QList<int>({1, 2, 3, 4, 5}));
     }
@@ -212,7 +214,7 @@ private slots:
     void capacitiesComeFromTheBallSize()
     {
         Fixture f;
-        f.host.dropCount = QStringLiteral("0");
+        f.host.dropCount = 0;
         f.runCycle();
         // The float baffle line lies 64.99999 ball heights up; less one for headroom, 63.
         QCOMPARE(int(f.run.slotCapacity), 63);
@@ -265,19 +267,19 @@ private slots:
     void processChangesAreNotedAtTheNextSubgroup_data()
     {
         QTest::addColumn<float>("funnelAtSubgroup2");
-        QTest::addColumn<QString>("rowsAtSubgroup2");
+        QTest::addColumn<int>("rowsAtSubgroup2");
         QTest::addColumn<bool>("unchanged");
-        QTest::newRow("nothing moved") << 16.0f << "20" << true;
-        QTest::newRow("funnel moved") << 15.0f << "20" << false;
-        QTest::newRow("rows changed") << 16.0f << "19" << false;
+        QTest::newRow("nothing moved") << 16.0f << 20 << true;
+        QTest::newRow("funnel moved") << 15.0f << 20 << false;
+        QTest::newRow("rows changed") << 16.0f << 19 << false;
     }
     void processChangesAreNotedAtTheNextSubgroup()
     {
         QFETCH(float, funnelAtSubgroup2);
-        QFETCH(QString, rowsAtSubgroup2);
+        QFETCH(int, rowsAtSubgroup2);
         QFETCH(bool, unchanged);
         Fixture f;
-        f.host.dropCount = QStringLiteral("1");
+        f.host.dropCount = 1;
         f.runCycle();
         f.run.funnelPosition = funnelAtSubgroup2;
         f.host.rows = rowsAtSubgroup2;

@@ -12,8 +12,22 @@
 
 static QImage resourceImage(int size)
 {
-    return QImage(QStringLiteral(":/kelvara/icons/hicolor/%1x%1/apps/kelvara.png").arg(size))
-        .convertToFormat(QImage::Format_ARGB32);
+    return QImage(QStringLiteral(":/kelvara/icons/hicolor/%1x%1/apps/kelvara.png").arg(size));
+}
+
+// The largest difference of a channel between two pictures of the same size,
+// compared premultiplied: un-premultiplying a pixel of low alpha would
+// magnify a rounding step that depends on the processor's vector instructions.
+static int largestDifference(const QImage &a, const QImage &b)
+{
+    const QImage left = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage right = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (left.size() != right.size())
+        return 255;
+    int largest = 0;
+    for (qsizetype i = 0; i < left.sizeInBytes(); ++i)
+        largest = std::max(largest, std::abs(left.constBits()[i] - right.constBits()[i]));
+    return largest;
 }
 
 class TestIcon : public QObject {
@@ -31,18 +45,15 @@ private slots:
         QTest::newRow("256 px") << 256;
     }
     // A test executable only links the static library: the icon must still be
-    // there. Two levels of difference in a channel allow for another Qt's antialiasing.
+    // there. Two levels of difference in a channel allow for another Qt's
+    // antialiasing, or another processor's rounding.
     void resourceIsWhatThePainterDraws()
     {
         QFETCH(int, size);
         const QImage resource = resourceImage(size);
         QCOMPARE(resource.size(), QSize(size, size));
-        const QImage painted = kelvara::applicationIconImage(size).convertToFormat(QImage::Format_ARGB32);
-        QCOMPARE(painted.size(), resource.size());
-        int largest = 0;
-        for (qsizetype i = 0; i < painted.sizeInBytes(); ++i)
-            largest = std::max(largest, std::abs(painted.constBits()[i] - resource.constBits()[i]));
-        QVERIFY2(largest <= 2, "the icon files are stale: run scripts/icon.sh");
+        QVERIFY2(largestDifference(kelvara::applicationIconImage(size), resource) <= 2,
+                 "the icon files are stale: run scripts/icon.sh");
     }
 
     void windowsShowTheResourceIcon()
@@ -53,7 +64,7 @@ private slots:
                                                      {"application, for the others", QApplication::windowIcon()}};
         for (const auto &[window, icon] : windows)
             for (const int size : {48, 256})
-                QVERIFY2(icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32) == resourceImage(size),
+                QVERIFY2(largestDifference(icon.pixmap(size).toImage(), resourceImage(size)) <= 2,
                          qPrintable(QStringLiteral("%1 at %2 px").arg(window).arg(size)));
     }
 };

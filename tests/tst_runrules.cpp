@@ -4,6 +4,7 @@
 // signal list, detection label, pictures, paging to a signal and the remembered menu item.
 
 #include "rundriver.h"
+#include "readability.h"
 #include "testsupport.h"
 
 #include "common/shared.h"
@@ -12,6 +13,7 @@
 #include "core/runrules.h"
 #include "core/runsignals.h"
 #include "core/signaltexts.h"
+#include "core/subgrouprecord.h"
 #include "core/texttable.h"
 #include "reports/controlchartswindow.h"
 #include "surface/drawingsurface.h"
@@ -145,7 +147,7 @@ class TestRunRules : public QObject {
         const int count = shared().subgroupCount;
         auto *table = child<QTableWidget>(m_main, "grdScaled");
         const int i = ControlFactors::indexFor(n);
-        const float x = m_main->grandMean(), r = m_main->meanRange();
+        const float x = m_main->xBarBar(), r = m_main->rBar();
         const auto product = [](float factor, float value) { return double(factor) * double(value); };
         const ChartLines mean{x, float(x + product(shared().factors.A2[i], r)), float(x - product(shared().factors.A2[i], r))};
         const float uclR = float(product(shared().factors.D4[i], r)), lclR = float(product(shared().factors.D3[i], r));
@@ -162,6 +164,35 @@ class TestRunRules : public QObject {
                 texts.append(signalText({row + 1, SignalChart::Range, ruleBit(1)}, n));
         }
         return texts;
+    }
+
+    // What the page on show draws where it should not: texts outside a chart
+    // or over one another, points outside it, and lines through a rule number.
+    QStringList pageFaults() const
+    {
+        QStringList faults = unreadableTexts(m_charts, 0);
+        for (DrawingSurface *chart : {m_charts->xChart(), m_charts->rChart()}) {
+            const auto &points = chart == m_charts->xChart() ? m_charts->xPlotted() : m_charts->rPlotted();
+            for (const QPointF &point : points)
+                if (!chart->rect().contains(chart->toPixels(point).toPoint()))
+                    faults << QStringLiteral("%1: point at %2 outside").arg(chart->objectName()).arg(point.x());
+            // The rows where a limit, centre or zone line runs, right of every subgroup.
+            const QImage picture = chart->picture();
+            QList<int> lineRows;
+            for (int y = 0; y < picture.height(); ++y)
+                for (double x = 11.6; x < 11.95; x += 0.02)
+                    if (const QColor c = picture.pixelColor(chart->toPixels({x, 0}).toPoint().x(), y);
+                        (c == qbColor(9) || c == qbColor(12)) && !lineRows.contains(y))
+                        lineRows << y;
+            const QPointF origin = chart->toPixels({0, chart == m_charts->xChart() ? shared().xChartBase : 0.0});
+            for (const QRect &area : chart->textAreas()) {
+                const bool ruleNumbers = area.left() > origin.x() && area.bottom() < origin.y();
+                for (const int y : lineRows)
+                    if (ruleNumbers && y > area.top() && y < area.bottom())
+                        faults << QStringLiteral("%1: a line through a rule number at row %2").arg(chart->objectName()).arg(y);
+            }
+        }
+        return faults;
     }
 
     QString expectedDetection(const QStringList &texts, int changedAfter) const
@@ -270,6 +301,27 @@ private slots:
         m_charts->hide();
     }
 
+    // Every page, the first one too, shows the subgroups that fit whole: twelve
+    // at most, their points, numbers and rule numbers inside the charts, no two
+    // texts over one another and no line through a rule number.
+    void pagesShowWhatFitsWhole()
+    {
+        startMovedRun(5, 10, 5);
+        QVERIFY(rundriver::dropSubgroups(m_main, 30));
+        click(m_main, "contchrbutton");
+        for (int page = 0; page < 4; ++page)
+            click(m_charts, "chartfastlbutton");
+        QCOMPARE(int(shared().chartFirstSubgroup), 1);
+        for (int first : {1, 11, 21, 30}) {
+            QCOMPARE(int(shared().chartFirstSubgroup), first);
+            QCOMPARE(m_charts->xPlotted().size(), first == 30 ? 11 : 12);
+            const QStringList faults = pageFaults();
+            QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+            click(m_charts, "chartfastrbutton");
+        }
+        m_charts->hide();
+    }
+
     void meanChartRules_data()
     {
         QTest::addColumn<ChartLines>("lines");
@@ -353,14 +405,14 @@ private slots:
     // X-bar before R of one subgroup; rows added later are judged when read.
     void signalsOfARun()
     {
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        MemoryTable table;
-        resetSubgroupTable(table, 1);
-        const QStringList cells{"13,5", "0", "10", "3,5", "12,5", "2,5", "12,5", "0", "10", "2,5", "10,5", "0"};
-        table.setRowCount(7);
+        SubgroupRecord table;
+        table.clear(1);
+        const QList<float> cells{13.5f, 0, 10, 3.5f, 12.5f, 2.5f, 12.5f, 0, 10, 2.5f, 10.5f, 0};
         for (int row = 1; row <= 6; ++row) {
-            table.setText(row, 2, cells[2 * row - 2]);
-            table.setText(row, 3, cells[2 * row - 1]);
+            SubgroupRow subgroup;
+            subgroup.average = cells[2 * row - 2];
+            subgroup.range = cells[2 * row - 1];
+            table.appendRow(subgroup);
         }
         const ChartLines range{1, 3, 0.25f}; // an MR point of 0 for subgroup 1 would break it
         RunSignals run;
@@ -377,7 +429,6 @@ private slots:
         QCOMPARE(run.firstSignalAfter(6), 0);
         QCOMPARE(run.follow(table, 1, 2, symmetric, range), 0); // fewer rows: a new run
         QCOMPARE(run.list().size(), 2);
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
 
     // The X and MR charts' words are read in signalsOfARun.

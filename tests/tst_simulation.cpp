@@ -175,8 +175,8 @@ private slots:
         QCOMPARE(labelText(m_form, "pptitlelabel") + labelText(m_form, "ppktitlelabel"), "PpPpk");
         QCOMPARE(performance(), expected());
 
-        m_form->board().funnel().moveRight();
-        m_form->board().funnel().moveRight();
+        m_form->quincunxRun().moveFunnel(+1);
+        m_form->quincunxRun().moveFunnel(+1);
         drop(m_form, 3);
         QCOMPARE(labelText(m_form, "cplabel") + labelText(m_form, "cpklabel"), "NANA");
         QCOMPARE(performance(), expected());

@@ -53,8 +53,7 @@ private slots:
         auto *upper = child<QWidget>(charts, QStringLiteral("xchartpicture"));
         const QSize before = upper->size();
         charts->resize(charts->size() - QSize(120, 90));
-        QApplication::processEvents();
-        QVERIFY(upper->size() != before);
+        QTRY_VERIFY_WITH_TIMEOUT(upper->size() != before, 10000);
         QCOMPARE(int(kelvara::shared().chartFirstSubgroup), 13);
     }
 
@@ -65,11 +64,10 @@ private slots:
         QCOMPARE(kelvara::zoom::percent(), 150); // as far as this screen shows every window whole
         main->showMaximized();
         QVERIFY(runSubgroups(main, 5).isEmpty());
-        QTest::qWait(50);
-        QStringList faults = unreadableTexts(main, 0);
+        QStringList faults = unreadableTextsOnceSettled(main, 0);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        QVERIFY(screen.contains(main->frameGeometry()));
+        QTRY_VERIFY_WITH_TIMEOUT(screen.contains(main->frameGeometry()), 10000);
         // The charts with the run rules' sentence, after a move of the funnel.
         click(main, QStringLiteral("contchrbutton"));
         QWidget *charts = topLevel(QStringLiteral("frmCtrlChrt"));
@@ -77,21 +75,19 @@ private slots:
         for (int slot = 0; slot < 3; ++slot)
             click(main, QStringLiteral("funnelrightbutton"));
         QVERIFY(runSubgroups(main, 25).isEmpty());
-        QTest::qWait(50);
         QVERIFY(!child<QLabel>(charts, QStringLiteral("detectionLabel"))->text().isEmpty());
-        QVERIFY(screen.contains(charts->frameGeometry()));
-        faults = unreadableTexts(charts, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(screen.contains(charts->frameGeometry()), 10000);
+        faults = unreadableTextsOnceSettled(charts, 0);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
         charts->findChild<QAction *>(QStringLiteral("mnuShowRunRules"))->trigger();
         charts->hide();
         click(main, QStringLiteral("histbutton"));
-        QTest::qWait(50);
         auto *frozen = child<QTableView>(main, QStringLiteral("frozenColumns"));
-        QVERIFY(frozen->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(frozen->isVisible(), 10000);
         auto *table = child<QTableView>(main, QStringLiteral("grdScaled"));
         QCOMPARE(frozen->font(), table->font());
         QCOMPARE(frozen->horizontalHeader()->font(), table->horizontalHeader()->font());
-        faults = unreadableTexts(main, 0);
+        faults = unreadableTextsOnceSettled(main, 0);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
         click(main, QStringLiteral("histbackbutton"));
 

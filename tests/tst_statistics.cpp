@@ -3,6 +3,7 @@
 #include "core/controllimits.h"
 #include "core/numberformat.h"
 #include "core/samplespread.h"
+#include "core/subgrouprecord.h"
 
 #include <QtTest>
 
@@ -17,19 +18,20 @@ struct Subgroups { int n, k; F averages, ranges; Scale scale = {}; QLocale local
 Q_DECLARE_METATYPE(Subgroups)
 Q_DECLARE_METATYPE(kelvara::CapabilityInput)
 
-// Every reading in the table is 1, so reading the wrong column shows.
+// Every reading in the record is 1, so reading the wrong column shows.
 static LimitTexts fixLimits(RunState &run, SharedState &shared, const Subgroups &groups)
 {
-    MemoryTable table;
-    resetSubgroupTable(table, groups.n);
-    table.setRowCount(int(groups.averages.size()) + 1);
-    for (int row = 1; row <= groups.averages.size(); ++row) {
-        for (int column = 1; column <= groups.n; ++column)
-            table.setText(row, column, QStringLiteral("1"));
-        table.setText(row, groups.n + 1, plainNumber(groups.averages[row - 1], groups.locale));
-        table.setText(row, groups.n + 2, plainNumber(groups.ranges[row - 1], groups.locale));
+    SubgroupRecord record;
+    record.clear(groups.n);
+    for (int row = 0; row < groups.averages.size(); ++row) {
+        SubgroupRow subgroup;
+        subgroup.positions = QList<float>(groups.n, 1.0f);
+        subgroup.slotAverage = groups.averages[row];
+        subgroup.slotRange = int16(groups.ranges[row]);
+        subgroup.complete = true;
+        record.appendRow(subgroup);
     }
-    return fixControlLimits(run, shared, table, groups.n, groups.k, groups.locale);
+    return fixControlLimits(run, shared, record, groups.n, groups.k, groups.locale);
 }
 
 class TestStatistics : public QObject {
@@ -146,16 +148,20 @@ private slots:
         QFETCH(F, readings);
         QFETCH(bool, unchanged);
         QFETCH(QLocale, locale);
-        MemoryTable table;
-        resetSubgroupTable(table, 2);
+        SubgroupRecord record;
+        record.clear(2);
         const int subgroups = int(readings.size() + 1) / 2;
-        table.setRowCount(subgroups + 2); // a row past the count is not read
-        for (int i = 0; i < readings.size(); ++i)
-            table.setText(1 + i / 2, 1 + i % 2, formatNumber(readings[i], "00.00", locale));
-        table.setText(subgroups + 1, 1, QStringLiteral("99"));
+        const auto append = [&record](const F &values) {
+            SubgroupRow row;
+            row.readings = values;
+            record.appendRow(row);
+        };
+        for (int i = 0; i < readings.size(); i += 2)
+            append(readings.mid(i, 2));
+        append({99, 99}); // a row past the count is not read
         CapabilityInput input{.subgroupCount = 20, .showSpecLimits = true, .processUnchanged = unchanged,
                               .xBarBar = 16, .rBar = 4, .d2 = 2.326f, .usl = 31, .lsl = 1};
-        input.readings = readingSpread(table, 2, subgroups, locale);
+        input.readings = readingSpread(record, subgroups);
         const CapabilityView view = capabilityView(input, locale);
         QTEST((QStringList{view.cp, view.cpk, view.pp, view.ppk}), "indices");
         input.showSpecLimits = false;

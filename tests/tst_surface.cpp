@@ -88,7 +88,8 @@ private slots:
         QCOMPARE(image.pixelColor(230, 100), QColor(Qt::black)); // radius now 40 pixels
         QCOMPARE(image.pixelColor(245, 100), QColor(Qt::white));
         QCOMPARE(image.pixelColor(300, 100), QColor(Qt::white)); // the transparent one's centre
-        QVERIFY(image.pixelColor(340, 100) != QColor(Qt::white)); // and its outline
+        // and its outline, which another Qt may set a pixel either side of its exact edge
+        QVERIFY(image.pixelColor(339, 100) != QColor(Qt::white) || image.pixelColor(340, 100) != QColor(Qt::white));
     }
 
     void clsClearsAndMovesPenHome()

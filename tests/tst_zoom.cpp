@@ -41,7 +41,7 @@ double pixels(const QFont &font)
 
 void expectReadable(QWidget *window, double smallestPixels = smallestText)
 {
-    const QStringList faults = testsupport::unreadableTexts(window, smallestPixels);
+    const QStringList faults = testsupport::unreadableTextsOnceSettled(window, smallestPixels);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
 }
 
@@ -125,16 +125,14 @@ private slots:
         const double normalPixels = pixels(panel->font());
         QCOMPARE(panel->width(), 310);
         m_main->showMaximized();
-        QTest::qWait(50);
-        QCOMPARE(board->size(), QSize(m_main->height() - 12, m_main->height() - 12));
-        QCOMPARE(panel->geometry().left() - board->mapTo(m_main, QPoint(board->width(), 0)).x(), 6);
-        QCOMPARE(panel->geometry().right(), m_main->width() - 7);
-        QVERIFY(pixels(panel->font()) >= 1.5 * normalPixels);
+        QTRY_COMPARE_WITH_TIMEOUT(board->size(), QSize(m_main->height() - 12, m_main->height() - 12), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(panel->geometry().left() - board->mapTo(m_main, QPoint(board->width(), 0)).x(), 6, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(panel->geometry().right(), m_main->width() - 7, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(pixels(panel->font()) >= 1.5 * normalPixels, 10000);
         expectReadable(m_main, normalPixels);
         m_main->showNormal();
-        QTest::qWait(50);
-        QCOMPARE(panel->width(), 310);
-        QCOMPARE(pixels(panel->font()), normalPixels);
+        QTRY_COMPARE_WITH_TIMEOUT(panel->width(), 310, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(pixels(panel->font()), normalPixels, 10000);
     }
 
     // Maximised on a 1920x1080 screen at 200 %: the main window with the
@@ -145,17 +143,14 @@ private slots:
         zoom::setPercent(200);
         m_main->showMaximized();
         testsupport::click(m_main, QStringLiteral("dropbutton"));
-        QTest::qWait(50);
         expectReadable(m_main);
-        QVERIFY(m_main->frameGeometry().height() <= QGuiApplication::primaryScreen()->availableGeometry().height());
+        QTRY_VERIFY_WITH_TIMEOUT(m_main->frameGeometry().height() <= QGuiApplication::primaryScreen()->availableGeometry().height(), 10000);
 
         testsupport::click(m_main, QStringLiteral("contchrbutton"));
-        QTest::qWait(50);
         expectReadable(m_main->chartsWindow());
         m_main->chartsWindow()->hide();
 
         testsupport::click(m_main, QStringLiteral("histbutton"));
-        QTest::qWait(50);
         expectReadable(m_main);
         for (auto *chart : m_main->findChildren<HistogramChart *>()) {
             for (QAbstractAxis *axis : chart->chart()->axes())
@@ -171,12 +166,10 @@ private slots:
 
         ScaleDialog scale(*m_main);
         scale.show();
-        QTest::qWait(50);
         expectReadable(&scale);
         scale.hide();
 
         m_main->showManual(QStringLiteral("mainwindow.html"));
-        QTest::qWait(50);
         expectReadable(m_main->manual());
         QVERIFY(pixels(m_main->manual()->browser()->document()->defaultFont()) >= smallestText);
         zoom::actualSize();

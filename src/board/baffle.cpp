@@ -27,7 +27,7 @@ Baffle::Baffle(DrawingSurface *board, RunState &run, BallShapes &shapes)
 
 void Baffle::place(double ballHeight)
 {
-    const double lineY = double(float(65.0 * ballHeight + floorY));
+    const double lineY = geometry::baffleY(ballHeight);
     m_line->setLine(right, lineY, left, lineY);
     m_board->placeWidget(m_handle, right, lineY + handleHeight / 2, handleWidth, handleHeight);
 }

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/balldropper.h"
 
-#include "common/messages.h"
 #include "common/waits.h"
-#include "board/baffle.h"
 #include "board/ballshapes.h"
 #include "board/boardhost.h"
 #include "surface/drawingsurface.h"
@@ -11,88 +9,60 @@
 
 namespace kelvara {
 
-const QString BallDropper::generatorFailedMessage = QStringLiteral("random number generator failed");
-
-BallDropper::BallDropper(DrawingSurface *board, RunState &run, BallShapes &shapes, Baffle &baffle,
-                         BoardHost &host, RandomSource &random)
-    : m_board(board), m_run(run), m_shapes(shapes), m_baffle(baffle), m_host(host), m_random(random)
+BallDropper::BallDropper(DrawingSurface *board, RunState &run, BallShapes &shapes, BoardHost &host)
+    : m_board(board), m_run(run), m_shapes(shapes), m_host(host)
 {
 }
 
-bool BallDropper::dropBall()
+void BallDropper::start(const PathStepper &path)
 {
-    m_run.ballStart = startPosition(m_run.funnelPosition, m_run.pinLevels);
-    const PathEnd end = walkPath(m_run.funnelPosition, m_run.pinLevels, m_random);
-    m_run.ballPosition = end.ballPosition;
-    if (end.generatorFailed) {
-        showMessage(generatorFailedMessage, QMessageBox::Critical);
-        return false;
-    }
-    land(end.x - 0.5001);
-    return true;
+    const int index = m_host.baffleShown() ? m_run.baffleBallCount + 1 : 1;
+    m_ball = m_shapes.balls.load(index);
+    const double w = m_ball->width(), h = m_ball->height();
+    m_top = geometry::firstRowY + h / 2;
+    m_left = path.x() - w / 2;
+    m_ball->move(m_left, m_top);
+    m_ball->setVisible(true);
+    m_traceX = m_left;
+    m_traceY = m_top;
 }
 
-bool BallDropper::dropBallAnimated()
+void BallDropper::reachPin()
 {
-    if (!m_host.letEventsRun())
-        return false;
-    const bool onBaffle = m_host.baffleShown();
-    m_run.ballPosition = m_run.ballStart = startPosition(m_run.funnelPosition, m_run.pinLevels);
+    m_top += m_ball->height() / 2 - geometry::rowStepY;
+    m_ball->move(m_left, m_top);
+    m_board->refresh();
+    waitSeconds(m_run.stepDelay);
+}
 
-    const int index = onBaffle ? m_run.baffleBallCount + 1 : 1;
-    OverlayShape *ball = m_shapes.balls.load(index);
-    const double w = ball->width(), h = ball->height();
-    double top = 95.0 + h / 2;
-    double left = (double(m_run.funnelPosition) - 1.0) * 2.5 + 10.0 + 1.25 - w / 2;
-    ball->move(left, top);
-    ball->setVisible(true);
-    double traceX = left, traceY = top;
-
-    for (int row = 1; row <= m_run.pinLevels - 1; ++row) {
-        top += h / 2 - rowStepY;
-        ball->move(left, top);
-        m_board->refresh();
-        waitSeconds(m_run.stepDelay);
-        const std::optional<int> step = rowStep(m_random);
-        if (!step)
-            showMessage(generatorFailedMessage, QMessageBox::Critical);
-        if (!step || !m_host.letEventsRun())
-            return false;
-        top -= h / 2;
-        const double sign = *step;
-        left += sign * rowStepX;
-        m_run.ballPosition += float(sign * 0.5);
-        ball->move(left, top);
-        if (m_run.traceOn) {
-            m_shapes.addTraceSegment(traceX, traceY, left, top);
-            traceX = left;
-            traceY = top;
-        }
+void BallDropper::step(const PathStepper &path)
+{
+    m_top -= m_ball->height() / 2;
+    m_left += path.lastMove() * geometry::rowStepX;
+    m_ball->move(m_left, m_top);
+    if (m_run.traceOn) {
+        m_shapes.addTraceSegment(m_traceX, m_traceY, m_left, m_top);
+        m_traceX = m_left;
+        m_traceY = m_top;
     }
-    if (m_run.traceOn)
-        m_shapes.addTraceSegment(traceX, traceY, left, m_run.pinsBottomY);
-    land(left);
-    return m_host.letEventsRun();
 }
 
 // The ball joins its slot's pile as a drawing, or stays a shape on the baffle.
-// `left` is the shape's left edge on the baffle.
-void BallDropper::land(double left)
+void BallDropper::land(const BallLanding &landing, bool animated)
 {
-    const int16 slot = landingSlot(m_run.ballPosition);
-    const double h = m_shapes.height();
-    if (m_host.baffleShown()) {
-        const double top = addToBaffle(m_run, slot, h, m_baffle.y());
+    if (animated && m_run.traceOn)
+        m_shapes.addTraceSegment(m_traceX, m_traceY, m_left, m_run.pinsBottomY);
+    const double left = animated ? m_left : landing.x - 0.5001;
+    if (landing.onBaffle) {
         OverlayShape *ball = m_shapes.balls.load(m_run.baffleBallCount);
-        ball->move(left, top);
-        ball->setTag(QString::number(slot));
+        ball->move(left, landing.baffleTop);
+        ball->setTag(QString::number(landing.slot));
         ball->setVisible(true);
         return;
     }
     m_board->setFillColor(qbColor(12));
     m_board->setFillSolid(true);
-    const PileBall pile = addToPile(m_run, slot, h);
-    m_board->circle(pile.x, pile.y, pile.radius, qbColor(0));
+    m_board->circle(landing.pile.x, landing.pile.y, landing.pile.radius, qbColor(0));
     m_shapes.balls.unload(1);
     m_board->setFillSolid(false);
 }

@@ -1,41 +1,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Drops one ball: instantly (the path computed at once, only the landed ball
-// drawn) or animated row by row with an optional trace line. The ball lands
+// Draws a ball the run drops: the animated one row by row as it walks its
+// path, with an optional trace line, and every ball where it comes to rest,
 // on its slot's pile or, while the baffle is shown, on the baffle.
 
-#include "core/ballpath.h"
+#include "core/quincunxrun.h"
 #include "core/runstate.h"
-
-#include <QString>
 
 namespace kelvara {
 
-class Baffle;
 class BallShapes;
 class BoardHost;
 class DrawingSurface;
+class OverlayShape;
 
 class BallDropper {
 public:
-    BallDropper(DrawingSurface *board, RunState &run, BallShapes &shapes, Baffle &baffle,
-                BoardHost &host, RandomSource &random);
+    BallDropper(DrawingSurface *board, RunState &run, BallShapes &shapes, BoardHost &host);
 
-    /// False when the ball did not land (a faulty generator, or the program is closing).
-    bool dropBall();
-    bool dropBallAnimated();
-
-    static const QString generatorFailedMessage;
+    /// An animated ball leaves the funnel: its shape shows above the first pin row.
+    void start(const PathStepper &path);
+    /// Moves the animated ball down to its next pin row and waits one step.
+    void reachPin();
+    /// Moves the animated ball by the step it took and draws its trace.
+    void step(const PathStepper &path);
+    /// Draws a ball where it came to rest.
+    void land(const BallLanding &landing, bool animated);
 
 private:
-    void land(double left);
-
     DrawingSurface *m_board;
     RunState &m_run;
     BallShapes &m_shapes;
-    Baffle &m_baffle;
     BoardHost &m_host;
-    RandomSource &m_random;
+    OverlayShape *m_ball = nullptr;
+    double m_left = 0, m_top = 0;
+    double m_traceX = 0, m_traceY = 0;
 };
 
 } // namespace kelvara

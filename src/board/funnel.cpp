@@ -3,6 +3,7 @@
 
 #include "board/boardpictures.h"
 #include "core/numberformat.h"
+#include "core/pathstepper.h"
 #include "surface/drawingsurface.h"
 #include "surface/fittinglabel.h"
 #include "surface/overlay.h"
@@ -81,27 +82,10 @@ void Funnel::showProcessCenter()
     m_centreLabel->repaint();
 }
 
-bool Funnel::moveLeft()
+void Funnel::followRun()
 {
-    const int half = m_run.pinLevels / 2;
-    if (!(m_run.funnelPosition > half + 1))
-        return false;
-    m_image->setLeft(m_image->left() - 2.5);
-    m_run.funnelPosition -= 1.0f;
+    m_image->setLeft(homeLeft + (double(m_run.funnelPosition) - 16.0) * geometry::slotWidth);
     showProcessCenter();
-    return true;
-}
-
-bool Funnel::moveRight()
-{
-    const int half = m_run.pinLevels / 2;
-    const int bound = m_run.pinLevels % 2 != 0 ? half : half - 1;
-    if (!(31.0f - m_run.funnelPosition > bound))
-        return false;
-    m_image->setLeft(m_image->left() + 2.5);
-    m_run.funnelPosition += 1.0f;
-    showProcessCenter();
-    return true;
 }
 
 } // namespace kelvara

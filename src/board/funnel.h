@@ -32,9 +32,8 @@ public:
     void placeButtons();
     void showProcessCenter();
 
-    /// One slot left or right within the limits the pin rows allow; true when it moved.
-    bool moveLeft();
-    bool moveRight();
+    /// Stands where the run's funnel stands, and shows its process centre.
+    void followRun();
 
     QToolButton *leftButton() const { return m_leftButton; }
     QToolButton *rightButton() const { return m_rightButton; }

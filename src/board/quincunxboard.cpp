@@ -3,6 +3,7 @@
 
 #include "board/boardhost.h"
 #include "core/numberformat.h"
+#include "core/pathstepper.h"
 #include "surface/drawingsurface.h"
 #include "surface/overlay.h"
 #include "surface/palette.h"
@@ -38,11 +39,10 @@ OverlayLine *specLine(DrawingSurface *picture, const QString &name)
 
 } // namespace
 
-QuincunxBoard::QuincunxBoard(DrawingSurface *picture, RunState &run, SharedState &shared,
-                             BoardHost &host, RandomSource &random)
+QuincunxBoard::QuincunxBoard(DrawingSurface *picture, RunState &run, SharedState &shared, BoardHost &host)
     : m_picture(picture), m_run(run), m_shared(shared), m_host(host), m_shapes(picture),
       m_funnel(picture, run, shared), m_baffle(picture, run, m_shapes),
-      m_dropper(picture, run, m_shapes, m_baffle, host, random),
+      m_dropper(picture, run, m_shapes, host),
       m_usl(specLine(picture, QStringLiteral("usl"))), m_lsl(specLine(picture, QStringLiteral("lsl"))),
       m_uslLabel(specLabel(picture, QStringLiteral("usllabel"), QStringLiteral("USL"))),
       m_lslLabel(specLabel(picture, QStringLiteral("lsllabel"), QStringLiteral("LSL")))
@@ -94,8 +94,8 @@ void QuincunxBoard::draw(int16 pinLevels, bool keepPiles)
 void QuincunxBoard::drawPins(int pinsPerRow)
 {
     double rowStart = 10.0;
-    double y = firstRowY;
-    for (int row = 1; row <= pinRows; ++row) {
+    double y = geometry::firstRowY;
+    for (int row = 1; row <= geometry::pinRows; ++row) {
         for (int j = 0; j < pinsPerRow; ++j) {
             const double x = rowStart + slotWidth * j;
             if (row == 1) {
@@ -106,7 +106,7 @@ void QuincunxBoard::drawPins(int pinsPerRow)
                 m_picture->pset(x, y, qbColor(4));
             }
         }
-        y -= rowStepY;
+        y -= geometry::rowStepY;
         if (row < m_run.pinLevels)
             rowStart = rowStart == 10.0 ? 11.25 : 10.0;
     }
@@ -120,11 +120,11 @@ void QuincunxBoard::drawSlots()
     const double top = m_run.pinsBottomY;
     for (int j = 0; j <= 31; ++j) {
         const double x = m_slotOrigin + slotWidth * j;
-        m_picture->line(x, top, x, floorY, qbColor(13));
+        m_picture->line(x, top, x, geometry::floorY, qbColor(13));
         if (j < slotTotal)
             m_run.slotX[j + 1] = float(m_slotOrigin + 1.25 + slotWidth * j);
     }
-    m_picture->line(m_slotOrigin, floorY, m_slotOrigin + 77.5, floorY, qbColor(13));
+    m_picture->line(m_slotOrigin, geometry::floorY, m_slotOrigin + 77.5, geometry::floorY, qbColor(13));
 }
 
 void QuincunxBoard::drawMeasurementScale()
@@ -138,7 +138,7 @@ void QuincunxBoard::drawMeasurementScale()
     };
     for (const auto &mark : marks) {
         m_picture->setCurrentX(m_slotOrigin + slotWidth * (mark.slot - 1));
-        m_picture->setCurrentY(floorY);
+        m_picture->setCurrentY(geometry::floorY);
         m_picture->print(mark.text);
     }
 }
@@ -156,7 +156,7 @@ void QuincunxBoard::placeSpecLine(OverlayLine *line, QLabel *label, float limit,
     if (shown) {
         const double x = m_slotOrigin + 1.25
                          + (double(limit) - double(scale.low())) * 30.0 * slotWidth / (2.0 * double(scale.halfWidth));
-        line->setLine(x, specLineTop, x, redraw ? floorY : line->y2());
+        line->setLine(x, specLineTop, x, redraw ? geometry::floorY : line->y2());
         m_picture->placeWidget(label, x + 0.5, specLineTop, 5.0, 2.6);
     }
     line->setVisible(shown);
@@ -172,10 +172,10 @@ void QuincunxBoard::drawCountScale(double x)
         m_picture->print(text, true);
     };
     m_picture->setDrawWidth(1);
-    m_picture->line(x, floorY, x, floorY + 75 * h);
-    m_picture->line(x, floorY, x - 1.5, floorY);
-    printLabel(floorY, QStringLiteral(" 0"));
-    double y = floorY + h;
+    m_picture->line(x, geometry::floorY, x, geometry::floorY + 75 * h);
+    m_picture->line(x, geometry::floorY, x - 1.5, geometry::floorY);
+    printLabel(geometry::floorY, QStringLiteral(" 0"));
+    double y = geometry::floorY + h;
     for (int i = 1; i <= 15; ++i) {
         for (int minor = 0; minor < 4; ++minor) {
             m_picture->line(x, y, x - 0.5, y);
@@ -195,7 +195,7 @@ void QuincunxBoard::drawPiles()
     for (int k = 1; k <= slotTotal; ++k) {
         const double x = m_slotOrigin - 1.25 + slotWidth * k;
         for (int i = 1; i <= m_run.slotCount[k]; ++i)
-            m_picture->circle(x, floorY + i * h - h / 2, h / 2, qbColor(0));
+            m_picture->circle(x, geometry::floorY + i * h - h / 2, h / 2, qbColor(0));
     }
     m_picture->setFillSolid(false);
 }

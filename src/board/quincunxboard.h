@@ -12,7 +12,6 @@
 #include "core/runstate.h"
 #include "core/sharedstate.h"
 
-
 class QLabel;
 
 namespace kelvara {
@@ -23,12 +22,9 @@ class OverlayLine;
 
 class QuincunxBoard {
 public:
-    static constexpr int pinRows = 21;
-    static constexpr double firstRowY = 95.0;
     static constexpr double specLineTop = 57.99;
 
-    QuincunxBoard(DrawingSurface *picture, RunState &run, SharedState &shared, BoardHost &host,
-                  RandomSource &random);
+    QuincunxBoard(DrawingSurface *picture, RunState &run, SharedState &shared, BoardHost &host);
 
     /// Sets the board's coordinate system and sizes the ball (first showing).
     void setUp();

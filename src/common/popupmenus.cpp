@@ -24,7 +24,7 @@ std::optional<QPoint> requestedAt(const QWidget &chart, const QEvent &event)
         break;
     }
     case QEvent::KeyPress: {
-        // Qt sends no context-menu request for Shift+F10 on every platform.
+        // Not every platform turns Shift+F10 into a context-menu request; X11 does not.
         const auto &key = static_cast<const QKeyEvent &>(event);
         if (key.key() == Qt::Key_F10 && key.modifiers() == Qt::ShiftModifier)
             return chart.mapToGlobal(chart.rect().center());

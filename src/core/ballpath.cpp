@@ -19,12 +19,7 @@ int16 decisionOf(float r)
 
 float startPosition(float funnelPosition, int16 pinLevels)
 {
-    return pinLevels % 2 != 0 ? funnelPosition : funnelPosition - 0.5f;
-}
-
-double startX(float funnelPosition)
-{
-    return (double(funnelPosition) - 1.0) * 2.5 + 10.0 + rowStepX;
+    return PathStepper(funnelPosition, pinLevels).start();
 }
 
 std::optional<int> rowStep(RandomSource &random)
@@ -41,17 +36,9 @@ std::optional<int> rowStep(RandomSource &random)
 
 PathEnd walkPath(float funnelPosition, int16 pinLevels, RandomSource &random)
 {
-    PathEnd end{startPosition(funnelPosition, pinLevels), startX(funnelPosition), false};
-    for (int row = 1; row <= pinLevels - 1; ++row) {
-        const std::optional<int> step = rowStep(random);
-        if (!step) {
-            end.generatorFailed = true;
-            return end;
-        }
-        end.x += *step * rowStepX;
-        end.ballPosition += float(*step * 0.5);
-    }
-    return end;
+    PathStepper path(funnelPosition, pinLevels);
+    const bool landed = path.walk(random);
+    return {path.position(), path.x(), !landed};
 }
 
 int16 landingSlot(float ballPosition)
@@ -61,7 +48,7 @@ int16 landingSlot(float ballPosition)
 
 PileBall addToPile(RunState &run, int16 slot, double h)
 {
-    const double top = double(run.slotCount[slot]) * h + floorY + h;
+    const double top = double(run.slotCount[slot]) * h + geometry::floorY + h;
     ++run.slotCount[slot];
     const double radius = double(run.ballSize) / 2.0;
     return {double(run.slotX[slot]), top - radius, radius};

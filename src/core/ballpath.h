@@ -4,6 +4,7 @@
 // left/right decision at each pin row, and where it comes to rest.
 
 #include "core/numeric.h"
+#include "core/pathstepper.h"
 #include "core/runstate.h"
 
 #include <cstdint>
@@ -37,17 +38,8 @@ int16 decisionOf(float r);
 /// the draw gave any other decision (a faulty generator).
 std::optional<int> rowStep(RandomSource &random);
 
-/// Slot position of a ball leaving the funnel: half a slot left of the funnel
-/// when the number of pin levels is even, so the path ends on a whole slot.
+/// Slot position of a ball leaving the funnel (PathStepper::start).
 float startPosition(float funnelPosition, int16 pinLevels);
-
-/// Board x of a ball leaving the funnel.
-double startX(float funnelPosition);
-
-/// Board x and y step of one pin row.
-inline constexpr double rowStepX = 1.25;
-inline constexpr double rowStepY = 1.5;
-inline constexpr float floorY = 3.0f;
 
 /// Where an instantly dropped ball ends: its slot position and board x.
 struct PathEnd {

@@ -13,13 +13,12 @@ QString item(const QString &prefix, float value, const QString &format, const QL
     return prefix + formatNumber(value, format, locale);
 }
 
-// Sum of a column over rows first..last, each cell read back as a 32-bit
-// float and every addition kept in 32 bits.
-float columnSum(const TextTable &table, int column, int first, int last, const QLocale &locale)
+// Sum of a slot column over rows first..last, every addition kept in 32 bits.
+float columnSum(const SubgroupRecord &record, int column, int first, int last)
 {
     float sum = 0.0f;
     for (int row = first; row <= last; ++row)
-        sum = toSingle(double(sum) + double(readSingle(table.text(row, column), locale)));
+        sum = toSingle(double(sum) + double(record.slotValue(row, column)));
     return sum;
 }
 
@@ -53,16 +52,16 @@ LimitTexts limitTexts(float xBarBar, float rBar, const ControlLimits &limits, in
     return texts;
 }
 
-LimitTexts fixControlLimits(RunState &run, SharedState &shared, const TextTable &slotTable, int n,
+LimitTexts fixControlLimits(RunState &run, SharedState &shared, const SubgroupRecord &record, int n,
                             int k, const QLocale &locale)
 {
     const float kSingle = float(k);
-    const float slotMean = toSingle(double(columnSum(slotTable, n + 1, 1, k, locale)) / kSingle);
+    const float slotMean = toSingle(double(columnSum(record, SubgroupRecord::averageColumn(n), 1, k)) / kSingle);
     run.xBarBar = shared.scale.valueOf(slotMean);
 
     const float slotRange = n == 1
-        ? toSingle(double(columnSum(slotTable, n + 2, 2, k, locale)) / double(kSingle - 1.0f))
-        : toSingle(double(columnSum(slotTable, n + 2, 1, k, locale)) / kSingle);
+        ? toSingle(double(columnSum(record, SubgroupRecord::rangeColumn(n), 2, k)) / double(kSingle - 1.0f))
+        : toSingle(double(columnSum(record, SubgroupRecord::rangeColumn(n), 1, k)) / kSingle);
     run.rBar = toSingle((double(slotRange) + double(slotRange)) * double(shared.scale.halfWidth) / 30.0);
 
     const ControlLimits limits = limitsFor(run.xBarBar, run.rBar, n, shared.factors);

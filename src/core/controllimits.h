@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Centre lines and control limits: fixed once per run from the first k
-// subgroups of the slot table, shown as label texts and fed to the chart bounds.
+// subgroups of the slot record, shown as label texts and fed to the chart bounds.
 
 #include "core/controlfactors.h"
 #include "core/displayformats.h"
 #include "core/runstate.h"
 #include "core/sharedstate.h"
-#include "core/texttable.h"
+#include "core/subgrouprecord.h"
 
 #include <QLocale>
 #include <QString>
@@ -29,9 +29,9 @@ struct LimitTexts {
 LimitTexts limitTexts(float xBarBar, float rBar, const ControlLimits &limits, int n,
                       const DisplayFormats &formats, const QLocale &locale = QLocale());
 
-/// Reads the first k rows of the slot table, fixes xBarBar and rBar, widens the
-/// chart bounds by the limits and returns the label texts.
-LimitTexts fixControlLimits(RunState &run, SharedState &shared, const TextTable &slotTable, int n,
+/// Reads the first k rows of the slot record, fixes xBarBar and rBar, widens
+/// the chart bounds by the limits and returns the label texts.
+LimitTexts fixControlLimits(RunState &run, SharedState &shared, const SubgroupRecord &record, int n,
                             int k, const QLocale &locale = QLocale());
 
 } // namespace kelvara

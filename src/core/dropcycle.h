@@ -3,33 +3,44 @@
 // What one press of "Run" does: drops the requested subgroups ball by ball,
 // writes the readings with their average and range into both subgroup tables,
 // fixes the control limits at the k-th subgroup and stops early when the board
-// or the baffle is full or Pause was pressed. The window behind it implements
-// DropCycleHost.
+// or the baffle is full or Pause was pressed. The run (QuincunxRun) behind it
+// implements DropCycleHost.
 
 #include "core/ballpath.h"
 #include "core/controllimits.h"
+#include "core/pathstepper.h"
 #include "core/runstate.h"
 #include "core/sharedstate.h"
-#include "core/texttable.h"
+#include "core/subgrouprecord.h"
 
 #include <QLocale>
 #include <QString>
 
 namespace kelvara {
 
+/// What a Run is asked to do, as the control panel's boxes say it.
+struct RunSettings {
+    int rows = 20;         // offset rows: rows + 1 pin levels
+    int subgroupSize = 5;  // n
+    int limitCount = 20;   // k: the limits are fixed from the first k subgroups
+    int dropCount = 10;    // subgroups per press of "Run"
+    bool animated = false; // the ball falls row by row, with pictures and waits
+    bool baffle = false;   // balls stop on the baffle above their slots
+    /// No slot or baffle ever fills up: for runs nobody watches, so that a
+    /// long run is not stopped by the room a picture has.
+    bool unlimitedRoom = false;
+    double ballHeight = geometry::ballHeight; // of the ball shape the board draws
+};
+
+/// Why a Run stopped before its count.
+enum class RunStop { None, BoardFull, BaffleFull, GeneratorFailed, Aborted };
+
 class DropCycleHost {
 public:
     virtual ~DropCycleHost() = default;
 
-    // Settings, read as their boxes show them at the moment of use.
-    virtual QString dropCountText() const = 0;    // subgroups per Run
-    virtual QString subgroupSizeText() const = 0; // n
-    virtual QString controlLimitText() const = 0; // k
-    virtual QString rowsText() const = 0;         // offset rows
-    virtual bool animationOn() const = 0;
-
-    virtual double ballHeight() const = 0; // height of the ball template
-    virtual double baffleY() const = 0;    // height of the baffle line
+    /// The settings at the moment of use.
+    virtual RunSettings settings() const = 0;
 
     virtual void setControlsEnabled(bool enabled) = 0;
     /// Lets pending events run; false when the program is closing and the
@@ -41,7 +52,12 @@ public:
     /// it left the funnel in RunState::ballStart; false when the ball did not
     /// land (the program is closing, a faulty generator).
     virtual bool dropBall(bool animated) = 0;
-    virtual void showInformation(const QString &text) = 0;
+    /// The board or the baffle is full: the Run stops.
+    virtual void stopped(RunStop why) = 0;
+    /// A subgroup's row was begun, got a ball, was closed (its cells can be shown).
+    virtual void rowBegun(int row) = 0;
+    virtual void ballRecorded(int row, int ball) = 0;
+    virtual void rowClosed(int row) = 0;
     virtual void showSubgroupStatus(int subgroup) = 0;
     virtual void showControlLimits(const LimitTexts &texts) = 0;
     virtual void showCapability() = 0;
@@ -50,15 +66,11 @@ public:
 
 class DropCycle {
 public:
-    DropCycle(RunState &run, SharedState &shared, TextTable &slotTable, TextTable &scaled,
-              DropCycleHost &host, RandomSource &random);
+    DropCycle(RunState &run, SharedState &shared, SubgroupRecord &record, DropCycleHost &host,
+              RandomSource &random);
 
     /// The press of "Run". Returns at once when a Run is already going on.
     void run();
-
-    /// Measurement-table range of a row: the moving range for n = 1 from row 2
-    /// on, otherwise the largest minus the smallest displayed reading.
-    QString scaledRange(int row) const;
 
     static const QString boardFullMessage;
     static const QString baffleFullMessage;
@@ -69,17 +81,15 @@ private:
     bool capacityExceeded();
     void trackProcessChanges();
     Outcome dropSubgroup();
-    void closeRow(int row, int n, int sum, int hi, int lo, float scaledSum);
+    void closeRow();
     void finish();
-    int16 readInt(const QString &text) const;
+    int subgroupSize() const;
 
     RunState &m_run;
     SharedState &m_shared;
-    TextTable &m_slots;
-    TextTable &m_scaled;
+    SubgroupRecord &m_record;
     DropCycleHost &m_host;
     RandomSource &m_random;
-    QLocale m_locale;
 };
 
 } // namespace kelvara

@@ -3,7 +3,7 @@
 
 #include "core/numberformat.h"
 #include "core/scale.h"
-#include "core/texttable.h"
+#include "core/subgrouprecord.h"
 
 #include <algorithm>
 
@@ -22,14 +22,12 @@ int16 averageBin(float average)
     return toInt16(average);
 }
 
-SlotCounts averageCounts(const TextTable &slotTable, int subgroupCount)
+SlotCounts averageCounts(const SubgroupRecord &record, int subgroupCount)
 {
-    // The average column sits before the range column at the end of the row.
-    const int averageColumn = slotTable.columnCount() - 2;
-    const int lastRow = std::min(subgroupCount, slotTable.rowCount() - 1);
+    const int lastRow = std::min(subgroupCount, record.rowCount());
     SlotCounts counts{};
     for (int row = 1; row <= lastRow; ++row) {
-        const int slot = averageBin(readSingle(slotTable.text(row, averageColumn)));
+        const int slot = averageBin(record.row(row).slotAverage);
         if (slot >= 1 && slot <= slotTotal)
             counts[slot - 1] = toInt16(counts[slot - 1] + 1.0);
     }

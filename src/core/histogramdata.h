@@ -14,7 +14,7 @@
 
 namespace kelvara {
 
-class TextTable;
+class SubgroupRecord;
 struct Scale;
 
 /// One count per slot, slot i at index i - 1.
@@ -26,9 +26,9 @@ SlotCounts individualCounts(const RunState &run);
 /// The bar a subgroup average counts in: the slot it rounds to, halves to even.
 int16 averageBin(float average);
 
-/// The subgroups of rows 1..subgroupCount whose slot-table average, rounded
-/// halves to even, is each slot. Averages off the board are not counted.
-SlotCounts averageCounts(const TextTable &slotTable, int subgroupCount);
+/// The subgroups 1..subgroupCount whose slot average, rounded halves to
+/// even, is each slot. Averages off the board are not counted.
+SlotCounts averageCounts(const SubgroupRecord &record, int subgroupCount);
 
 /// The measurement value of each slot in a display format: the bars' labels.
 QStringList slotLabels(const Scale &scale, const QString &format, const QLocale &locale = QLocale());

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/runsignals.h"
 
-#include "core/numberformat.h"
-#include "core/texttable.h"
+#include "core/subgrouprecord.h"
 
 namespace kelvara {
 
@@ -11,7 +10,7 @@ void RunSignals::clear()
     *this = RunSignals();
 }
 
-qsizetype RunSignals::follow(const TextTable &table, int subgroupSize, int last, const ChartLines &mean,
+qsizetype RunSignals::follow(const SubgroupRecord &record, int subgroupSize, int last, const ChartLines &mean,
                              const ChartLines &range)
 {
     // Fewer rows than were read, or another subgroup size: a new run.
@@ -20,13 +19,12 @@ qsizetype RunSignals::follow(const TextTable &table, int subgroupSize, int last,
         m_subgroupSize = subgroupSize;
     }
     const qsizetype before = m_signals.size();
-    const int averageColumn = subgroupSize + 1, rangeColumn = subgroupSize + 2;
     for (int subgroup = int(m_means.size()) + 1; subgroup <= last; ++subgroup) {
-        m_means.append(readSingle(table.text(subgroup, averageColumn)));
+        m_means.append(record.row(subgroup).average);
         const RuleSet meanRules = meanChartRules(m_means, m_means.size() - 1, mean);
         const bool plotsRange = subgroupSize > 1 || subgroup > 1;
         const RuleSet rangeRules
-            = plotsRange ? rangeChartRules(readSingle(table.text(subgroup, rangeColumn)), range) : 0;
+            = plotsRange ? rangeChartRules(record.row(subgroup).range, range) : 0;
         m_meanRules.append(meanRules);
         m_rangeRules.append(rangeRules);
         if (meanRules)

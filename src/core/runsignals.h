@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The run-rule signals of one run: its plotted averages and ranges, read from
-// the measurement table as subgroups complete, judged against the run's own
+// the run's record as subgroups complete, judged against the run's own
 // control limits once they are fixed. Every point counts, from subgroup 1 on;
 // a point's verdict never changes afterwards, so each is judged once.
 
@@ -11,7 +11,7 @@
 
 namespace kelvara {
 
-class TextTable;
+class SubgroupRecord;
 
 enum class SignalChart { Mean, Range };
 
@@ -28,12 +28,12 @@ public:
     /// Forgets the run: the next one starts from subgroup 1.
     void clear();
 
-    /// Reads the rows of the measurement table completed since the last call
+    /// Reads the subgroups of the record completed since the last call
     /// (to `last`) and judges their points against the limits. Returns the
     /// index in list() of the first signal it added; the ones before are the
     /// same as before (none when fewer rows than before mean a new run).
     /// Subgroup 1 of single readings has no moving range.
-    qsizetype follow(const TextTable &table, int subgroupSize, int last, const ChartLines &mean,
+    qsizetype follow(const SubgroupRecord &record, int subgroupSize, int last, const ChartLines &mean,
                      const ChartLines &range);
 
     /// Oldest first; of one subgroup the X-bar chart's before the R chart's.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The board and run state the main window owns: where the funnel stands, what
+// The board and run state of a run: where the funnel stands, what
 // lies in the slots and on the baffle, the run's control flags and the
 // statistics fixed at the k-th subgroup.
 
@@ -70,8 +70,6 @@ struct RunState {
 
     float xBarBar = 0.0f;
     float rBar = 0.0f;
-    float grandMean = 0.0f;
-    float meanRange = 0.0f;
 
     std::vector<BallOrigin> ballOrigins; // every ball landed this run, in drop order
 

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/samplespread.h"
 
-#include "core/numberformat.h"
-#include "core/texttable.h"
+#include "core/subgrouprecord.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,15 +9,15 @@
 namespace kelvara {
 namespace {
 
-// Columns first..last of the table's first subgroupCount data rows, in two
+// Columns first..last of the record's first subgroupCount rows, in two
 // passes so that a spread small beside the mean loses no digits.
-SampleSpread columnSpread(const TextTable &table, int first, int last, int subgroupCount, const QLocale &locale)
+SampleSpread columnSpread(const SubgroupRecord &record, int first, int last, int subgroupCount)
 {
-    const int rows = std::min(subgroupCount, table.rowCount() - 1);
+    const int rows = std::min(subgroupCount, record.rowCount());
     QList<double> values;
     for (int row = 1; row <= rows; ++row)
         for (int column = first; column <= last; ++column)
-            values << double(readSingle(table.text(row, column), locale));
+            values << double(record.measurement(row, column));
     SampleSpread spread;
     spread.count = int(values.size());
     if (values.isEmpty())
@@ -38,14 +37,15 @@ SampleSpread columnSpread(const TextTable &table, int first, int last, int subgr
 
 } // namespace
 
-SampleSpread readingSpread(const TextTable &measurements, int n, int subgroupCount, const QLocale &locale)
+SampleSpread readingSpread(const SubgroupRecord &record, int subgroupCount)
 {
-    return columnSpread(measurements, 1, n, subgroupCount, locale);
+    return columnSpread(record, 1, record.subgroupSize(), subgroupCount);
 }
 
-SampleSpread averageSpread(const TextTable &measurements, int n, int subgroupCount, const QLocale &locale)
+SampleSpread averageSpread(const SubgroupRecord &record, int subgroupCount)
 {
-    return columnSpread(measurements, n + 1, n + 1, subgroupCount, locale);
+    const int average = SubgroupRecord::averageColumn(record.subgroupSize());
+    return columnSpread(record, average, average, subgroupCount);
 }
 
 } // namespace kelvara

@@ -3,11 +3,9 @@
 // The mean and sample standard deviation of what the measurement table shows:
 // every reading of the run, or every subgroup average.
 
-#include <QLocale>
-
 namespace kelvara {
 
-class TextTable;
+class SubgroupRecord;
 
 struct SampleSpread {
     int count = 0;
@@ -15,12 +13,10 @@ struct SampleSpread {
     double deviation = 0.0; // divisor count - 1; 0 for fewer than two values
 };
 
-/// The readings (columns 1..n) of rows 1..subgroupCount.
-SampleSpread readingSpread(const TextTable &measurements, int n, int subgroupCount,
-                           const QLocale &locale = QLocale());
+/// The readings of the complete subgroups 1..subgroupCount.
+SampleSpread readingSpread(const SubgroupRecord &record, int subgroupCount);
 
-/// The averages (column n + 1) of rows 1..subgroupCount.
-SampleSpread averageSpread(const TextTable &measurements, int n, int subgroupCount,
-                           const QLocale &locale = QLocale());
+/// The averages of the complete subgroups 1..subgroupCount.
+SampleSpread averageSpread(const SubgroupRecord &record, int subgroupCount);
 
 } // namespace kelvara

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A table of text cells, row 0 being the header row. The subgroup tables are
-// the run's data store: every reader parses the cells back, so derived values
-// carry the rounding of the display formats.
+// A table of text cells, row 0 being the header row: the measurement table
+// as the user sees it and the export writes it. The numbers behind it live in
+// the run's SubgroupRecord.
 
 #include <QList>
 #include <QString>
@@ -26,7 +26,7 @@ public:
     virtual void columnsLaidOut(int /*subgroupSize*/) {}
 };
 
-/// A table kept in memory only (the slot table is never shown).
+/// A table kept in memory only.
 class MemoryTable : public TextTable {
 public:
     int rowCount() const override { return static_cast<int>(m_rows.size()); }

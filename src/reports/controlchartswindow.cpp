@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/controlchartswindow.h"
 
+#include "common/focusmark.h"
 #include "common/messages.h"
 #include "common/popupmenus.h"
 #include "common/preferences.h"
@@ -11,10 +12,12 @@
 #include "core/chartframe.h"
 #include "core/controllimits.h"
 #include "core/displayformats.h"
+#include "core/labelplacement.h"
 #include "core/numberformat.h"
 #include "core/numeric.h"
 #include "core/signaltexts.h"
 #include "core/spokendescriptions.h"
+#include "core/subgrouprecord.h"
 #include "core/texttable.h"
 #include "reports/chartdatasource.h"
 #include "reports/chartsaving.h"
@@ -42,12 +45,17 @@ namespace kelvara {
 namespace {
 
 // Both charts run from x = -2 at the left edge to 12 at the right; subgroup i
-// of a page lies at x = i - first, so a page shows thirteen places.
+// of a page lies at x = i - first. A subgroup at x = 12 would be cut in half
+// by the edge, so a page shows the twelve places that fit whole, x = 0 to 11.
 constexpr double chartLeft = -2.0;
 constexpr double chartRight = 12.0;
 constexpr double axisEnd = 12.0;
+constexpr double lastPlace = 11.0;
 constexpr double controlLineEnd = 25.0;
 constexpr double tickEnd = -0.1;
+// Where the value labels end, left of the value axis.
+constexpr double xLabelRight = -0.2;
+constexpr double rLabelRight = -0.1;
 constexpr int subgroupsBeforeLastOnPage = 10;
 
 // The upper chart is the taller of the two. Text and pens have their nominal
@@ -107,8 +115,9 @@ DrawingSurface *chartPicture(const QString &name, QWidget *parent, int reference
     picture->setReferenceHeight(referenceHeight);
     picture->setMinimumSize(chartMinimumWidth, minimumChartHeight(referenceHeight));
     picture->installEventFilter(parent);
-    // A keyboard user reaches the chart, and its menu, with Tab.
-    picture->setFocusPolicy(Qt::StrongFocus);
+    // A keyboard user reaches the chart, and its menu, with Tab; a click
+    // leaves the focus where it was, as it always did.
+    picture->setFocusPolicy(Qt::TabFocus);
     return picture;
 }
 
@@ -126,9 +135,11 @@ double labelPointsAt(double growth)
     return std::max(labelPoints, minimumLabelPixels * pointsPerPixel / growth);
 }
 
-void printCentred(DrawingSurface &chart, const QString &text, double x, double top)
+// Centred on x, but starting no further left than `leftmost`.
+void printCentred(DrawingSurface &chart, const QString &text, double x, double top,
+                  double leftmost = chartLeft)
 {
-    chart.setCurrentX(x - chart.textWidth(text) / 2.0);
+    chart.setCurrentX(std::max(x - chart.textWidth(text) / 2.0, leftmost));
     chart.setCurrentY(top);
     chart.print(text);
 }
@@ -188,6 +199,8 @@ void ControlChartsWindow::buildLayout()
         row->addWidget(values, 1);
         layout->addLayout(row);
     };
+    markFocusOnTitle(m_xChart, m_xTitle);
+    markFocusOnTitle(m_rChart, m_rTitle);
     titleRow(m_xTitle, m_xValues);
     layout->addWidget(m_xChart, upperChartShare);
     titleRow(m_rTitle, m_rValues);
@@ -293,13 +306,13 @@ void ControlChartsWindow::drawXBarFrame(const ChartBounds &bounds)
     m_xChart->setFontSize(labelPointsAt(growth(*m_xChart)));
     const ChartFrame frame = xBarChartFrame(bounds.maxX, bounds.minX, textFraction(*m_xChart));
     shared().xChartBase = frame.base;
-    drawFrame(*m_xChart, frame, -0.2);
+    drawFrame(*m_xChart, frame, xLabelRight);
 }
 
 void ControlChartsWindow::drawRFrame(const ChartBounds &bounds)
 {
     m_rChart->setFontSize(labelPointsAt(growth(*m_rChart)));
-    drawFrame(*m_rChart, rangeChartFrame(bounds.maxR, textFraction(*m_rChart)), -0.1);
+    drawFrame(*m_rChart, rangeChartFrame(bounds.maxR, textFraction(*m_rChart)), rLabelRight);
 }
 
 void ControlChartsWindow::drawFrame(DrawingSurface &chart, const ChartFrame &frame, double labelRight)
@@ -344,10 +357,9 @@ void ControlChartsWindow::drawcharts(int first)
     const int last = completedRows();
     Page page;
     page.first = first;
-    page.frameBounds = state.bounds;
     page.limitsFixed = state.subgroupCount >= m_source.controlLimitCount();
-    page.centre = m_source.grandMean();
-    page.meanRange = m_source.meanRange();
+    page.centre = m_source.xBarBar();
+    page.meanRange = m_source.rBar();
     page.limits = limitsFor(page.centre, page.meanRange, n, state.factors);
     page.x = readColumn(n + 1, first, first, last, [&state](float v) {
         state.bounds.trackMaxX(v, state.scale);
@@ -358,6 +370,14 @@ void ControlChartsWindow::drawcharts(int first)
     page.r = readColumn(n + 2, firstRange, first, last, [&state](float v) {
         state.bounds.trackMaxR(v, state.scale);
     });
+    // The frame takes in the page's values, and its limits after a new scale
+    // has set the bounds back, so that everything shows the first time.
+    if (page.limitsFixed) {
+        state.bounds.trackMaxX(page.limits.uclX, state.scale);
+        state.bounds.trackMinX(page.limits.lclX, state.scale);
+        state.bounds.trackMaxR(page.limits.uclR, state.scale);
+    }
+    page.frameBounds = state.bounds;
     m_page = std::move(page);
     m_pageDrawn = false;
     if (m_page.limitsFixed && rulesShown())
@@ -379,11 +399,9 @@ void ControlChartsWindow::describePage()
         summary.subgroups = shared().subgroupCount;
         summary.limits = values->text();
         summary.rulesShown = rulesShown() && m_page.limitsFixed;
-        QList<QPointF> shown = points;
-        shown.removeIf([](const QPointF &point) { return point.x() > axisEnd; });
-        if (!shown.isEmpty()) {
-            summary.first = m_page.first + int(shown.first().x());
-            summary.last = m_page.first + int(shown.last().x());
+        if (!points.isEmpty()) {
+            summary.first = m_page.first + int(points.first().x());
+            summary.last = m_page.first + int(points.last().x());
             summary.latestValue = m_source.measurementTable().text(summary.last, column);
         }
         const SignalChart kind = chart == m_xChart ? SignalChart::Mean : SignalChart::Range;
@@ -396,18 +414,18 @@ void ControlChartsWindow::describePage()
     describe(m_rChart, m_page.r, m_rValues, n + 2);
 }
 
-// Rows from `from` to `last` of a column as points (i - first, value). Every
-// value goes through `track`, which widens the bounds of the next page's
-// frame, not of this one's.
+// The page's points (i - first, value) of a column, from row `from` on. Every
+// value up to the last row goes through `track`, which widens the bounds.
 QList<QPointF> ControlChartsWindow::readColumn(int column, int from, int first, int last,
                                                const std::function<void(float)> &track) const
 {
-    const TextTable &table = m_source.measurementTable();
+    const SubgroupRecord &record = m_source.record();
     QList<QPointF> points;
     for (int i = from; i <= last; ++i) {
-        const float value = readSingle(table.text(i, column));
+        const float value = record.measurement(i, column);
         track(value);
-        points.append(QPointF(i - first, value));
+        if (i - first <= lastPlace)
+            points.append(QPointF(i - first, value));
     }
     return points;
 }
@@ -423,13 +441,13 @@ void ControlChartsWindow::drawPage()
         drawControlLines(*m_xChart, m_page.centre, m_page.limits.uclX, m_page.limits.lclX);
     if (flagSignals)
         drawZoneLines();
-    plotPoints(*m_xChart, m_page.x, shared().xChartBase);
+    plotPoints(*m_xChart, m_page.x, shared().xChartBase, xLabelRight);
     if (flagSignals)
         markSignals(*m_xChart, m_page.x, SignalChart::Mean);
     drawRFrame(m_page.frameBounds);
     if (m_page.limitsFixed)
         drawControlLines(*m_rChart, m_page.meanRange, m_page.limits.uclR, m_page.limits.lclR);
-    plotPoints(*m_rChart, m_page.r, 0.0);
+    plotPoints(*m_rChart, m_page.r, 0.0, rLabelRight);
     if (flagSignals)
         markSignals(*m_rChart, m_page.r, SignalChart::Range);
     m_xChart->refresh();
@@ -446,7 +464,8 @@ void ControlChartsWindow::drawControlLines(DrawingSurface &chart, float centre, 
 }
 
 // The points joined by lines, each with its subgroup number below the axis.
-void ControlChartsWindow::plotPoints(DrawingSurface &chart, const QList<QPointF> &points, double numberTop)
+void ControlChartsWindow::plotPoints(DrawingSurface &chart, const QList<QPointF> &points, double numberTop,
+                                     double labelRight)
 {
     for (qsizetype i = 0; i < points.size(); ++i) {
         const QPointF &point = points[i];
@@ -456,7 +475,8 @@ void ControlChartsWindow::plotPoints(DrawingSurface &chart, const QList<QPointF>
         if (i > 0)
             chart.line(points[i - 1].x(), points[i - 1].y(), point.x(), point.y(), qbColor(pointColour));
         chart.setForeColor(qbColor(centreColour));
-        printCentred(chart, QString::number(m_page.first + int(point.x())), point.x(), numberTop);
+        // The first number stays clear of the lowest value label beside it.
+        printCentred(chart, QString::number(m_page.first + int(point.x())), point.x(), numberTop, labelRight);
         chart.setForeColor(qbColor(axisColour));
     }
 }
@@ -465,7 +485,7 @@ void ControlChartsWindow::plotPoints(DrawingSurface &chart, const QList<QPointF>
 // yet: only the completed rows are plotted.
 int ControlChartsWindow::completedRows() const
 {
-    return std::min<int>(shared().subgroupCount, m_source.measurementTable().rowCount() - 1);
+    return std::min<int>(shared().subgroupCount, m_source.record().rowCount());
 }
 
 bool ControlChartsWindow::rulesShown() const
@@ -477,50 +497,92 @@ bool ControlChartsWindow::rulesShown() const
 // limits, lists their signals and tells how long a process change went unseen.
 void ControlChartsWindow::followSignals(int last)
 {
-    const ChartLines mean{m_page.centre, m_page.limits.uclX, m_page.limits.lclX};
-    const ChartLines range{m_page.meanRange, m_page.limits.uclR, m_page.limits.lclR};
     const int n = m_source.subgroupSize();
-    const qsizetype firstNew = m_signals.follow(m_source.measurementTable(), n, last, mean, range);
+    const qsizetype firstNew = m_signals.follow(m_source.record(), n, last, pageLines(SignalChart::Mean),
+                                                pageLines(SignalChart::Range));
     m_signalPanel->listSignals(m_signals.list(), firstNew, n);
     const int changedAfter = m_source.processChangedAfter();
     m_signalPanel->setDetection(detectionText(changedAfter, m_signals.firstSignalAfter(changedAfter)));
 }
 
-// The 1- and 2-sigma lines, dotted, so the class sees what rules 2 and 3 count.
+ChartLines ControlChartsWindow::pageLines(SignalChart kind) const
+{
+    if (kind == SignalChart::Mean)
+        return {m_page.centre, m_page.limits.uclX, m_page.limits.lclX};
+    return {m_page.meanRange, m_page.limits.uclR, m_page.limits.lclR};
+}
+
+// The 1- and 2-sigma lines either side of the upper chart's centre line.
+std::vector<double> ControlChartsWindow::zoneLines() const
+{
+    std::vector<double> values;
+    for (int side : {+1, -1})
+        for (int j : {1, 2})
+            values.push_back(zoneLine(pageLines(SignalChart::Mean), side, j));
+    return values;
+}
+
+// The zone lines, dotted, so the class sees what rules 2 and 3 count.
 void ControlChartsWindow::drawZoneLines()
 {
-    const ChartLines lines{m_page.centre, m_page.limits.uclX, m_page.limits.lclX};
     m_xChart->setDrawStyle(Qt::DotLine);
-    for (int side : {+1, -1})
-        for (int j : {1, 2}) {
-            const double y = zoneLine(lines, side, j);
-            m_xChart->line(0, y, controlLineEnd, y, qbColor(centreColour));
-        }
+    for (const double y : zoneLines())
+        m_xChart->line(0, y, controlLineEnd, y, qbColor(centreColour));
     m_xChart->setDrawStyle(Qt::SolidLine);
 }
 
 // A point that breaks a rule becomes a larger red dot with the numbers of its
-// rules just above it, or just below when the top of the chart is too near.
+// rules beside it, above or below, where no line and no other point's numbers
+// run through them, and right of the value axis.
 void ControlChartsWindow::markSignals(DrawingSurface &chart, const QList<QPointF> &points, SignalChart kind)
 {
     const int dotWidth = penWidth(chart, signalWidth);
     const double unitsPerPixel = std::abs(chart.scaleHeight()) / std::max(chart.height(), 1);
-    const double clearance = (dotWidth / 2.0 + 2.0) * unitsPerPixel;
+    const double xUnitsPerPixel = std::abs(chart.scaleWidth()) / std::max(chart.width(), 1);
+    const double gap = (dotWidth / 2.0 + 2.0) * unitsPerPixel;
     const double textHeight = std::abs(chart.textHeight(QStringLiteral("H")));
+    LabelRoom room = labelRoom(kind);
+    room.highest = chart.scaleTop();
+    room.lineClearance = (penWidth(chart, limitWidth) / 2.0 + 2.0) * unitsPerPixel;
+    const double leftmost = (penWidth(chart, 1) + 2.0) * xUnitsPerPixel;
+    const double rightmost = chartRight - 2.0 * xUnitsPerPixel;
     chart.setForeColor(qbColor(signalColour));
+    QList<QRectF> placed; // the numbers so far, x across and y from bottom to top
     for (const QPointF &point : points) {
         const RuleSet rules = m_signals.rulesAt(kind, m_page.first + int(point.x()));
         if (!rules)
             continue;
         chart.setDrawWidth(dotWidth);
         chart.pset(point.x(), point.y(), qbColor(signalColour));
-        double top = point.y() + clearance + textHeight;
-        if (top > chart.scaleTop())
-            top = point.y() - clearance;
-        printCentred(chart, ruleNumbers(rules, QStringLiteral(",")), point.x(), top);
+        const QString numbers = ruleNumbers(rules, QStringLiteral(","));
+        const double width = chart.textWidth(numbers);
+        const double left = std::clamp(point.x() - width / 2.0, leftmost, std::max(leftmost, rightmost - width));
+        LabelRoom here = room;
+        for (const QRectF &other : placed)
+            if (other.left() < left + width && left < other.right())
+                here.lines.insert(here.lines.end(), {other.top(), other.bottom()});
+        const double top = labelTopBeside(point.y(), gap, textHeight, here);
+        placed.append(QRectF(left, top - textHeight, width, textHeight));
+        chart.setCurrentX(left);
+        chart.setCurrentY(top);
+        chart.print(numbers);
     }
     chart.setDrawWidth(penWidth(chart, 1));
     chart.setForeColor(qbColor(axisColour));
+}
+
+// The lines a chart's rule numbers keep clear of: its axis, centre line and
+// limits, and on the upper chart the zone lines; and its axis as the floor.
+LabelRoom ControlChartsWindow::labelRoom(SignalChart kind) const
+{
+    const ChartLines lines = pageLines(kind);
+    LabelRoom room;
+    room.lowest = kind == SignalChart::Mean ? shared().xChartBase : 0.0;
+    room.lines = {room.lowest, lines.centre, lines.upper, lines.lower};
+    if (kind == SignalChart::Mean)
+        for (const double y : zoneLines())
+            room.lines.push_back(y);
+    return room;
 }
 
 void ControlChartsWindow::mnuShowRunRules_Click()

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window with the two control charts of the run: the X-bar chart (X chart
-// for single readings) above the R chart (MR chart), paged eleven subgroups
-// at a time, each copyable to the clipboard.
+// for single readings) above the R chart (MR chart), a page of up to twelve
+// subgroups at a time, each copyable to the clipboard.
 //
 // A Run redraws the charts after every subgroup, mostly while this window is
 // hidden. A page is therefore worked out at once (its points, and the chart
@@ -11,6 +11,7 @@
 
 #include "core/chartbounds.h"
 #include "core/controllimits.h"
+#include "core/labelplacement.h"
 #include "core/runsignals.h"
 
 #include <QList>
@@ -99,12 +100,16 @@ private:
     QList<QPointF> readColumn(int column, int from, int first, int last,
                               const std::function<void(float)> &track) const;
     void drawPage();
-    void plotPoints(DrawingSurface &chart, const QList<QPointF> &points, double numberTop);
+    void plotPoints(DrawingSurface &chart, const QList<QPointF> &points, double numberTop, double labelRight);
     int completedRows() const;
     bool rulesShown() const;
     void followSignals(int last);
     void drawZoneLines();
     void markSignals(DrawingSurface &chart, const QList<QPointF> &points, SignalChart kind);
+    LabelRoom labelRoom(SignalChart kind) const;
+    /// The centre line and limits of the page's upper (Mean) or lower chart.
+    ChartLines pageLines(SignalChart kind) const;
+    std::vector<double> zoneLines() const;
     void redrawInPlace();
     void pageBack(int step);
     void pageForward(int step);

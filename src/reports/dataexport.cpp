@@ -40,10 +40,9 @@ std::optional<ExportTarget> askForTarget(QWidget *parent)
 
 } // namespace
 
-void exportData(QWidget *parent, const TextTable &slotTable, const TextTable &measurementTable,
-                int subgroupSize)
+void exportData(QWidget *parent, const TextTable &measurementTable, int subgroupSize)
 {
-    if (slotTable.rowCount() <= 1) {
+    if (measurementTable.rowCount() <= 1) {
         showMessage(QStringLiteral("No data to output!"), QMessageBox::Warning, parent);
         return;
     }

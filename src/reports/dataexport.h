@@ -15,8 +15,7 @@ class TextTable;
 
 /// Both export buttons: asks for a file and writes the readings, their
 /// averages and ranges as the table shows them.
-void exportData(QWidget *parent, const TextTable &slotTable, const TextTable &measurementTable,
-                int subgroupSize);
+void exportData(QWidget *parent, const TextTable &measurementTable, int subgroupSize);
 
 namespace testing {
 

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/histogramsview.h"
 
+#include "common/focusmark.h"
 #include "common/preferences.h"
 #include "common/zoom.h"
 #include "core/histogramdata.h"
 #include "core/idealhistogram.h"
 #include "core/samplespread.h"
 #include "core/sharedstate.h"
-#include "core/texttable.h"
+#include "core/subgrouprecord.h"
 #include "reports/chartsaving.h"
 #include "reports/frozencolumns.h"
 #include "reports/histogramchart.h"
@@ -78,8 +79,10 @@ HistogramsView::HistogramsView(QWidget *parent)
     auto *layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_heading, 0, 0, 1, 2);
-    layout->addWidget(caption(averagesCaption), 1, 0);
-    layout->addWidget(caption(individualsCaption), 3, 0);
+    m_meanCaption = caption(averagesCaption);
+    m_indCaption = caption(individualsCaption);
+    layout->addWidget(m_meanCaption, 1, 0);
+    layout->addWidget(m_indCaption, 3, 0);
     layout->addWidget(caption(QStringLiteral("Subgroup Data, Average & Range:")), 1, 1);
     layout->addWidget(m_table, 2, 1, 3, 1);
     layout->setRowStretch(2, 1);
@@ -125,6 +128,8 @@ void HistogramsView::createCharts()
         cell->addWidget(comparison);
         grid->addLayout(cell, row, 0);
     }
+    markFocusOnTitle(m_meanGraph, m_meanCaption);
+    markFocusOnTitle(m_indGraph, m_indCaption);
     for (HistogramChart *chart : {m_meanGraph, m_indGraph}) {
         chart->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
         connect(chart, &HistogramChart::menuRequested, this,
@@ -132,20 +137,19 @@ void HistogramsView::createCharts()
     }
 }
 
-void HistogramsView::showRun(const RunState &run, const SharedState &shared, const TextTable &slotTable,
-                             const TextTable &measurements)
+void HistogramsView::showRun(const RunState &run, const SharedState &shared, const SubgroupRecord &record)
 {
     if (!m_meanGraph)
         createCharts();
     fitTableToContents();
     m_table->scrollToTop();
     m_indGraph->setBars(individualCounts(run), slotLabels(shared.scale, shared.formats.reading));
-    m_meanGraph->setBars(averageCounts(slotTable, shared.subgroupCount),
+    m_meanGraph->setBars(averageCounts(record, shared.subgroupCount),
                          slotLabels(shared.scale, shared.formats.mean));
     m_origins = run.ballOrigins;
-    m_measurements = &measurements;
+    m_record = &record;
     m_scale = shared.scale;
-    m_subgroupSize = slotTable.columnCount() - 3;
+    m_subgroupSize = record.subgroupSize();
     m_subgroupCount = shared.subgroupCount;
     showIdeal();
 }
@@ -177,7 +181,7 @@ QLabel *HistogramsView::comparisonLabel(const QString &name)
 // The ideal lines and their comparison lines, or none of them.
 void HistogramsView::showIdeal()
 {
-    if (!m_meanGraph || !m_measurements)
+    if (!m_meanGraph || !m_record)
         return;
     const bool shown = m_showIdeal->isChecked();
     m_meanComparison->setVisible(shown);
@@ -187,13 +191,12 @@ void HistogramsView::showIdeal()
         m_indGraph->setIdeal(std::nullopt);
         return;
     }
-    const TextTable &table = *m_measurements;
     const IdealHistogram averages = idealAverages(m_origins, m_subgroupSize, m_subgroupCount);
     const IdealHistogram individuals = idealIndividuals(m_origins);
     m_meanGraph->setIdeal(averages.counts);
     m_indGraph->setIdeal(individuals.counts);
-    m_meanComparison->setText(idealComparison(averageSpread(table, m_subgroupSize, m_subgroupCount), averages, m_scale));
-    m_indComparison->setText(idealComparison(readingSpread(table, m_subgroupSize, m_subgroupCount), individuals, m_scale));
+    m_meanComparison->setText(idealComparison(averageSpread(*m_record, m_subgroupCount), averages, m_scale));
+    m_indComparison->setText(idealComparison(readingSpread(*m_record, m_subgroupCount), individuals, m_scale));
 }
 
 void HistogramsView::fitTableToContents()

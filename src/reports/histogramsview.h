@@ -23,7 +23,7 @@ namespace kelvara {
 struct RunState;
 struct SharedState;
 class HistogramChart;
-class TextTable;
+class SubgroupRecord;
 
 class HistogramsView : public QWidget {
     Q_OBJECT
@@ -33,8 +33,7 @@ public:
     /// Fills both histograms from the run's piles and the slot table's
     /// averages, and shows the measurement table from its first row. The
     /// ideal lines compare with the measurements.
-    void showRun(const RunState &run, const SharedState &shared, const TextTable &slotTable,
-                 const TextTable &measurements);
+    void showRun(const RunState &run, const SharedState &shared, const SubgroupRecord &record);
 
     QTableWidget *measurementTable() const { return m_table; }
     QPushButton *backButton() const { return m_back; }
@@ -57,6 +56,8 @@ private:
     void showIdeal();
 
     QLabel *m_heading;
+    QLabel *m_meanCaption;
+    QLabel *m_indCaption;
     HistogramChart *m_meanGraph = nullptr;
     HistogramChart *m_indGraph = nullptr;
     QTableWidget *m_table;
@@ -71,7 +72,7 @@ private:
 
     // What the ideal lines are worked out from: the run shown last.
     std::vector<BallOrigin> m_origins;
-    const TextTable *m_measurements = nullptr;
+    const SubgroupRecord *m_record = nullptr;
     Scale m_scale;
     int m_subgroupSize = 1;
     int m_subgroupCount = 0;

@@ -57,7 +57,8 @@ const QString subgroupSizeFrozen = QStringLiteral("Cannot change subgroup size w
 } // namespace
 
 QuincunxForm::QuincunxForm(QWidget *parent)
-    : QWidget(parent), m_panel(new ControlPanel(this)), m_picture(new DrawingSurface),
+    : QWidget(parent), m_quincunx(shared(), randomSource()), m_run(m_quincunx.state()),
+      m_panel(new ControlPanel(this)), m_picture(new DrawingSurface),
       m_histograms(new HistogramsView), m_stack(new QStackedLayout),
       m_grdScaled(m_histograms->measurementTable())
 {
@@ -66,7 +67,8 @@ QuincunxForm::QuincunxForm(QWidget *parent)
     setWindowIcon(applicationIcon());
     m_picture->setObjectName(QStringLiteral("qpicture"));
     m_picture->setReferenceHeight(640);
-    m_board = std::make_unique<QuincunxBoard>(m_picture, m_run, shared(), *this, randomSource());
+    m_quincunx.setListener(this);
+    m_board = std::make_unique<QuincunxBoard>(m_picture, m_run, shared(), *this);
     buildLayout();
     setTabOrder();
     m_grdScaled.enlargeHeader();
@@ -165,7 +167,7 @@ void QuincunxForm::connectControls()
     connect(p->subgrouptext, &QLineEdit::textChanged, this, &QuincunxForm::subgrouptext_Change);
     connect(p->dropbutton, &QPushButton::clicked, this, &QuincunxForm::dropbutton_Click);
     connect(p->resetbutton, &QPushButton::clicked, this, &QuincunxForm::resetbutton_Click);
-    connect(p->cmdPause, &QPushButton::clicked, this, [this] { m_run.pauseRequested = true; });
+    connect(p->cmdPause, &QPushButton::clicked, this, [this] { m_quincunx.pause(); });
     connect(p->HScroll1, &QScrollBar::valueChanged, this, &QuincunxForm::HScroll1_Change);
     connect(p->Animationcheck, &QCheckBox::toggled, this, &QuincunxForm::Animationcheck_Click);
     connect(p->chkTrace, &QCheckBox::toggled, this, &QuincunxForm::chkTrace_Click);
@@ -295,10 +297,7 @@ void QuincunxForm::scaleQuincunx(float halfWidth, float center, float lsl, float
 void QuincunxForm::moveFunnel(int direction)
 {
     m_board->shapes().clearTraceLines();
-    if (direction < 0)
-        m_board->funnel().moveLeft();
-    else
-        m_board->funnel().moveRight();
+    m_quincunx.moveFunnel(direction);
     describeBoard();
 }
 
@@ -405,24 +404,18 @@ void QuincunxForm::setupGrids()
 {
     const int n = subgroupSize();
     m_charts->setChartTitles(n);
-    layOutSubgroupTable(m_dataGrid, n);
+    m_quincunx.setSettings(runSettings());
     layOutSubgroupTable(m_grdScaled, n);
 }
 
 void QuincunxForm::resetRun()
 {
-    const int n = subgroupSize();
-    resetSubgroupTable(m_dataGrid, n);
-    resetSubgroupTable(m_grdScaled, n);
-    m_run.clearBoard();
+    m_quincunx.setSettings(runSettings());
+    m_quincunx.reset();
+    resetSubgroupTable(m_grdScaled, subgroupSize());
     m_board->shapes().balls.unloadAll();
-    m_run.baffleBallCount = 0;
-    shared().subgroupCount = 0;
-    m_run.processUnchanged = true;
-    m_run.processChangedAfter = 0;
     m_panel->subgroupstatuslabel->setText(QStringLiteral("Sub Group 0"));
     setSpeed(defaultSpeed);
-    m_run.isRunning = false;
     describeBoard();
 }
 
@@ -438,8 +431,8 @@ void QuincunxForm::resetbutton_Click()
 
 void QuincunxForm::dropbutton_Click()
 {
-    DropCycle cycle(m_run, shared(), m_dataGrid, m_grdScaled, *this, randomSource());
-    cycle.run();
+    m_quincunx.setSettings(runSettings());
+    m_quincunx.run();
     if (m_closing)
         return;
     describeBoard();
@@ -563,7 +556,7 @@ void QuincunxForm::histbutton_Click()
         showInformation(QStringLiteral("You must drop a few subgroups before viewing histograms."));
         return;
     }
-    m_histograms->showRun(m_run, shared(), m_dataGrid, m_grdScaled);
+    m_histograms->showRun(m_run, shared(), m_quincunx.record());
     m_stack->setCurrentWidget(m_histograms);
     fitPanel();
     m_histograms->setWindowTitle(QStringLiteral("Histograms of Means and Individuals\r\n"));
@@ -629,13 +622,13 @@ void QuincunxForm::selfscriptbutton_Click()
 
 void QuincunxForm::exportData()
 {
-    kelvara::exportData(this, m_dataGrid, m_grdScaled, subgroupSize());
+    kelvara::exportData(this, m_grdScaled, subgroupSize());
 }
 
 void QuincunxForm::closeEvent(QCloseEvent *event)
 {
     m_closing = true;
-    m_run.pauseRequested = true;
+    m_quincunx.pause();
     m_charts->close();
     if (m_help)
         m_help->close();
@@ -659,7 +652,7 @@ void QuincunxForm::showCapability()
     input.lsl = state.scale.lsl;
     // Reading every value back costs time in a long Run: only when it shows.
     if (input.showSpecLimits && input.subgroupCount >= input.k)
-        input.readings = readingSpread(m_grdScaled, input.n, input.subgroupCount);
+        input.readings = readingSpread(m_quincunx.record(), input.subgroupCount);
     const CapabilityView view = capabilityView(input);
     for (QLabel *label : std::initializer_list<QLabel *>{m_cpTitle, m_cpkTitle, m_cpValue, m_cpkValue, m_ppTitle,
                                                          m_ppkTitle, m_ppValue, m_ppkValue})
@@ -680,8 +673,8 @@ void QuincunxForm::describeBoard()
     for (int slot : tallestSlots(m_run.slotCount, 3))
         summary.tallestPiles.append({formatNumber(scaleValue(float(slot)), shared().formats.reading),
                                      m_run.slotCount[slot]});
-    summary.xLimits = m_limitTexts.x;
-    summary.rLimits = m_limitTexts.r;
+    summary.xLimits = m_quincunx.limitTexts().x;
+    summary.rLimits = m_quincunx.limitTexts().r;
     if (m_cpValue->isVisibleTo(m_picture)) {
         summary.cp = m_cpValue->text();
         summary.cpk = m_cpkValue->text();
@@ -701,13 +694,20 @@ int QuincunxForm::controlLimitCount() const
     return toInt16(readNumber(m_panel->climitstext->text()));
 }
 
-QString QuincunxForm::dropCountText() const { return m_panel->howmanytext->text(); }
-QString QuincunxForm::subgroupSizeText() const { return m_panel->subgrouptext->text(); }
-QString QuincunxForm::controlLimitText() const { return m_panel->climitstext->text(); }
-QString QuincunxForm::rowsText() const { return m_panel->rowstext->text(); }
-bool QuincunxForm::animationOn() const { return m_panel->Animationcheck->isChecked(); }
-double QuincunxForm::ballHeight() const { return m_board->shapes().height(); }
-double QuincunxForm::baffleY() const { return m_board->baffle().y(); }
+RunSettings QuincunxForm::runSettings() const
+{
+    const auto whole = [](const QLineEdit *box) { return int(toInt16(readNumber(box->text()))); };
+    RunSettings settings;
+    settings.rows = whole(m_panel->rowstext);
+    settings.subgroupSize = whole(m_panel->subgrouptext);
+    settings.limitCount = whole(m_panel->climitstext);
+    settings.dropCount = whole(m_panel->howmanytext);
+    settings.animated = m_panel->Animationcheck->isChecked();
+    settings.baffle = baffleShown();
+    settings.ballHeight = m_board->shapes().height();
+    return settings;
+}
+
 bool QuincunxForm::baffleShown() const { return m_panel->bafflepresentcheck->isChecked(); }
 
 bool QuincunxForm::letEventsRun()
@@ -716,19 +716,56 @@ bool QuincunxForm::letEventsRun()
     return !m_closing;
 }
 
-void QuincunxForm::clearTraceLines()
+void QuincunxForm::traceLinesCleared()
 {
     m_board->shapes().clearTraceLines();
 }
 
-void QuincunxForm::setTraceColour(int paletteIndex)
+void QuincunxForm::traceColourChosen(int paletteIndex)
 {
     m_board->shapes().traces.templateElement()->setColour(qbColor(paletteIndex));
 }
 
-bool QuincunxForm::dropBall(bool animated)
+bool QuincunxForm::ballStarted(const PathStepper &path)
 {
-    return animated ? m_board->dropper().dropBallAnimated() : m_board->dropper().dropBall();
+    m_board->dropper().start(path);
+    return true;
+}
+
+void QuincunxForm::ballAtPin(const PathStepper &)
+{
+    m_board->dropper().reachPin();
+}
+
+bool QuincunxForm::ballStepped(const PathStepper &path)
+{
+    m_board->dropper().step(path);
+    return true;
+}
+
+void QuincunxForm::ballLanded(const BallLanding &landing, bool animated)
+{
+    m_board->dropper().land(landing, animated);
+}
+
+void QuincunxForm::rowBegun(int row)
+{
+    m_grdScaled.setRowCount(row + 1);
+    m_grdScaled.setText(row, 0, QString::number(row));
+}
+
+void QuincunxForm::ballRecorded(int row, int ball)
+{
+    m_grdScaled.setText(row, ball, record().measurementText(row, ball, shared().formats));
+}
+
+void QuincunxForm::rowClosed(int row)
+{
+    const int n = record().subgroupSize();
+    const int average = SubgroupRecord::averageColumn(n), range = SubgroupRecord::rangeColumn(n);
+    m_grdScaled.setText(row, average, record().measurementText(row, average, shared().formats));
+    m_grdScaled.rowCompleted(row);
+    m_grdScaled.setText(row, range, record().measurementText(row, range, shared().formats));
 }
 
 void QuincunxForm::showInformation(const QString &text)
@@ -736,9 +773,22 @@ void QuincunxForm::showInformation(const QString &text)
     showMessage(text, QMessageBox::Information, this);
 }
 
-void QuincunxForm::showSubgroupStatus(int subgroup)
+void QuincunxForm::stopped(RunStop why, const QString &message)
 {
-    m_panel->subgroupstatuslabel->setText(QStringLiteral("Sub Group #") + QString::number(subgroup));
+    if (why == RunStop::GeneratorFailed)
+        showMessage(message, QMessageBox::Critical);
+    else if (why == RunStop::BoardFull || why == RunStop::BaffleFull)
+        showInformation(message);
+}
+
+void QuincunxForm::funnelMoved()
+{
+    m_board->funnel().followRun();
+}
+
+void QuincunxForm::subgroupCounted(int subgroups)
+{
+    m_panel->subgroupstatuslabel->setText(QStringLiteral("Sub Group #") + QString::number(subgroups));
     // The count shows at once, not when events next run.
     m_panel->subgroupstatuslabel->repaint();
     // Telling it in words costs a tenth of a fast Run: during one, only while
@@ -747,20 +797,19 @@ void QuincunxForm::showSubgroupStatus(int subgroup)
         describeBoard();
 }
 
-void QuincunxForm::showControlLimits(const LimitTexts &texts)
+void QuincunxForm::limitsFixed(const LimitTexts &texts)
 {
-    m_limitTexts = texts;
     m_charts->setValueTitles(texts.x, texts.r);
 }
 
-void QuincunxForm::drawCharts(int firstSubgroup)
+void QuincunxForm::chartsDue(int firstSubgroup)
 {
     m_charts->drawcharts(firstSubgroup);
 }
 
 void QuincunxForm::clearChartValueTitles()
 {
-    m_limitTexts = {};
+    m_quincunx.clearLimitTexts();
     m_charts->setValueTitles(QString(), QString());
 }
 

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window (`quincunxform`): the board beside the control panel, the
-// histograms view in the board's place when it is open, and the run's state.
-// It handles the controls' events and serves the drop cycle, the board and
-// the control charts.
+// histograms view in the board's place when it is open. It handles the
+// controls' events, forwards them to the run it shows, draws what the run
+// reports and serves the board and the control charts.
 
 #include "board/boardhost.h"
 #include "board/quincunxboard.h"
 #include "core/controllimits.h"
 #include "core/demoscript.h"
-#include "core/dropcycle.h"
+#include "core/quincunxrun.h"
 #include "core/runstate.h"
 #include "core/settingranges.h"
 #include "core/texttable.h"
@@ -36,7 +36,7 @@ class FittingLabel;
 class HelpWindow;
 class HistogramsView;
 
-class QuincunxForm : public QWidget, public DropCycleHost, public BoardHost, public ChartDataSource {
+class QuincunxForm : public QWidget, private RunListener, public BoardHost, public ChartDataSource {
     Q_OBJECT
 public:
     explicit QuincunxForm(QWidget *parent = nullptr);
@@ -49,7 +49,7 @@ public:
     // Public operations other windows use.
     float scaleValue(float slot) const;
     void scaleQuincunx(float halfWidth, float center, float lsl, float usl);
-    void setControlsEnabled(bool enabled) override;
+    void setControlsEnabled(bool enabled);
     void resetRun() override;
     void showCapability() override;
 
@@ -75,11 +75,11 @@ public:
     /// Where the board lies in this window.
     QRect boardArea() const;
 
-    // What the window holds, for tests to inspect.
+    // What the window shows, for tests to inspect.
+    QuincunxRun &quincunxRun() { return m_quincunx; }
     RunState &run() { return m_run; }
     QuincunxBoard &board() { return *m_board; }
 
-    const TextTable &slotTable() const { return m_dataGrid; }
     ControlChartsWindow *chartsWindow() const { return m_charts; }
     bool isClosing() const { return m_closing; }
 
@@ -92,8 +92,9 @@ public:
     int subgroupSize() const override;
     int controlLimitCount() const override;
     const TextTable &measurementTable() const override { return m_grdScaled; }
-    float grandMean() const override { return m_run.grandMean; }
-    float meanRange() const override { return m_run.meanRange; }
+    const SubgroupRecord &record() const override { return m_quincunx.record(); }
+    float xBarBar() const override { return m_run.xBarBar; }
+    float rBar() const override { return m_run.rBar; }
     bool dropping() const override { return m_run.isRunning; }
     int processChangedAfter() const override { return m_run.processChangedAfter; }
 
@@ -125,22 +126,25 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // DropCycleHost
-    QString dropCountText() const override;
-    QString subgroupSizeText() const override;
-    QString controlLimitText() const override;
-    QString rowsText() const override;
-    bool animationOn() const override;
-    double ballHeight() const override;
-    double baffleY() const override;
+    // RunListener
+    void runStarted() override { setControlsEnabled(false); }
+    void runEnded() override { setControlsEnabled(true); }
     bool letEventsRun() override;
-    void clearTraceLines() override;
-    void setTraceColour(int paletteIndex) override;
-    bool dropBall(bool animated) override;
-    void showInformation(const QString &text) override;
-    void showSubgroupStatus(int subgroup) override;
-    void showControlLimits(const LimitTexts &texts) override;
-    void drawCharts(int firstSubgroup) override;
+    void traceLinesCleared() override;
+    void traceColourChosen(int paletteIndex) override;
+    bool ballStarted(const PathStepper &path) override;
+    void ballAtPin(const PathStepper &path) override;
+    bool ballStepped(const PathStepper &path) override;
+    void ballLanded(const BallLanding &landing, bool animated) override;
+    void rowBegun(int row) override;
+    void ballRecorded(int row, int ball) override;
+    void rowClosed(int row) override;
+    void subgroupCounted(int subgroups) override;
+    void limitsFixed(const LimitTexts &texts) override;
+    void capabilityDue() override { showCapability(); }
+    void chartsDue(int firstSubgroup) override;
+    void stopped(RunStop why, const QString &message) override;
+    void funnelMoved() override;
     // BoardHost
     void clearChartValueTitles() override;
     bool baffleShown() const override;
@@ -161,6 +165,9 @@ private:
     void setupGrids();
     void setSpeed(int position);
     int16 pinLevelsFromRows() const;
+    /// The run's settings as the control panel shows them.
+    RunSettings runSettings() const;
+    void showInformation(const QString &text);
     QLineEdit *settingBox(DemoControl setting) const;
     QCheckBox *optionBox(DemoControl option) const;
 
@@ -172,8 +179,8 @@ private:
     };
     QList<SteppedBox> m_steppedBoxes;
 
-    RunState m_run;
-    MemoryTable m_dataGrid;
+    QuincunxRun m_quincunx;
+    RunState &m_run;
     ControlPanel *m_panel;
     DrawingSurface *m_picture;
     HistogramsView *m_histograms;
@@ -183,7 +190,6 @@ private:
     std::unique_ptr<Demonstration> m_demo;
     ControlChartsWindow *m_charts;
     HelpWindow *m_help = nullptr;
-    LimitTexts m_limitTexts;
     QLabel *m_cpTitle;
     QLabel *m_cpkTitle;
     FittingLabel *m_cpValue;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 namespace testsupport {
 namespace {
@@ -79,6 +80,14 @@ QStringList unreadableTexts(QWidget *window, double smallestPixels)
     for (const DrawingSurface *picture : window->findChildren<DrawingSurface *>())
         if (picture->isVisibleTo(window))
             faults << pictureFaults(picture, smallestPixels);
+    return faults;
+}
+
+QStringList unreadableTextsOnceSettled(QWidget *window, double smallestPixels)
+{
+    QStringList faults;
+    // Settled or not, the faults left are the answer.
+    static_cast<void>(QTest::qWaitFor([&] { return (faults = unreadableTexts(window, smallestPixels)).isEmpty(); }, 10000));
     return faults;
 }
 

@@ -16,4 +16,9 @@ namespace testsupport {
 /// placed on a picture shrink to fit their place and keep no smallest size.
 QStringList unreadableTexts(QWidget *window, double smallestPixels);
 
+/// The same once the window has settled: layouts, the window system and
+/// pending paints may take a while on a busy machine, so this waits up to ten
+/// seconds for a window without faults and returns what is left.
+QStringList unreadableTextsOnceSettled(QWidget *window, double smallestPixels);
+
 } // namespace testsupport
