@@ -1,20 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/histogramchart.h"
 
-#include "common/popupmenus.h"
 #include "common/zoom.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
-#include <QClipboard>
-#include <QContextMenuEvent>
 #include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
-#include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLineSeries>
-#include <QMouseEvent>
 #include <QValueAxis>
 
 #include <cmath>
@@ -50,7 +44,7 @@ QStringList distinctLabels(const QStringList &labels)
 } // namespace
 
 HistogramChart::HistogramChart(const QString &name, QWidget *parent, double textScale)
-    : QChartView(parent), m_textScale(textScale), m_bars(new QBarSet(QString())), m_ideal(new QLineSeries(this)),
+    : MenuChartView(parent), m_textScale(textScale), m_bars(new QBarSet(QString())), m_ideal(new QLineSeries(this)),
       m_slotAxis(new QBarCategoryAxis),
       m_countAxis(new QValueAxis)
 {
@@ -206,35 +200,6 @@ void HistogramChart::paintAt(QPainter &painter, const QSize &size, double textSc
     copy.show();
     copy.chart()->layout()->activate();
     copy.scene()->render(&painter, QRectF(QPointF(0, 0), size), copy.sceneRect());
-}
-
-void HistogramChart::copyToClipboard()
-{
-    QGuiApplication::clipboard()->setImage(grab().toImage());
-}
-
-void HistogramChart::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (const auto at = popupmenus::requestedAt(*this, *event))
-        emit menuRequested(*at);
-    else
-        QChartView::mouseReleaseEvent(event);
-}
-
-// The chart's items have no menus of their own: a request is the chart's or none.
-void HistogramChart::contextMenuEvent(QContextMenuEvent *event)
-{
-    if (const auto at = popupmenus::requestedAt(*this, *event))
-        emit menuRequested(*at);
-    event->accept();
-}
-
-void HistogramChart::keyPressEvent(QKeyEvent *event)
-{
-    if (const auto at = popupmenus::requestedAt(*this, *event))
-        emit menuRequested(*at);
-    else
-        QChartView::keyPressEvent(event);
 }
 
 } // namespace kelvara

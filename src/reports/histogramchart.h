@@ -7,7 +7,7 @@
 #include "core/histogramdata.h"
 #include "core/idealhistogram.h"
 
-#include <QChartView>
+#include "reports/menuchartview.h"
 
 #include <optional>
 
@@ -19,7 +19,7 @@ class QValueAxis;
 
 namespace kelvara {
 
-class HistogramChart : public QChartView {
+class HistogramChart : public MenuChartView {
     Q_OBJECT
 public:
     /// Text, gaps and lines are `textScale` times their size on screen.
@@ -34,19 +34,6 @@ public:
 
     /// Paints the chart laid out at `size`, its text `textScale` times as large.
     void paintAt(QPainter &painter, const QSize &size, double textScale) const;
-
-    /// Puts a picture of the chart as it is shown on the clipboard.
-    void copyToClipboard();
-
-signals:
-    /// The chart's popup menu was asked for (a right click or the keyboard),
-    /// to open at a global position.
-    void menuRequested(const QPoint &globalPosition);
-
-protected:
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void contextMenuEvent(QContextMenuEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void followZoom();
