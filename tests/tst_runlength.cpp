@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The run-length lab's numbers: the exact average run length against the
 // cases worked by hand and against every path the balls of a small subgroup
-// can take, and the statistics of the runs with the texts that show them.
+// can take, the statistics of the runs with the texts that show them, and
+// the lab's measured mean against the exact value.
 
 #include "core/ballpath.h"
 #include "core/exactarl.h"
 #include "core/numberformat.h"
+#include "core/runlengthlab.h"
 #include "core/runlengthresults.h"
 
 #include <QTest>
@@ -81,6 +83,8 @@ private slots:
     void exactText();
     void medianOfAnEvenCount();
     void delayBars();
+    void measuredMeanAgreesWithExact_data();
+    void measuredMeanAgreesWithExact();
 };
 
 void TestRunLength::averageRunLength_data()
@@ -248,6 +252,47 @@ void TestRunLength::delayBars()
     QCOMPARE(bars.counts[23], 1);
     QCOMPARE(std::accumulate(bars.counts.begin(), bars.counts.end(), 0), 6);
     QCOMPARE(resultsOf({2000}, 0, 0).bars(40).width, 50);
+}
+
+void TestRunLength::measuredMeanAgreesWithExact_data()
+{
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("shift");
+    QTest::addColumn<int>("runs");
+    QTest::newRow("shift 1") << 5 << 1 << 10000;
+    QTest::newRow("shift 2") << 5 << 2 << 10000;
+    QTest::newRow("no shift: false alarms only") << 5 << 0 << 1000;
+    QTest::newRow("single readings, shift 2") << 1 << 2 << 2000;
+}
+
+// Theory's limits and rule 1: each subgroup after the shift signals with the
+// same chance, so the delays' mean estimates the exact ARL.
+void TestRunLength::measuredMeanAgreesWithExact()
+{
+    QFETCH(int, n);
+    QFETCH(int, shift);
+    QFETCH(int, runs);
+    RunLengthSettings settings;
+    settings.subgroupSize = n;
+    settings.shift = shift;
+    settings.shiftAfter = 1;
+    settings.theoryLimits = true;
+    settings.runs = runs;
+    const SharedState shared = SharedState::initial();
+    TwisterSource random(20261207);
+    RunLengthLab lab(settings, shared, random);
+    while (!lab.finished())
+        lab.advance(std::chrono::seconds(1));
+    const RunLengthResults &results = lab.results();
+    QCOMPARE(results.runs(), runs);
+    QCOMPARE(results.runsWithoutSignal(), 0);
+    const std::optional<Interval> interval = results.interval();
+    QVERIFY(interval);
+    // The interval is 1.96 standard errors either side of the mean.
+    const double standardError = (interval->high - interval->low) / 2 / 1.96;
+    const double exact = *ExactArl(20, n, shared.scale, shared.formats).averageRunLength(shift);
+    QVERIFY2(std::abs(results.meanDelay() - exact) < 4 * standardError,
+             qPrintable(QStringLiteral("%1 against %2").arg(results.meanDelay()).arg(exact)));
 }
 
 QTEST_GUILESS_MAIN(TestRunLength)

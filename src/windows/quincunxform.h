@@ -16,6 +16,7 @@
 #include "reports/chartdatasource.h"
 #include "reports/subgroupgrid.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
@@ -35,6 +36,7 @@ class DrawingSurface;
 class FittingLabel;
 class HelpWindow;
 class HistogramsView;
+class RunLengthWindow;
 
 class QuincunxForm : public QWidget, private RunListener, public BoardHost, public ChartDataSource {
     Q_OBJECT
@@ -85,6 +87,9 @@ public:
 
     /// Opens the manual at `page`; `asker` is the window F1 was pressed in.
     void showManual(const QString &page, QWidget *asker = nullptr);
+    /// Opens the run-length lab with the board's settings, or brings the open
+    /// one to the front.
+    void openRunLengthLab();
     /// The manual, once it has been opened.
     HelpWindow *manual() const { return m_help; }
 
@@ -190,6 +195,7 @@ private:
     std::unique_ptr<Demonstration> m_demo;
     ControlChartsWindow *m_charts;
     HelpWindow *m_help = nullptr;
+    QPointer<RunLengthWindow> m_runLength;
     QLabel *m_cpTitle;
     QLabel *m_cpkTitle;
     FittingLabel *m_cpValue;
