@@ -93,9 +93,11 @@ const QList<HelpWindow::Entry> &HelpWindow::contents()
         {QStringLiteral("histograms.html"), QStringLiteral("Histograms")},
         {QStringLiteral("scale.html"), QStringLiteral("Scale dialog")},
         {QStringLiteral("demonstration.html"), QStringLiteral("Demonstration")},
+        {QStringLiteral("runlength.html"), QStringLiteral("Run Length Lab")},
         {QStringLiteral("lesson1.html"), QStringLiteral("Lesson 1: Common-cause variation")},
         {QStringLiteral("lesson2.html"), QStringLiteral("Lesson 2: A special cause")},
         {QStringLiteral("lesson3.html"), QStringLiteral("Lesson 3: Capability")},
+        {QStringLiteral("lessonrunlength.html"), QStringLiteral("How long until we notice?")},
         {QStringLiteral("keys.html"), QStringLiteral("Keys, zoom and screen readers")},
         {QStringLiteral("glossary.html"), QStringLiteral("Glossary")},
     };
