@@ -17,13 +17,18 @@
 //   7. 100 full boards in a row through the run alone, headless (20 rows,
 //      n = 5, k = 20, instant), against the bare path stepper walking the
 //      same number of balls: the random decisions only.
+//   8. the run-length lab's 1,000 runs through the core (20 rows, n = 5,
+//      k = 20, a shift of 1 after subgroup 20, rules 1 to 4, limits from the
+//      first k subgroups) against the bare path stepper walking as many balls.
 // Figures 3 and 4 come from fresh child processes of this program, so one
 // process's caches and allocations do not flatter the other.
 
 #include "app/startup.h"
 #include "app/testing.h"
 #include "common/preferences.h"
+#include "core/pathstepper.h"
 #include "core/quincunxrun.h"
+#include "core/runlengthlab.h"
 #include "surface/drawingsurface.h"
 #include "surface/palette.h"
 #include "testsupport.h"
@@ -198,6 +203,33 @@ protected:
 private:
     const QElapsedTimer &m_start;
 };
+
+// The run-length lab's runs, headless: the seconds they took and the balls they dropped.
+struct LabRuns {
+    double seconds = 0;
+    long long balls = 0;
+};
+
+LabRuns labRuns(int runs)
+{
+    kelvara::RunLengthSettings settings;
+    settings.allRules = true;
+    settings.runs = runs;
+    const kelvara::SharedState shared = kelvara::SharedState::initial();
+    kelvara::TwisterSource random(seed);
+    QElapsedTimer clock;
+    clock.start();
+    kelvara::RunLengthLab lab(settings, shared, random);
+    while (!lab.finished())
+        lab.advance(std::chrono::milliseconds(100));
+    LabRuns measured{clock.nsecsElapsed() / 1e9, 0};
+    const kelvara::RunLengthResults &results = lab.results();
+    long long subgroups = (long long)results.runsWithoutSignal() * (settings.shiftAfter + kelvara::longestWait);
+    for (int delay : results.delays())
+        subgroups += settings.shiftAfter + delay;
+    measured.balls = subgroups * settings.subgroupSize;
+    return measured;
+}
 
 // Child modes: print one number and exit.
 int childMode(const QString &mode, int argc, char *argv[])
@@ -393,6 +425,13 @@ int main(int argc, char *argv[])
     const double programMemory = childFigure(QStringLiteral("program-memory"));
     const double bareMemory = childFigure(QStringLiteral("bare-memory"));
     report("4. peak resident memory, full board", programMemory / 1024, bareMemory / 1024, "MiB", 1.5);
+
+    constexpr int labRunCount = 1000;
+    const LabRuns lab = labRuns(labRunCount);
+    const double labBare = bareSteps(lab.balls);
+    report("8. run-length lab, 1,000 runs, headless", lab.seconds, labBare, "s", 3.0);
+    std::printf("   %.3f ms per run; %.0f balls per second through the core, %.0f by the bare path stepper\n",
+                1000 * lab.seconds / labRunCount, lab.balls / lab.seconds, lab.balls / labBare);
 
     const double idealOffMemory = medianOfChildren(QStringLiteral("ideal-off-memory"), 3);
     const double idealShownMemory = medianOfChildren(QStringLiteral("ideal-shown-memory"), 3);
