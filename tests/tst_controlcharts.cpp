@@ -156,7 +156,7 @@ private slots:
                 const double base = upper ? shared().xChartBase : 0.0;
                 QList<QPointF> points = upper ? m_charts->xPlotted() : m_charts->rPlotted();
                 if (newScale) // the upper limit at the right end
-                    points << QPointF(11.5, upper ? m_main->grandMean() + 0.577 * m_main->meanRange() : 2.114 * m_main->meanRange());
+                    points << QPointF(11.5, upper ? m_main->xBarBar() + 0.577 * m_main->rBar() : 2.114 * m_main->rBar());
                 for (const QPointF &point : points)
                     QVERIFY2(point.y() >= base && chart->rect().contains(chart->toPixels(point).toPoint()),
                              qPrintable(QStringLiteral("%1 at %2: %3").arg(chart->objectName()).arg(point.x()).arg(point.y())));

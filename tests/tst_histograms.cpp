@@ -6,6 +6,7 @@
 #include "reports/histogramsview.h"
 #include "rundriver.h"
 #include "windows/quincunxform.h"
+#include "windows/scaledialog.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -30,6 +31,16 @@ class TestHistograms : public QObject {
     QChartView *graph(const QString &name) const { return child<QChartView>(m_window, name); }
     QWidget *panel() const { return child(m_window, "Histogrampanel"); }
     QList<SeenMessage> openHistograms() { return answerMessages([this] { click(m_window, "histbutton"); }); }
+
+    // A scale of half-width 15 about the centre, with its specification limits on the board.
+    void setScaleCentre(const QString &centre)
+    {
+        ScaleDialog scale(*qobject_cast<QuincunxForm *>(m_window));
+        const QStringList entries{centre, "15", QString::number(centre.toInt() - 10), QString::number(centre.toInt() + 10)};
+        for (int i = 0; i < entries.size(); ++i)
+            child<QLineEdit>(&scale, QStringList{"scalecentretext", "scalehalfwidthtext", "lsltext", "usltext"}[i])->setText(entries[i]);
+        QVERIFY(answerMessages([&] { click(&scale, "scaleapplybutton"); }).isEmpty());
+    }
 
     // The heights of a histogram's bars: one bar set of one bar series.
     QList<int> barValues(const QString &name) const
@@ -131,40 +142,57 @@ private slots:
         checkViewShown(false);
     }
 
-    // At the opening size the table shows up to five readings without scrolling; with more it
-    // scrolls sideways, and its Average and Range stay in sight over its right edge.
+    // At the opening size the table shows up to five readings whole, the ideal lines shown or
+    // not; with more, or wider, readings it scrolls sideways, its Average and Range stay in
+    // sight over its right edge, and every reading can be scrolled out from under them.
     void averageAndRangeStayInSight_data()
     {
         QTest::addColumn<int>("subgroupSize");
+        QTest::addColumn<QString>("centre");
+        QTest::addColumn<bool>("ideal");
         QTest::addColumn<bool>("scrolls");
-        QTest::newRow("5 readings") << 5 << false;
-        QTest::newRow("15 readings") << 15 << true;
+        QTest::newRow("5 readings") << 5 << "16" << false << false;
+        QTest::newRow("5 readings beside the ideal lines") << 5 << "16" << true << false;
+        QTest::newRow("5 readings about 999999") << 5 << "999999" << true << true;
+        QTest::newRow("15 readings") << 15 << "16" << false << true;
     }
     void averageAndRangeStayInSight()
     {
         QFETCH(int, subgroupSize);
+        QFETCH(QString, centre);
+        QFETCH(bool, ideal);
         QFETCH(bool, scrolls);
         m_window->resize(openingSize);
+        setScaleCentre(centre);
+        m_window->findChild<QAction *>(QStringLiteral("mnuShowIdeal"))->setChecked(ideal);
         rundriver::startRun(m_window, subgroupSize);
         QVERIFY(rundriver::dropSubgroups(m_window, 3));
         QVERIFY(openHistograms().isEmpty());
-        QApplication::processEvents(); // the layout settles before the view is painted
         auto *table = child<QTableWidget>(m_window, "grdScaled");
-        QCOMPARE(table->horizontalScrollBar()->isVisible(), scrolls);
-        QList<QTableView *> views = table->findChildren<QTableView *>();
-        views.prepend(table);
+        auto *frozen = child<QTableView>(table, "frozenColumns");
+        QTRY_COMPARE_WITH_TIMEOUT(table->horizontalScrollBar()->isVisible(), scrolls, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(frozen->isVisible(), scrolls, 10000);
+        const QRect viewport = table->viewport()->geometry();
+        const auto onTable = [&](const QTableView *view, int column) {
+            const QRect cell = view->visualRect(view->model()->index(0, column));
+            return QRect(view->viewport()->mapTo(table, cell.topLeft()), cell.size());
+        };
         for (int column : {subgroupSize + 1, subgroupSize + 2}) {
-            QStringList seen;
-            for (const QTableView *view : views) {
-                if (!view->isVisible() || view->model() != table->model() || view->isColumnHidden(column))
-                    continue;
-                const QRect cell = view->visualRect(view->model()->index(0, column));
-                const QRect onTable(view->viewport()->mapTo(table, cell.topLeft()), cell.size());
-                if (table->viewport()->geometry().contains(onTable))
-                    seen << view->model()->headerData(column, Qt::Horizontal).toString();
-            }
-            QCOMPARE(seen.value(0), column == subgroupSize + 1 ? "Average" : "Range");
+            const QTableView *shows = frozen->isVisible() ? frozen : table;
+            QVERIFY(!shows->isColumnHidden(column) && viewport.contains(onTable(shows, column)));
         }
+        QSet<int> readingsSeen;
+        for (int value = 0; value <= table->horizontalScrollBar()->maximum(); ++value) {
+            table->horizontalScrollBar()->setValue(value);
+            for (int column = 0; column <= subgroupSize; ++column)
+                if (viewport.contains(onTable(table, column))
+                    && !(frozen->isVisible() && frozen->geometry().intersects(onTable(table, column))))
+                    readingsSeen << column;
+        }
+        QCOMPARE(readingsSeen.size(), subgroupSize + 1);
+        click(m_window, "histbackbutton");
+        setScaleCentre(QStringLiteral("16"));
+        m_window->findChild<QAction *>(QStringLiteral("mnuShowIdeal"))->setChecked(false);
     }
 
     // Single readings give the same histogram twice; "Copy Chart" copies the histogram clicked.

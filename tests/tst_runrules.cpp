@@ -284,7 +284,8 @@ private slots:
         QVERIFY(item);
         const int subgroup = item->text().section(u',', 0, 0).section(u' ', 1).toInt();
         list->scrollToItem(item);
-        QCoreApplication::processEvents(); // the list lays its items out late
+        // The list lays its items out late.
+        QTRY_VERIFY_WITH_TIMEOUT(list->viewport()->rect().contains(list->visualItemRect(item)), 10000);
         const QPoint at = list->visualItemRect(item).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at); // a double click starts with a click
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);

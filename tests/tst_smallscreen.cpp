@@ -57,6 +57,37 @@ private slots:
         QCOMPARE(int(kelvara::shared().chartFirstSubgroup), 13);
     }
 
+    void histogramsStayWithinTheScreen_data()
+    {
+        QTest::addColumn<int>("percent");
+        QTest::newRow("100 %") << 100;
+        QTest::newRow("150 %") << 150;
+    }
+
+    // With the ideal's long comparison lines beside the table, the
+    // histograms in the board's place keep the main window on the screen,
+    // and the zoom's step there kept the board at least as large.
+    void histogramsStayWithinTheScreen()
+    {
+        QFETCH(int, percent);
+        auto *main = qobject_cast<kelvara::QuincunxForm *>(startMainWindow());
+        QWidget *board = child(main, QStringLiteral("qpicture"));
+        QTRY_VERIFY_WITH_TIMEOUT(board->width() > 600, 10000);
+        const int side = board->width();
+        kelvara::zoom::setPercent(percent);
+        QTRY_VERIFY_WITH_TIMEOUT(board->width() >= side, 10000);
+        main->scaleQuincunx(15, 999999, 0, 0);
+        QVERIFY(runSubgroups(main, 5).isEmpty());
+        click(main, QStringLiteral("histbutton"));
+        main->findChild<QAction *>(QStringLiteral("mnuShowIdeal"))->setChecked(true);
+        QVERIFY(child<QLabel>(main, QStringLiteral("meanIdealText"))->text().contains(QStringLiteral("999999")));
+        QTRY_VERIFY_WITH_TIMEOUT(unreadableTexts(main, 0).isEmpty(), 10000);
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(main->frameGeometry()));
+        click(main, QStringLiteral("histbackbutton"));
+        main->findChild<QAction *>(QStringLiteral("mnuShowIdeal"))->setChecked(false);
+        kelvara::zoom::actualSize();
+    }
+
     void largestZoomShowsEveryTextWhole()
     {
         QWidget *main = startMainWindow();

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The zoom of the program's text: its range and steps from the keys in every
-// window and from the board's menu, remembered across a restart, and on a
-// 1920x1080 screen at 200 % every text at least 20 pixels high with nothing
-// cut. The test runs on an offscreen screen of that size.
+// window and from the board's menu, remembered across a restart, steps that
+// never shrink the board and come back whole, and on a 1920x1080 screen at
+// 200 % every text at least 20 pixels high with nothing cut. The test runs on
+// an offscreen screen of that size.
 
 #include "readability.h"
 #include "testsupport.h"
@@ -11,11 +12,13 @@
 #include "common/zoom.h"
 #include "reports/controlchartswindow.h"
 #include "reports/histogramchart.h"
+#include "surface/drawingsurface.h"
 #include "windows/helpwindow.h"
 #include "windows/scaledialog.h"
 
 #include <QBarCategoryAxis>
 #include <QGraphicsSimpleTextItem>
+#include <QLabel>
 #include <QMenu>
 #include <QScreen>
 #include <QTableWidget>
@@ -43,6 +46,26 @@ void expectReadable(QWidget *window, double smallestPixels = smallestText)
 {
     const QStringList faults = testsupport::unreadableTextsOnceSettled(window, smallestPixels);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+}
+
+// Pixels between the end of the "SubGroups" caption's letters and the Run button.
+int captionGapToRun(QWidget *main)
+{
+    QWidget *run = child(main, "dropbutton");
+    for (auto *caption : run->parentWidget()->findChildren<QLabel *>())
+        if (caption->text() == QStringLiteral("SubGroups"))
+            return run->x() - caption->x() - caption->contentsRect().left()
+                   - QFontMetrics(caption->font()).horizontalAdvance(caption->text());
+    return -1;
+}
+
+// Whether each shown window lies wholly within the screen's free area.
+bool windowsWithinTheScreen()
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::all_of(windows.cbegin(), windows.cend(),
+                       [&](const QWidget *window) { return !window->isVisible() || area.contains(window->frameGeometry()); });
 }
 
 } // namespace
@@ -105,9 +128,8 @@ private slots:
         m_main = testsupport::startMainWindow();
         QCOMPARE(zoom::percent(), 150);
         QCOMPARE(m_main->size(), QSize(1500, 1008)); // 1.5 times the opening size, as high as the screen allows
-        m_main->resize(testsupport::openingSize); // no room to spare beside the board
         QCOMPARE(QApplication::font().pointSizeF(), m_basePoints * 1.5);
-        QCOMPARE(child(m_main, "dropbutton")->font().pointSizeF(), m_basePoints * 1.5 * 1.2); // Run's bold text
+        QVERIFY(child(m_main, "dropbutton")->font().pointSizeF() >= m_basePoints * 1.5 * 1.2); // Run's bold text, at least
         // A label placed on the board keeps its design size, not the zoomed one it was made with.
         zoom::actualSize();
         const double boardGrowth = child(m_main, "qpicture")->height() / 640.0;
@@ -133,6 +155,57 @@ private slots:
         m_main->showNormal();
         QTRY_COMPARE_WITH_TIMEOUT(panel->width(), 310, 10000);
         QTRY_COMPARE_WITH_TIMEOUT(pixels(panel->font()), normalPixels, 10000);
+    }
+
+    void zoomStepsNeverShrinkTheBoard_data()
+    {
+        QTest::addColumn<bool>("maximised");
+        QTest::newRow("at the opening size, by the screen's right edge") << false;
+        QTest::newRow("maximised") << true;
+    }
+
+    // Each step grows the window as far as the screen allows, or the board
+    // keeps its place: the board and its text never get smaller, every window
+    // stays on the screen, and the caption keeps clear of Run. Back at 100 %
+    // all is as it was, the window's smallest size too.
+    void zoomStepsNeverShrinkTheBoard()
+    {
+        QFETCH(bool, maximised);
+        zoom::actualSize();
+        auto *board = child<DrawingSurface>(m_main, "qpicture");
+        m_main->showNormal();
+        m_main->resize(testsupport::openingSize);
+        m_main->move(800, 300);
+        if (maximised) {
+            m_main->showMaximized();
+            QTRY_VERIFY_WITH_TIMEOUT(m_main->width() > testsupport::openingSize.width(), 10000);
+        }
+        // The charts with their limits' values, which widen them with the zoom.
+        QVERIFY(testsupport::runSubgroups(m_main, 20).isEmpty());
+        QWidget *charts = m_main->chartsWindow();
+        testsupport::click(m_main, QStringLiteral("contchrbutton"));
+        charts->move(QGuiApplication::primaryScreen()->availableGeometry().bottomRight()
+                     - charts->frameGeometry().bottomRight() + charts->pos() - QPoint(10, 10));
+        QTRY_VERIFY_WITH_TIMEOUT(board->width() > 600, 10000);
+        const QSize size = m_main->size(), smallest = m_main->minimumSize(), side = board->size();
+        const double text = board->smallestTextPixels();
+        for (int step = 0; step < 4; ++step) {
+            const int before = board->width();
+            const double textBefore = board->smallestTextPixels();
+            zoom::zoomIn();
+            QTRY_VERIFY_WITH_TIMEOUT(windowsWithinTheScreen(), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(captionGapToRun(m_main) >= 4, 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(board->width() >= before, 10000);
+            QVERIFY(board->smallestTextPixels() >= textBefore);
+        }
+        zoom::actualSize();
+        QTRY_COMPARE_WITH_TIMEOUT(m_main->size(), size, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(board->size(), side, 10000);
+        QCOMPARE(board->smallestTextPixels(), text);
+        QCOMPARE(m_main->minimumSize(), smallest);
+        charts->hide();
+        m_main->showNormal();
+        testsupport::click(m_main, QStringLiteral("resetbutton"));
     }
 
     // Maximised on a 1920x1080 screen at 200 %: the main window with the

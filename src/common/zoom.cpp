@@ -2,6 +2,7 @@
 #include "common/zoom.h"
 
 #include "common/preferences.h"
+#include "common/zoomedwindows.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -99,9 +100,11 @@ void apply(int percent)
     if (next == s.percent)
         return;
     const double ratio = double(next) / s.percent;
+    noteWindowsBefore(s.percent);
     s.percent = next;
     applyFonts(ratio);
     emit notifier().changed(factor());
+    placeWindowsAt(next);
 }
 
 } // namespace

@@ -621,6 +621,8 @@ DrawingSurface *ControlChartsWindow::rChart()
 
 void ControlChartsWindow::showEvent(QShowEvent *event)
 {
+    // A zoom while the window was hidden may have grown it where it stood.
+    keepOnScreen(this);
     drawPage();
     QWidget::showEvent(event);
 }

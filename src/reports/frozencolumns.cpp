@@ -22,7 +22,7 @@ FrozenColumns::FrozenColumns(QTableView *table, int count)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollMode(table->verticalScrollMode());
     setFrameShape(QFrame::NoFrame);
-    setStyleSheet(QStringLiteral("QTableView { border-left: 2px solid palette(dark); }"));
+    setStyleSheet(QStringLiteral("QTableView { border-left: %1px solid palette(dark); }").arg(borderWidth));
     connect(m_table->verticalScrollBar(), &QScrollBar::valueChanged, verticalScrollBar(), &QScrollBar::setValue);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, m_table->verticalScrollBar(), &QScrollBar::setValue);
     m_table->installEventFilter(this);
@@ -50,7 +50,7 @@ void FrozenColumns::follow()
     const int columns = m_table->model()->columnCount();
     for (int column = 0; column < columns; ++column) {
         setColumnHidden(column, column < columns - m_count);
-        setColumnWidth(column, m_table->columnWidth(column));
+        setColumnWidth(column, m_table->columnWidth(column) - (column == columns - 1 ? borderWidth : 0));
     }
     for (int row = 0; row < m_table->model()->rowCount(); ++row)
         setRowHeight(row, m_table->rowHeight(row));
@@ -61,7 +61,7 @@ void FrozenColumns::follow()
 void FrozenColumns::place()
 {
     const QRect viewport = m_table->viewport()->geometry();
-    int width = 2; // the border
+    int width = borderWidth;
     for (int column = model()->columnCount() - m_count; column < model()->columnCount(); ++column)
         width += columnWidth(column);
     // Needed only while the table scrolls sideways, that is while some columns are out of sight.

@@ -27,11 +27,15 @@
 namespace kelvara {
 namespace {
 
+constexpr int frozenColumnCount = 2; // Average and Range
+
 const QString averagesCaption = QStringLiteral("Histogram of Subgroup Averages:");
 const QString individualsCaption = QStringLiteral("Histogram of Individual Data Points:");
 
 constexpr int chartMinimumWidth = 320;  // 31 bars of 9 pixels and the count axis
-constexpr int tableMinimumWidth = 160;
+// The histograms give way down to this, 31 bars of 7 pixels, for a table that
+// then shows all its columns.
+constexpr int chartSmallestWidth = 260;
 
 } // namespace
 
@@ -46,7 +50,7 @@ HistogramsView::HistogramsView(QWidget *parent)
     m_back->setObjectName(QStringLiteral("histbackbutton"));
     m_table->setAccessibleName(QStringLiteral("Subgroup Data, Average & Range"));
     // With many readings the table scrolls, and its Average and Range stay in sight.
-    new FrozenColumns(m_table, 2);
+    new FrozenColumns(m_table, frozenColumnCount);
 
     m_heading->setTextFormat(Qt::PlainText);
     QFont headingFont = m_heading->font();
@@ -104,7 +108,8 @@ HistogramsView::HistogramsView(QWidget *parent)
 void HistogramsView::followZoom()
 {
     for (QLabel *label : findChildren<QLabel *>(Qt::FindDirectChildrenOnly))
-        label->setWordWrap(zoom::factor() > 1.0);
+        if (label != m_meanComparison && label != m_indComparison)
+            label->setWordWrap(zoom::factor() > 1.0);
 }
 
 // The charts are made when the view first opens: many lessons never open it,
@@ -174,6 +179,8 @@ QLabel *HistogramsView::comparisonLabel(const QString &name)
     auto *label = new QLabel(this);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
+    // A long line wraps rather than widening the histograms into the table.
+    label->setWordWrap(true);
     label->hide();
     return label;
 }
@@ -199,21 +206,39 @@ void HistogramsView::showIdeal()
     m_indComparison->setText(idealComparison(readingSpread(*m_record, m_subgroupCount), individuals, m_scale));
 }
 
+// The table's widths: with every column, and scrolling, with room for its
+// widest reading beside the frozen columns. The last column leaves room for
+// the frozen copy's border.
 void HistogramsView::fitTableToContents()
 {
     m_table->resizeColumnsToContents();
-    m_tableContentWidth = 2 * m_table->frameWidth() + m_table->verticalScrollBar()->sizeHint().width();
-    for (int column = 0; column < m_table->columnCount(); ++column)
-        m_tableContentWidth += m_table->columnWidth(column);
+    const int columns = m_table->columnCount();
+    const int firstFrozen = std::max(columns - frozenColumnCount, 0);
+    if (columns > 0)
+        m_table->setColumnWidth(columns - 1, m_table->columnWidth(columns - 1) + FrozenColumns::borderWidth);
+    int readings = 0;
+    int widestReading = 0;
+    for (int column = 0; column < firstFrozen; ++column) {
+        readings += m_table->columnWidth(column);
+        widestReading = std::max(widestReading, m_table->columnWidth(column));
+    }
+    int frozen = 0;
+    for (int column = firstFrozen; column < columns; ++column)
+        frozen += m_table->columnWidth(column);
+    const int frame = 2 * m_table->frameWidth() + m_table->verticalScrollBar()->sizeHint().width();
+    m_tableContentWidth = frame + readings + frozen;
+    m_tableScrollingWidth = frame + widestReading + frozen;
     shareWidth();
 }
 
+// The table shows all its columns when the histograms can give way to it;
+// otherwise it scrolls beside histograms of their usual width, its readings
+// passing one by one beside the frozen Average and Range.
 void HistogramsView::shareWidth()
 {
-    // The table gets the width its cells need as long as the histograms keep
-    // room for 31 readable bars; beyond that it scrolls.
-    const int room = width() - chartMinimumWidth - layout()->spacing();
-    m_table->setMaximumWidth(std::max(std::min(m_tableContentWidth, room), tableMinimumWidth));
+    const int spare = width() - layout()->spacing();
+    const bool whole = m_tableContentWidth <= spare - chartSmallestWidth;
+    m_table->setMaximumWidth(whole ? m_tableContentWidth : std::max(spare - chartMinimumWidth, m_tableScrollingWidth));
 }
 
 void HistogramsView::resizeEvent(QResizeEvent *event)

@@ -68,7 +68,8 @@ private:
     QLabel *m_meanComparison = nullptr;
     QLabel *m_indComparison = nullptr;
     HistogramChart *m_graphToCopy = nullptr;  // the chart the copy menu was opened on
-    int m_tableContentWidth = 0;
+    int m_tableContentWidth = 0;   // every column shown
+    int m_tableScrollingWidth = 0; // the widest reading beside Average and Range
 
     // What the ideal lines are worked out from: the run shown last.
     std::vector<BallOrigin> m_origins;

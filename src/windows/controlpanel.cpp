@@ -82,42 +82,56 @@ ControlPanel::ControlPanel(QWidget *parent) : QGroupBox(QStringLiteral("Kelvara"
         sized->setProperty("kelvaraOwnTextSize", true);
     setTextScale(1.0);
     setFixedWidth(normalWidth);
+    m_normalSize = QSize(normalWidth, neededHeight(normalWidth));
 }
 
-void ControlPanel::fitInto(QSize room, int screenHeight, bool compact)
+void ControlPanel::fitInto(QSize room, bool compact)
 {
-    const int tallest = std::max(room.height(), screenHeight);
-    // Each estimate comes closer; a few settle it.
-    for (int estimate = 0; estimate < 4; ++estimate)
-        setTextScale(textScaleFor(room, tallest, compact));
-    setFixedWidth(widthIn(room, compact));
-    // The last estimate may have gone a step too far.
-    const int height = m_textScale > zoom::factor() ? room.height() : tallest;
-    while (m_textScale > 1.0 && neededHeight(width()) > height) {
-        setTextScale(std::max(1.0, m_textScale - scaleStep));
-        setFixedWidth(widthIn(room, compact));
+    if (room == m_fittedRoom && zoom::factor() == m_fittedZoom && compact == m_fittedCompact)
+        return;
+    m_fittedRoom = room;
+    m_fittedZoom = zoom::factor();
+    m_fittedCompact = compact;
+    // The largest step of text that fits, found by halving: a larger text
+    // never needs less room.
+    const double largest = compact ? zoom::factor() : zoom::factor() * largestGrowth;
+    int fitting = 0;
+    int tooLarge = int(std::lround((largest - 1.0) / scaleStep)) + 1;
+    while (tooLarge - fitting > 1) {
+        const int middle = (fitting + tooLarge) / 2;
+        if (fitsAt(1.0 + middle * scaleStep, room, compact))
+            fitting = middle;
+        else
+            tooLarge = middle;
     }
+    setTextScale(1.0 + fitting * scaleStep);
+    setFixedWidth(widthIn(room, compact));
+}
+
+QSize ControlPanel::sizeAtZoom()
+{
+    setTextScale(zoom::factor());
+    m_fittedRoom = QSize();
+    const int width = narrowestWidth();
+    return {width, neededHeight(width)};
+}
+
+bool ControlPanel::fitsAt(double factor, QSize room, bool compact)
+{
+    setTextScale(factor);
+    const int width = widthIn(room, compact);
+    return width <= room.width() && neededHeight(width) <= room.height();
+}
+
+// At the normal text size the panel keeps its normal width, as it always has.
+int ControlPanel::narrowestWidth() const
+{
+    return m_textScale == 1.0 ? normalWidth : std::max(normalWidth, minimumSizeHint().width());
 }
 
 int ControlPanel::widthIn(QSize room, bool compact) const
 {
-    // At the normal text size the panel keeps its normal width, as it always has.
-    const int narrowest = m_textScale == 1.0 ? normalWidth : std::max(normalWidth, minimumSizeHint().width());
-    return compact ? narrowest : std::max(narrowest, room.width());
-}
-
-// The panel's size grows almost in proportion to its text, so the size it
-// needs now tells the text size at which it fills a room. The zoom's size
-// holds while the screen can show the panel whole (the window grows for it);
-// the text grows beyond it only into room the window has to spare, and not
-// in a compact panel.
-double ControlPanel::textScaleFor(QSize room, int tallest, bool compact) const
-{
-    const double needed = neededHeight(widthIn(room, false)) / m_textScale;
-    const double asked = std::min(zoom::factor(), tallest / needed);
-    const double widthFit = m_textScale * room.width() / widthIn(room, true);
-    const double grown = compact ? 0.0 : std::min({widthFit, room.height() / needed, zoom::factor() * largestGrowth});
-    return std::max(1.0, std::floor(std::max(asked, grown) / scaleStep + 1e-9) * scaleStep);
+    return compact ? narrowestWidth() : std::max(narrowestWidth(), room.width());
 }
 
 // Captions that wrap need fewer lines the wider the panel is.
@@ -132,6 +146,9 @@ void ControlPanel::setTextScale(double factor)
     if (factor == m_textScale)
         return;
     m_textScale = factor;
+    // A label's size hint never falls below its smallest width: without it
+    // the caption would keep the width of any larger text it once had.
+    m_subGroupsCaption->setMinimumWidth(0);
     const QFont text = zoom::textFont(factor);
     setFont(text);
     dropbutton->setFont(emphasised(text));
@@ -146,12 +163,23 @@ void ControlPanel::setTextScale(double factor)
     for (QToolButton *button : {histbutton, contchrbutton, selfscriptbutton, cmdHelp, exitbutton})
         button->setIconSize(QSize(zoomed(pictureSide), zoomed(pictureSide)));
     keepWhole(m_subGroupsCaption);
+    settleLayouts();
+}
+
+// The groups inside the panel tell it their new sizes only once their
+// layouts have run: innermost first, so that each passes its size outwards.
+void ControlPanel::settleLayouts()
+{
+    const QList<QWidget *> inside = findChildren<QWidget *>();
+    for (auto widget = inside.crbegin(); widget != inside.crend(); ++widget)
+        if (QLayout *own = (*widget)->layout())
+            own->activate();
+    layout()->activate();
 }
 
 // The Run button gives way, not the word.
 void ControlPanel::keepWhole(QLabel *caption)
 {
-    caption->setMinimumWidth(0);
     caption->setMinimumWidth(caption->sizeHint().width());
 }
 

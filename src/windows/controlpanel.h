@@ -23,13 +23,20 @@ class ControlPanel : public QGroupBox {
 public:
     explicit ControlPanel(QWidget *parent = nullptr);
 
-    /// Chooses the text size and the width for `room`: the width the board
-    /// leaves beside it and the height of the window. The text is as large as
-    /// the zoom asks while `screenHeight` holds the panel, and grows into
-    /// spare room to at most twice that size; the panel is never narrower
-    /// than its contents. A `compact` panel keeps to that narrowest width and
-    /// to the zoom's size.
-    void fitInto(QSize room, int screenHeight, bool compact);
+    /// Chooses the text size and the width for `room`, the width beside the
+    /// board and the window's height: the zoom's size as far as the room holds
+    /// the panel, larger into spare room (to at most twice the zoom's size),
+    /// smaller where the room is too small, never below the normal size. The
+    /// panel is never narrower than its contents. A `compact` panel keeps to
+    /// that narrowest width and to the zoom's size at most.
+    void fitInto(QSize room, bool compact);
+
+    /// The narrowest width and the height the panel needs with its text at
+    /// the zoom's size.
+    QSize sizeAtZoom();
+
+    /// The panel's size with its normal text: the least it ever needs.
+    QSize normalSize() const { return m_normalSize; }
 
     QGroupBox *settingsframe;
     QLineEdit *rowstext;
@@ -65,7 +72,10 @@ private:
     static void keepWhole(QLabel *caption);
     /// Text, boxes, arrows and pictures `factor` times their normal size.
     void setTextScale(double factor);
-    double textScaleFor(QSize room, int tallest, bool compact) const;
+    void settleLayouts();
+    /// Whether the panel with its text `factor` times the normal size fits `room`.
+    bool fitsAt(double factor, QSize room, bool compact);
+    int narrowestWidth() const;
     int widthIn(QSize room, bool compact) const;
     int neededHeight(int width) const;
     QGroupBox *buildSettings();
@@ -75,6 +85,11 @@ private:
 
     QLabel *m_subGroupsCaption = nullptr;
     double m_textScale = 0.0;
+    QSize m_normalSize;
+    // The room and zoom the panel was last fitted to: the same again changes nothing.
+    QSize m_fittedRoom;
+    double m_fittedZoom = 0.0;
+    bool m_fittedCompact = false;
 };
 
 } // namespace kelvara

@@ -212,7 +212,27 @@ void QuincunxForm::applyZoom()
     // The board is drawn once per run: its scales keep the places they were
     // measured for, whatever the zoom.
     m_picture->setMinimumTextPixels(zoom::minimumTextPixels(), false);
+    if (isVisible() && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
+        resize(sizeForZoom());
     fitPanel();
+}
+
+// The window grows, as far as the screen allows, to hold the panel at the
+// zoom's size beside a board as high as the window, which the panel may
+// make higher. A window never shrinks here, and the board's side grows with
+// the window's, so the board never shrinks either.
+QSize QuincunxForm::sizeForZoom()
+{
+    const QMargins margins = layout()->contentsMargins();
+    const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
+    const QSize inner = size() - frame;
+    // The room's width holds the window's borders too.
+    const QSize borders(frameGeometry().width() - width(), 0);
+    const QSize room = (roomOnScreen(this) - borders).expandedTo(size()) - frame;
+    const QSize panel = m_panel->sizeAtZoom();
+    const int height = std::min(std::max(inner.height(), panel.height()), room.height());
+    const int width = std::min(std::max(inner.width(), height + layout()->spacing() + panel.width()), room.width());
+    return QSize(width, height) + frame;
 }
 
 void QuincunxForm::openBoardMenu(const QPoint &globalPosition)
@@ -229,18 +249,30 @@ void QuincunxForm::resizeEvent(QResizeEvent *event)
     fitPanel();
 }
 
-// The board is never wider than it is high, nor narrower than the histograms
-// need when they stand in its place; the panel takes the width left, and the
-// histograms all the width the panel leaves. The panel's size depends on the
-// window's size only, so it never makes the window grow.
+// The board's side in a window of that inner size: as high as the window,
+// as wide as the panel leaves at its normal size. It depends on the window's
+// size alone, so a larger zoom never makes it smaller in the same window.
+int QuincunxForm::boardSide(QSize inner) const
+{
+    return std::max(0, std::min(inner.height(), inner.width() - layout()->spacing() - m_panel->normalSize().width()));
+}
+
+// The board's place is never narrower than the histograms need when they
+// stand in it; the panel takes the width left, and the histograms all the
+// width the panel leaves. The panel's size depends on the window's size
+// only, and the window's smallest size on the panel's normal size only, so
+// neither makes the other grow.
 void QuincunxForm::fitPanel()
 {
     const QMargins margins = layout()->contentsMargins();
-    const int height = this->height() - margins.top() - margins.bottom();
-    const int boardSide = std::max(height, m_stack->minimumSize().width());
-    const int leftOver = width() - margins.left() - margins.right() - layout()->spacing() - boardSide;
-    const int screenHeight = roomOnScreen(this).height() - margins.top() - margins.bottom();
-    m_panel->fitInto(QSize(leftOver, height), screenHeight, m_stack->currentWidget() == m_histograms);
+    const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
+    const QSize inner = size() - frame;
+    const bool histograms = m_stack->currentWidget() == m_histograms;
+    const QSize stack = m_stack->minimumSize();
+    const int beside = histograms ? stack.width() : std::max(boardSide(inner), stack.width());
+    m_panel->fitInto(QSize(inner.width() - layout()->spacing() - beside, inner.height()), histograms);
+    const QSize panel = m_panel->normalSize();
+    setMinimumSize(QSize(stack.width() + layout()->spacing() + panel.width(), std::max(stack.height(), panel.height())) + frame);
 }
 
 void QuincunxForm::setTabOrder()
@@ -561,6 +593,8 @@ void QuincunxForm::histbutton_Click()
     m_histograms->showRun(m_run, shared(), m_quincunx.record());
     m_stack->setCurrentWidget(m_histograms);
     fitPanel();
+    // The histograms may need a wider window than the board: it stays on the screen.
+    keepOnScreen(this);
     m_histograms->setWindowTitle(QStringLiteral("Histograms of Means and Individuals\r\n"));
     m_panel->setEnabled(false);
     m_board->funnel().leftButton()->setEnabled(false);

@@ -161,6 +161,10 @@ private:
     void addHelpKeys();
     /// Text as large as the zoom asks on the board and the panel.
     void applyZoom();
+    /// The window's size for the zoom just set, from its size before.
+    QSize sizeForZoom();
+    /// The board's side in a window of that size without its margins.
+    int boardSide(QSize inner) const;
     /// The board as large as the height allows; the panel takes the width left.
     void fitPanel();
     void openBoardMenu(const QPoint &globalPosition);
