@@ -70,6 +70,7 @@ class TestRunLength : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void averageRunLength_data();
     void averageRunLength();
     void limitsFollowTheScale();
