@@ -16,8 +16,11 @@
 //      of each in processes of its own;
 //   7. 100 full boards in a row through the run alone, headless (20 rows,
 //      n = 5, k = 20, instant), against the bare path stepper walking the
-//      same number of balls: the random decisions only.
-//   8. the run-length lab's 1,000 runs through the core (20 rows, n = 5,
+//      same number of balls: the random decisions only;
+//   8. the four funnel rules compared on 100,000 balls with 20 rows, their
+//      statistics included, against drawing the same decisions once and
+//      walking them under rule 1 only (processor time, medians of 5 runs);
+//   9. the run-length lab's 1,000 runs through the core (20 rows, n = 5,
 //      k = 20, a shift of 1 after subgroup 20, rules 1 to 4, limits from the
 //      first k subgroups) against the bare path stepper walking as many balls.
 // Figures 3 and 4 come from fresh child processes of this program, so one
@@ -26,6 +29,7 @@
 #include "app/startup.h"
 #include "app/testing.h"
 #include "common/preferences.h"
+#include "core/funnelcomparison.h"
 #include "core/pathstepper.h"
 #include "core/quincunxrun.h"
 #include "core/runlengthlab.h"
@@ -313,6 +317,47 @@ QPair<double, double> withAndWithout(QAction *feature, int runs, const std::func
     return {median(off), median(shown)};
 }
 
+constexpr int comparedBalls = 100000;
+constexpr kelvara::int16 comparedRows = 20;
+
+// The four rules on the same balls, with the statistics of each.
+double compareFunnelRules()
+{
+    kelvara::TwisterSource random(seed);
+    const double start = secondsNow(Clock::Processor);
+    kelvara::FunnelComparison comparison(comparedRows, 16, comparedBalls, random);
+    comparison.run([] { return true; });
+    double spread = 0;
+    for (int rule = 1; rule <= kelvara::funnelRuleCount; ++rule)
+        spread += comparison.statistics(kelvara::funnelRuleNumbered(rule)).variance;
+    const double seconds = secondsNow(Clock::Processor) - start;
+    // Using the result keeps the compiler from leaving the work out.
+    return spread > 0 ? seconds : -seconds;
+}
+
+// The same balls drawn and walked once, under rule 1.
+double walkRuleOne()
+{
+    kelvara::TwisterSource random(seed);
+    const double start = secondsNow(Clock::Processor);
+    double sum = 0;
+    for (int ball = 0; ball < comparedBalls; ++ball) {
+        kelvara::PathStepper path(16.0f, comparedRows + 1);
+        path.walk(random);
+        sum += kelvara::landingSlot(path.position());
+    }
+    const double seconds = secondsNow(Clock::Processor) - start;
+    return sum > 0 ? seconds : -seconds;
+}
+
+double medianOf(int runs, const std::function<double()> &measure)
+{
+    QList<double> figures;
+    for (int run = 0; run < runs; ++run)
+        figures.append(measure());
+    return median(figures);
+}
+
 // Seconds for `boards` full boards through a headless run from the seed, and
 // the balls they took.
 QPair<double, qint64> headlessBoards(int boards)
@@ -409,6 +454,10 @@ int main(int argc, char *argv[])
     });
     report("6. full board, histograms with ideal (CPU)", idealShown, idealOff, "s", 1.10);
 
+    const double compared = medianOf(5, compareFunnelRules);
+    const double walked = medianOf(5, walkRuleOne);
+    report("8. funnel rules compared, 100,000 balls (CPU)", compared, walked, "s", 5.0);
+
     constexpr int animatedBalls = 40;
     const double perBall = animatedBall(animatedBalls);
     report("2. animated ball at speed 1 (20 rows)", perBall, 20 * 0.02, "s", 1.05);
@@ -429,7 +478,7 @@ int main(int argc, char *argv[])
     constexpr int labRunCount = 1000;
     const LabRuns lab = labRuns(labRunCount);
     const double labBare = bareSteps(lab.balls);
-    report("8. run-length lab, 1,000 runs, headless", lab.seconds, labBare, "s", 3.0);
+    report("9. run-length lab, 1,000 runs, headless", lab.seconds, labBare, "s", 3.0);
     std::printf("   %.3f ms per run; %.0f balls per second through the core, %.0f by the bare path stepper\n",
                 1000 * lab.seconds / labRunCount, lab.balls / lab.seconds, lab.balls / labBare);
 

@@ -13,6 +13,8 @@
 #include "testsupport.h"
 
 #include "common/shared.h"
+#include "core/ballpath.h"
+#include "surface/overlay.h"
 #include "windows/quincunxform.h"
 
 #include <QAbstractScrollArea>
@@ -102,6 +104,28 @@ Step labResultHolds(const std::function<bool(const LabResult &now, const LabResu
                 QVERIFY2(holds(now, previous), qPrintable(QStringLiteral("mean %1, median %2, false alarms %3 %")
                                                               .arg(now.mean).arg(now.median).arg(now.falseAlarms)));
                 previous = now;
+            }};
+}
+
+// Right-clicks the board and chooses the item of that name in its menu or
+// the "Funnel Rule" submenu; `rule` is the rule expected ticked before.
+Step chooseOnBoard(const QString &item, int rule)
+{
+    return {Do::Custom, {}, {}, {}, [item, rule](QuincunxForm &main) {
+                QTimer::singleShot(0, [item, rule] {
+                    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                    QVERIFY(menu);
+                    auto *ticked = menu->findChild<QAction *>(QStringLiteral("mnuFunnelRule%1").arg(rule));
+                    QVERIFY(ticked && ticked->isChecked());
+                    auto *chosen = menu->findChild<QAction *>(item);
+                    QVERIFY2(chosen && chosen->isEnabled(), qPrintable(item));
+                    chosen->trigger();
+                    menu->close();
+                });
+                QWidget *board = child(&main, "qpicture");
+                QContextMenuEvent rightClick(QContextMenuEvent::Mouse, board->rect().center(),
+                                             board->mapToGlobal(board->rect().center()));
+                QApplication::sendEvent(board, &rightClick);
             }};
 }
 
@@ -226,7 +250,41 @@ const std::map<int, Lesson> &lessons()
                   QVERIFY2(beyond > 0, "no ball beyond the specification limits");
               }},
          }},
-        {4, // How long until we notice?
+        {4,
+         {
+             // 1. A stable process
+             {Do::Click, "resetbutton"},
+             {Do::StepTo, "rowstext", "4"},
+             {Do::StepTo, "subgrouptext", "1"},
+             {Do::Type, "howmanytext", "20"},
+             {Do::Click, "dropbutton"},
+             {Do::Pile, "", "20 14 18"},
+             {Do::Expect, "processcenteredatlabel", "^16.00$"},
+             // 2. Correcting for the last error
+             chooseOnBoard("mnuFunnelRule2", 1),
+             {Do::Custom, "", "", {}, [](QuincunxForm &main) {
+                  OverlayImage *mark = main.board().funnelRules().targetMark();
+                  QVERIFY(mark->isVisible());
+                  QCOMPARE(mark->left() + mark->width() / 2, startX(16.0f));
+              }},
+             {Do::Expect, "funnelRuleLabel", "^Funnel rule 2: 0 moves stopped at the edge$"},
+             {Do::Type, "howmanytext", "20"},
+             {Do::Click, "dropbutton"},
+             {Do::Pile, "", "40 12 20"},
+             {Do::Between, "processcenteredatlabel", "14 18"},
+             // 3. All four rules on the same balls
+             chooseOnBoard("mnuCompareFunnelRules", 2),
+             {Do::Expect, "ruleResult1", "variance 1.00 times rule 1, 0 moves stopped at the edge$"},
+             {Do::Expect, "ruleResult2", R"(variance (1\.[6-9]\d|2\.[0-3]\d) times rule 1, 0 moves)"},
+             {Do::Expect, "ruleResult3", R"(variance ([5-9]|\d{2,})\.\d\d times rule 1, [1-9]\d* moves? stopped)"},
+             {Do::Expect, "ruleResult4", R"(variance ([5-9]|\d{2,})\.\d\d times rule 1, [1-9]\d* moves? stopped)"},
+             {Do::Click, "againButton"},
+             {Do::Expect, "ruleResult2", R"(variance (1\.[6-9]\d|2\.[0-3]\d) times rule 1)"},
+             {Do::Custom, "", "", {}, [](QuincunxForm &main) { child<QSpinBox>(&main, "ballsBox")->setValue(10000); }},
+             {Do::Expect, "ruleResult2", R"(variance (1\.9\d|2\.0\d|2\.10) times rule 1)"},
+             {Do::Custom, "", "", {}, [](QuincunxForm &main) { child(&main, "frmFunnelRules")->close(); }},
+         }},
+        {5, // How long until we notice?
          {
              // 1. One run is one draw
              {Do::Click, "resetbutton"},
@@ -294,8 +352,9 @@ private slots:
         QTest::newRow("lesson 1 from a fresh start") << QList<int>{1};
         QTest::newRow("lesson 2 from a fresh start") << QList<int>{2};
         QTest::newRow("lesson 3 from a fresh start") << QList<int>{3};
-        QTest::newRow("lessons 1, 2 and 3, each after the one before") << QList<int>{1, 2, 3};
-        QTest::newRow("how long until we notice, after lesson 1") << QList<int>{1, 4};
+        QTest::newRow("lesson 4 from a fresh start") << QList<int>{4};
+        QTest::newRow("lessons 1 to 4, each after the one before") << QList<int>{1, 2, 3, 4};
+        QTest::newRow("lesson 5, how long until we notice, after lesson 1") << QList<int>{1, 5};
     }
     void play()
     {

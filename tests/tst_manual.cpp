@@ -7,6 +7,7 @@
 
 #include "reports/controlchartswindow.h"
 #include "windows/aboutwindow.h"
+#include "windows/funnelruleswindow.h"
 #include "windows/helpwindow.h"
 #include "windows/scaledialog.h"
 
@@ -120,8 +121,10 @@ private slots:
         m_main->showManual(QStringLiteral("index.html"));
         ScaleDialog scale(*m_main);
         AboutWindow about(m_main);
+        FunnelRulesWindow funnelRules;
         m_main->openRunLengthLab();
         const QMap<QString, QWidget *> windows = {
+            {QStringLiteral("frmFunnelRules"), &funnelRules},
             {QStringLiteral("frmRunLength"), testsupport::topLevel(QStringLiteral("frmRunLength"))},
             {QStringLiteral("quincunxform"), m_main}, {QStringLiteral("frmCtrlChrt"), m_main->chartsWindow()},
             {QStringLiteral("frmScale"), &scale}, {QStringLiteral("frmAbout"), &about},

@@ -5,16 +5,26 @@
 #include <QPainterPath>
 #include <QPixmap>
 
-namespace kelvara {
+#include <functional>
 
-QImage funnelImage(int scale)
+namespace kelvara {
+namespace {
+
+// A transparent picture of a design grid, `scale` pixels per grid unit,
+// drawn by `draw` in grid units.
+QImage drawnImage(int width, int height, int scale, const std::function<void(QPainter &painter)> &draw)
 {
-    QImage image(50 * scale, 15 * scale, QImage::Format_ARGB32_Premultiplied);
+    QImage image(width * scale, height * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(scale, scale);
+    draw(painter);
+    return image;
+}
 
+void drawFunnel(QPainter &painter)
+{
     const QRectF box(0.5, 3.5, 49, 11);
     painter.fillRect(box, QColor(0, 255, 255));
     painter.setPen(Qt::NoPen);
@@ -39,10 +49,8 @@ QImage funnelImage(int scale)
     path.lineTo(0.5, 14.5);
     path.lineTo(1, 14.5);
     painter.drawPath(path);
-    return image;
 }
 
-namespace {
 
 QPixmap blankIcon(int size)
 {
@@ -52,6 +60,20 @@ QPixmap blankIcon(int size)
 }
 
 } // namespace
+
+QImage funnelImage(int scale)
+{
+    return drawnImage(50, 15, scale, drawFunnel);
+}
+
+QImage targetMarkImage(int scale)
+{
+    return drawnImage(10, 8, scale, [](QPainter &painter) {
+        painter.setPen(QPen(Qt::black, 0.8));
+        painter.setBrush(QColor(255, 0, 0));
+        painter.drawPolygon(QPolygonF{{0.5, 0.5}, {9.5, 0.5}, {5, 7.5}});
+    });
+}
 
 QIcon funnelButtonIcon(ArrowDirection direction)
 {

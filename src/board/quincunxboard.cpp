@@ -41,7 +41,7 @@ OverlayLine *specLine(DrawingSurface *picture, const QString &name)
 
 QuincunxBoard::QuincunxBoard(DrawingSurface *picture, RunState &run, SharedState &shared, BoardHost &host)
     : m_picture(picture), m_run(run), m_shared(shared), m_host(host), m_shapes(picture),
-      m_funnel(picture, run, shared), m_baffle(picture, run, m_shapes),
+      m_funnel(picture, run, shared), m_funnelRules(picture, run), m_baffle(picture, run, m_shapes),
       m_dropper(picture, run, m_shapes, host),
       m_usl(specLine(picture, QStringLiteral("usl"))), m_lsl(specLine(picture, QStringLiteral("lsl"))),
       m_uslLabel(specLabel(picture, QStringLiteral("usllabel"), QStringLiteral("USL"))),
@@ -71,6 +71,7 @@ void QuincunxBoard::redrawQuincunx(int16 pinLevels)
 void QuincunxBoard::draw(int16 pinLevels, bool keepPiles)
 {
     m_run.pinLevels = pinLevels;
+    m_funnelRules.end();
     m_picture->setForeColor(qbColor(9));
     drawPins(keepPiles ? 32 : 31);
     drawSlots();

@@ -9,6 +9,7 @@
 #include "board/balldropper.h"
 #include "board/ballshapes.h"
 #include "board/funnel.h"
+#include "board/funnelrules.h"
 #include "core/runstate.h"
 #include "core/sharedstate.h"
 
@@ -28,7 +29,8 @@ public:
 
     /// Sets the board's coordinate system and sizes the ball (first showing).
     void setUp();
-    /// Draws the board for a new run (resets the run first).
+    /// Draws the board for a new run (resets the run first). Every drawing
+    /// of the board ends the funnel experiment.
     void drawQuincunx(int16 pinLevels);
     /// Draws the board again with the current piles; the run's data stay.
     void redrawQuincunx(int16 pinLevels);
@@ -40,6 +42,7 @@ public:
 
     DrawingSurface *picture() const { return m_picture; }
     Funnel &funnel() { return m_funnel; }
+    FunnelRules &funnelRules() { return m_funnelRules; }
     Baffle &baffle() { return m_baffle; }
     BallShapes &shapes() { return m_shapes; }
     BallDropper &dropper() { return m_dropper; }
@@ -60,6 +63,7 @@ private:
     BoardHost &m_host;
     BallShapes m_shapes;
     Funnel m_funnel;
+    FunnelRules m_funnelRules;
     Baffle m_baffle;
     BallDropper m_dropper;
     OverlayLine *m_usl;

@@ -17,6 +17,15 @@ SlotCounts individualCounts(const RunState &run)
     return counts;
 }
 
+SlotCounts landingCounts(const std::vector<int16> &landings)
+{
+    SlotCounts counts{};
+    for (const int16 slot : landings)
+        if (slot >= 1 && slot <= slotTotal)
+            ++counts[slot - 1];
+    return counts;
+}
+
 int16 averageBin(float average)
 {
     return toInt16(average);

@@ -11,17 +11,22 @@
 #include <QStringList>
 
 #include <array>
+#include <vector>
 
 namespace kelvara {
 
 class SubgroupRecord;
 struct Scale;
 
-/// One count per slot, slot i at index i - 1.
-using SlotCounts = std::array<int16, slotTotal>;
+/// One count per slot, slot i at index i - 1; wider than a board's counts,
+/// since a comparison of the funnel rules lands up to 100,000 balls.
+using SlotCounts = std::array<int, slotTotal>;
 
 /// Every ball at rest at each slot, in the slot's pile or held on the baffle above it.
 SlotCounts individualCounts(const RunState &run);
+
+/// How many of the landings are in each slot; slots outside 1..31 are not counted.
+SlotCounts landingCounts(const std::vector<int16> &landings);
 
 /// The bar a subgroup average counts in: the slot it rounds to, halves to even.
 int16 averageBin(float average);

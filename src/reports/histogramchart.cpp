@@ -6,8 +6,10 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QClipboard>
 #include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
+#include <QGuiApplication>
 #include <QLineSeries>
 #include <QValueAxis>
 
@@ -109,9 +111,9 @@ void HistogramChart::setBars(const SlotCounts &counts, const QStringList &labels
 {
     QList<qreal> values;
     m_highestBar = 0;
-    for (const int16 count : counts) {
+    for (const int count : counts) {
         values << count;
-        m_highestBar = std::max<int>(m_highestBar, count);
+        m_highestBar = std::max(m_highestBar, count);
     }
     m_counts = counts;
     m_labels = labels;

@@ -6,12 +6,10 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 
 namespace kelvara {
-
-MenuChartView::MenuChartView(QWidget *parent) : QChartView(parent)
-{
-}
 
 void MenuChartView::copyToClipboard()
 {

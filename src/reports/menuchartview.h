@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A chart view with a popup menu, asked for by a right click or from the
-// keyboard, and a picture of itself for the clipboard.
+// A chart view whose popup menu is asked for by a right click or from the
+// keyboard (the Menu key, Shift+F10), once per request, and that puts a
+// picture of itself on the clipboard.
 
 #include <QChartView>
 
@@ -10,14 +11,13 @@ namespace kelvara {
 class MenuChartView : public QChartView {
     Q_OBJECT
 public:
-    explicit MenuChartView(QWidget *parent = nullptr);
+    using QChartView::QChartView;
 
     /// Puts a picture of the chart as it is shown on the clipboard.
     void copyToClipboard();
 
 signals:
-    /// The chart's popup menu was asked for (a right click or the keyboard),
-    /// to open at a global position.
+    /// The chart's popup menu was asked for, to open at a global position.
     void menuRequested(const QPoint &globalPosition);
 
 protected:

@@ -22,6 +22,8 @@
 #include "windows/buttonicons.h"
 #include "windows/controlpanel.h"
 #include "windows/demonstration.h"
+#include "windows/funnelrulemenu.h"
+#include "windows/funnelruleswindow.h"
 #include "windows/helpwindow.h"
 #include "windows/lockedtextvalidator.h"
 #include "windows/runlengthwindow.h"
@@ -70,6 +72,7 @@ QuincunxForm::QuincunxForm(QWidget *parent)
     m_picture->setReferenceHeight(640);
     m_quincunx.setListener(this);
     m_board = std::make_unique<QuincunxBoard>(m_picture, m_run, shared(), *this);
+    m_quincunx.setFunnelRule(&m_board->funnelRules());
     buildLayout();
     setTabOrder();
     m_grdScaled.enlargeHeader();
@@ -239,8 +242,21 @@ void QuincunxForm::openBoardMenu(const QPoint &globalPosition)
 {
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("mnuBoard"));
+    addFunnelRuleItems(
+        &menu, m_board->funnelRules(), [this] { describeBoard(); }, [this] { compareFunnelRules(); });
+    menu.addSeparator();
     zoom::addMenuItems(&menu);
     menu.exec(globalPosition);
+}
+
+void QuincunxForm::compareFunnelRules()
+{
+    if (!m_funnelRulesWindow) {
+        m_funnelRulesWindow = new FunnelRulesWindow(this);
+        connect(m_funnelRulesWindow, &FunnelRulesWindow::manualRequested, this,
+                [this](const QString &page) { showManual(page, m_funnelRulesWindow); });
+    }
+    m_funnelRulesWindow->compareFor(toInt16(m_run.pinLevels - 1.0), m_board->funnelRules().target());
 }
 
 void QuincunxForm::resizeEvent(QResizeEvent *event)
@@ -689,6 +705,8 @@ void QuincunxForm::closeEvent(QCloseEvent *event)
         m_runLength->close();
     if (m_help)
         m_help->close();
+    if (m_funnelRulesWindow)
+        m_funnelRulesWindow->close();
     event->accept();
     QCoreApplication::quit();
 }

@@ -34,6 +34,7 @@ class Spinner;
 class ControlPanel;
 class DrawingSurface;
 class FittingLabel;
+class FunnelRulesWindow;
 class HelpWindow;
 class HistogramsView;
 class RunLengthWindow;
@@ -168,6 +169,8 @@ private:
     /// The board as large as the height allows; the panel takes the width left.
     void fitPanel();
     void openBoardMenu(const QPoint &globalPosition);
+    /// Opens "Funnel Rules Compared" for the board's rows and target.
+    void compareFunnelRules();
     /// Tells the board's state in words, for screen readers.
     void describeBoard();
     void setTabOrder();
@@ -200,6 +203,7 @@ private:
     ControlChartsWindow *m_charts;
     HelpWindow *m_help = nullptr;
     QPointer<RunLengthWindow> m_runLength;
+    QPointer<FunnelRulesWindow> m_funnelRulesWindow;
     QLabel *m_cpTitle;
     QLabel *m_cpkTitle;
     FittingLabel *m_cpValue;

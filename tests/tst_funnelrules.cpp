@@ -1,0 +1,221 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The funnel experiment on the board and in its window: every ball starts
+// where the rule in force put the funnel after the last one, odd rows allow
+// only rule 1, and "Funnel Rules Compared" shows the four rules on the same
+// balls.
+
+#include "rundriver.h"
+#include "core/funnelrule.h"
+#include "windows/helpwindow.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTextBrowser>
+
+using namespace testsupport;
+using kelvara::FunnelMoveRule;
+
+Q_DECLARE_METATYPE(kelvara::FunnelMoveRule)
+
+namespace {
+
+// Opens the board's popup menu, and in it triggers the item of that name
+// (in the menu or its "Funnel Rule" submenu) as a choice would; notes it as
+// a failure when there is no such item or it is disabled. `look` sees the
+// menu first.
+void chooseInBoardMenu(QWidget *form, const QString &item,
+                       const std::function<void(QMenu *menu)> &look = {})
+{
+    QTimer::singleShot(0, [item, look] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu && menu->objectName() == QStringLiteral("mnuBoard"));
+        if (look)
+            look(menu);
+        auto *action = menu->findChild<QAction *>(item);
+        const bool usable = action && action->isEnabled();
+        if (usable)
+            action->trigger();
+        menu->close();
+        QVERIFY2(usable, qPrintable(item));
+    });
+    QWidget *board = child(form, "qpicture");
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, board->rect().center(),
+                                 board->mapToGlobal(board->rect().center()));
+    QApplication::sendEvent(board, &rightClick);
+}
+
+void setRows(QWidget *form, int rows)
+{
+    child<QLineEdit>(form, "rowstext")->setText(QString::number(rows));
+}
+
+// The readings of a run of single balls, from the data table (default scale:
+// a reading is its slot's number).
+QList<int> readings(QWidget *form)
+{
+    QList<int> values;
+    auto *table = child<QTableWidget>(form, "grdScaled");
+    for (int row = 0; row < table->rowCount(); ++row)
+        values << qRound(QLocale().toDouble(table->item(row, 1)->text()));
+    return values;
+}
+
+QString centreText(QWidget *form)
+{
+    return child<QLabel>(form, "processcenteredatlabel")->text();
+}
+
+} // namespace
+
+class TestFunnelRules : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        freshConfiguration();
+        m_main = startMainWindow();
+        QVERIFY(m_main);
+    }
+
+    void init()
+    {
+        rundriver::startRun(m_main, 1);
+        setRows(m_main, 4);
+        chooseInBoardMenu(m_main, "mnuFunnelRule1");
+    }
+
+    // With 4 rows a ball lands at most 2 slots left or right of the funnel. From the target and the readings the funnel before each
+    // ball follows: rule 2 f - z, rule 3 T - z, rule 4 the last slot, each
+    // stopped at the travel's ends 3 and 29.
+    void ballsStartWhereTheRuleMovedTheFunnel_data()
+    {
+        QTest::addColumn<FunnelMoveRule>("rule");
+        QTest::addColumn<int>("leftPresses");
+        QTest::newRow("rule 2") << FunnelMoveRule::MoveBack << 0;
+        QTest::newRow("rule 3 from slot 14") << FunnelMoveRule::AimOpposite << 2;
+        QTest::newRow("rule 4") << FunnelMoveRule::OverLastBall << 0;
+    }
+    void ballsStartWhereTheRuleMovedTheFunnel()
+    {
+        QFETCH(FunnelMoveRule, rule);
+        QFETCH(int, leftPresses);
+        for (int press = 0; press < leftPresses; ++press)
+            click(m_main, "funnelleftbutton");
+        const int target = 16 - leftPresses;
+        chooseInBoardMenu(m_main, QStringLiteral("mnuFunnelRule%1").arg(int(rule)));
+        QVERIFY(child(m_main, "funnelRuleLabel")->isVisible());
+        QVERIFY(runSubgroups(m_main, 60).isEmpty());
+
+        int funnel = target, stopped = 0;
+        const QList<int> landed = readings(m_main);
+        QCOMPARE(landed.size(), 60);
+        for (int slot : landed) {
+            QVERIFY2(std::abs(slot - funnel) <= 2,
+                     qPrintable(QStringLiteral("slot %1 from funnel %2").arg(slot).arg(funnel)));
+            const int error = slot - target;
+            const int wanted = rule == FunnelMoveRule::MoveBack ? funnel - error
+                               : rule == FunnelMoveRule::AimOpposite ? target - error
+                                                                 : slot;
+            funnel = std::clamp(wanted, 3, 29);
+            stopped += funnel != wanted;
+        }
+        QCOMPARE(centreText(m_main), QStringLiteral("%1.00").arg(funnel));
+        QCOMPARE(child<QLabel>(m_main, "funnelRuleLabel")->text(),
+                 kelvara::funnelRuleStatus(rule, stopped));
+    }
+
+    // An animated ball under rule 4 starts over the slot the last one took.
+    void animatedBallStartsOverTheLastSlot()
+    {
+        child<QCheckBox>(m_main, "Animationcheck")->setChecked(true);
+        chooseInBoardMenu(m_main, "mnuFunnelRule4");
+        QVERIFY(runSubgroups(m_main, 3).isEmpty());
+        child<QCheckBox>(m_main, "Animationcheck")->setChecked(false);
+        const QList<int> landed = readings(m_main);
+        const std::vector<kelvara::BallOrigin> &origins = m_main->run().ballOrigins;
+        QCOMPARE(origins.size(), std::size_t(3));
+        QCOMPARE(origins[0].start, 16.0f);
+        QCOMPARE(origins[1].start, float(landed[0]));
+        QCOMPARE(origins[2].start, float(landed[1]));
+    }
+
+    // With an odd number of rows only rule 1 can be chosen, and a change to
+    // odd rows, like Reset, ends the experiment.
+    void oddRowsLeaveOnlyRuleOne()
+    {
+        chooseInBoardMenu(m_main, "mnuFunnelRule3");
+        setRows(m_main, 5);
+        QVERIFY(!child(m_main, "funnelRuleLabel")->isVisible());
+        chooseInBoardMenu(m_main, "mnuFunnelRule1", [](QMenu *menu) {
+            QVERIFY(menu->findChild<QAction *>("mnuFunnelRule1")->isChecked());
+            for (const char *name : {"mnuFunnelRule2", "mnuFunnelRule3", "mnuFunnelRule4", "mnuCompareFunnelRules"}) {
+                auto *item = menu->findChild<QAction *>(name);
+                QVERIFY2(!item->isEnabled() && item->toolTip().contains("even number of offset rows"), name);
+            }
+        });
+        setRows(m_main, 4);
+        chooseInBoardMenu(m_main, "mnuFunnelRule2");
+        click(m_main, "resetbutton");
+        QVERIFY(!child(m_main, "funnelRuleLabel")->isVisible());
+        chooseInBoardMenu(m_main, "mnuFunnelRule1", [](QMenu *menu) {
+            QVERIFY(menu->findChild<QAction *>("mnuFunnelRule1")->isChecked());
+        });
+    }
+
+    void comparisonWindow()
+    {
+        chooseInBoardMenu(m_main, "mnuCompareFunnelRules");
+        QWidget *window = topLevel("frmFunnelRules");
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->windowTitle(), QStringLiteral("Funnel Rules Compared"));
+        auto *balls = child<QSpinBox>(window, "ballsBox");
+        QCOMPARE(balls->value(), 1000);
+        QCOMPARE(balls->minimum(), 10);
+        QCOMPARE(balls->maximum(), 100000);
+        const QRegularExpression line(QStringLiteral(
+            "Rule (\\d): mean \\d+\\.\\d\\d, standard deviation \\d+\\.\\d\\d, variance \\d+\\.\\d\\d times rule 1, "
+            "\\d+ moves? stopped at the edge"));
+        QStringList first;
+        for (int rule = 1; rule <= 4; ++rule) {
+            const QString text = child<QLabel>(window, QStringLiteral("ruleResult%1").arg(rule))->text();
+            QVERIFY2(line.match(text).hasMatch() && line.match(text).captured(1) == QString::number(rule), qPrintable(text));
+            first << text;
+        }
+        QVERIFY(first[0].contains("variance 1.00 times rule 1, 0 moves stopped"));
+        click(window, "againButton");
+        QVERIFY(child<QLabel>(window, "ruleResult1")->text() != first[0]);
+        // The mean of ten balls has one decimal only.
+        balls->setValue(10);
+        for (int rule = 1; rule <= 4; ++rule)
+            QVERIFY(child<QLabel>(window, QStringLiteral("ruleResult%1").arg(rule))->text().contains(
+                QRegularExpression("mean \\d+\\.\\d0, ")));
+
+        // The run chart's menu from the keyboard copies it.
+        QGuiApplication::clipboard()->clear();
+        chooseInNextMenu(QStringLiteral("Copy Chart"));
+        QWidget *runChart = child(window, "funnelRunChart");
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, runChart->rect().center(),
+                                  runChart->mapToGlobal(runChart->rect().center()));
+        QApplication::sendEvent(runChart, &menuKey);
+        QCOMPARE(QGuiApplication::clipboard()->image().size(), runChart->grab().size());
+
+        window->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), window);
+        QTest::keyClick(window, Qt::Key_F1);
+        QVERIFY(m_main->manual() && m_main->manual()->isVisible());
+        QCOMPARE(m_main->manual()->browser()->source().fileName() + u'#' + m_main->manual()->browser()->source().fragment(),
+                 QStringLiteral("funnelrules.html#window"));
+        m_main->manual()->close();
+        window->close();
+    }
+
+private:
+    kelvara::QuincunxForm *m_main = nullptr;
+};
+
+QTEST_MAIN(TestFunnelRules)
+#include "tst_funnelrules.moc"
