@@ -18,6 +18,8 @@
 
 #include <functional>
 #include <numeric>
+#include <optional>
+#include <tuple>
 
 using namespace kelvara;
 using testsupport::child;
@@ -30,10 +32,12 @@ enum class Answer { Key, Escape, Click, Close, None };
 QuincunxForm *form(QWidget *main) { return qobject_cast<QuincunxForm *>(main); }
 
 // Plays the demonstration through, answering each caption picture as it
-// appears; returns the captions seen, in order. The Runs may only say that
-// the board or the baffle is full; a question before the start is answered
-// with `questionAnswer` (Esc when none) and noted in `questions`.
-QList<int> play(QWidget *main, const std::function<Answer(int caption)> &onCaption, const std::function<void()> &duringRun = {},
+// appears and calling `betweenCaptions` whenever events run with no caption
+// shown; returns the captions seen, in order. The Runs may only say that the
+// board or the baffle is full; a question before the start is answered with
+// `questionAnswer` (Esc when none) and noted in `questions`.
+QList<int> play(QWidget *main, const std::function<Answer(int caption)> &onCaption,
+                const std::function<void()> &betweenCaptions = {},
                 QMessageBox::StandardButton questionAnswer = QMessageBox::NoButton,
                 QList<testsupport::SeenMessage> *questions = nullptr)
 {
@@ -47,8 +51,8 @@ QList<int> play(QWidget *main, const std::function<Answer(int caption)> &onCapti
     QObject::connect(&poll, &QTimer::timeout, [&] {
         if (!panel->isVisible()) {
             last = 0;
-            if (form(main)->run().isRunning && duringRun)
-                duringRun();
+            if (betweenCaptions)
+                betweenCaptions();
             return;
         }
         const int index = int(pictures.indexOf(panel->pixmap().toImage())) + 1;
@@ -212,8 +216,10 @@ private slots:
         expectHandedBack();
     }
 
+    // With real waits, so input also comes while the script waits.
     void clicksAndKeysGoOnButReachNoControl()
     {
+        kelvara::testing::setTimeScale(0.02);
         child<QLineEdit>(m_main, "howmanytext")->setText(QStringLiteral("3"));
         QToolButton *right = form(m_main)->board().funnel().rightButton();
         float funnelAtCaption3 = 0, funnelAfterClick = 0;
@@ -230,17 +236,68 @@ private slots:
             funnelAfterClick = form(m_main)->run().funnelPosition;
             return Answer::None;
         };
-        // During the Runs clicks and keys must not move the funnel either, and Esc waits for a caption.
-        const auto duringRun = [&] {
+        // Between captions clicks and keys must not move the funnel either.
+        const auto betweenCaptions = [&] {
             QTest::mouseClick(right, Qt::LeftButton);
             QTest::keyClick(right, Qt::Key_Space);
-            QTest::keyClick(m_main, Qt::Key_Escape);
         };
-        QCOMPARE(play(m_main, atCaption, duringRun), captionsUpTo(4));
+        QCOMPARE(play(m_main, atCaption, betweenCaptions), captionsUpTo(4));
         QCOMPARE(droppedBeforeCaption3, 3); // the first Run drops the user's drop count
         QVERIFY(funnelUsable);
         QCOMPARE(funnelAtCaption3, 16.0f);
         QCOMPARE(funnelAfterClick, 16.0f);
+        expectHandedBack();
+    }
+
+    // Esc away from a caption ends the script within the row or the wait it
+    // comes in: no ball lands, no subgroup completes, the funnel moves no
+    // more and no caption comes; the window is left as Esc at a caption leaves it.
+    void escapeEndsAtOnceWherever_data()
+    {
+        QTest::addColumn<int>("lastCaption");
+        QTest::addColumn<bool>("atCharts");
+        QTest::addColumn<std::function<bool(QuincunxForm *)>>("moment");
+        QTest::newRow("an animated ball of the first Run") << 2 << false << std::function([](QuincunxForm *main) {
+            return main->run().isRunning && shared().subgroupCount == 1;
+        });
+        QTest::newRow("the wait after the funnel's first move") << 3 << false << std::function([](QuincunxForm *main) {
+            return main->run().funnelPosition == 15.0f && !main->run().isRunning;
+        });
+        QTest::newRow("a Run with the charts window active") << 11 << true << std::function([](QuincunxForm *main) {
+            return main->chartsWindow()->isVisible() && main->run().isRunning;
+        });
+    }
+    void escapeEndsAtOnceWherever()
+    {
+        QFETCH(int, lastCaption);
+        QFETCH(bool, atCharts);
+        QFETCH(std::function<bool(QuincunxForm *)>, moment);
+        kelvara::testing::setTimeScale(0.05);
+        QuincunxForm *main = form(m_main);
+        const auto state = [main] {
+            const RunState &run = main->run();
+            return std::tuple(shared().subgroupCount, run.funnelPosition, run.slotCount, run.baffleCount);
+        };
+        std::optional<decltype(state())> atEscape;
+        bool changedAfter = false;
+        bool chartsShownAtEscape = false;
+        const auto betweenCaptions = [&] {
+            if (atEscape) {
+                changedAfter = changedAfter || state() != *atEscape;
+            } else if (moment(main)) {
+                atEscape = state();
+                chartsShownAtEscape = main->chartsWindow()->isVisible();
+                QTest::keyClick(atCharts ? static_cast<QWidget *>(main->chartsWindow()) : m_main, Qt::Key_Escape);
+            }
+        };
+        QCOMPARE(play(m_main, [](int) { return Answer::Key; }, betweenCaptions), captionsUpTo(lastCaption));
+        QVERIFY(atEscape);
+        QVERIFY(!changedAfter);
+        QCOMPARE(main->run().isRunning, false);
+        QCOMPARE(shared().subgroupCount, 0);
+        QCOMPARE(child<QLabel>(m_main, "subgroupstatuslabel")->text(), QStringLiteral("Sub Group 0"));
+        // The charts window's own Esc would have hidden it: the key reached no window.
+        QCOMPARE(main->chartsWindow()->isVisible(), chartsShownAtEscape);
         expectHandedBack();
     }
 
@@ -290,7 +347,10 @@ private slots:
     {
         QFETCH(bool, atCaption);
         const auto seen = play(m_main, [atCaption](int shown) { return atCaption && shown == 2 ? Answer::Close : Answer::Key; },
-                               atCaption ? std::function<void()>() : [this] { m_main->close(); });
+                               atCaption ? std::function<void()>() : [this] {
+                                   if (form(m_main)->run().isRunning)
+                                       m_main->close();
+                               });
         QVERIFY(form(m_main)->isClosing());
         QVERIFY(!m_main->isVisible());
         if (!atCaption)

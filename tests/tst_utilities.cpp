@@ -1,13 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The shared routines: the error report's layout and its one-shot nature,
-// window centring arithmetic and the test time scale of timed waits.
+// window centring arithmetic, and timed waits that repaint while they hold
+// the user's input back.
 
 #include "testsupport.h"
 
 #include "common/messages.h"
+#include "common/waits.h"
 #include "common/windowplacement.h"
 
+#include <QCloseEvent>
+
 using namespace kelvara;
+
+namespace {
+
+// Notes its paints, and in `log` the input it handles.
+class Recorder : public QWidget {
+public:
+    Recorder(const QString &name, QStringList &log) : m_name(name), m_log(log) { resize(100, 100); }
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent *) override { ++paints; }
+    void keyPressEvent(QKeyEvent *event) override { m_log << m_name + QStringLiteral(" key ") + event->text(); }
+    void mousePressEvent(QMouseEvent *) override { m_log << m_name + QStringLiteral(" click"); }
+    void closeEvent(QCloseEvent *) override { m_log << m_name + QStringLiteral(" closes"); }
+
+private:
+    QString m_name;
+    QStringList &m_log;
+};
+
+} // namespace
 
 class TestUtilities : public QObject {
     Q_OBJECT
@@ -34,6 +59,47 @@ private slots:
 
         QVERIFY(!errorPending());
         QVERIFY(testsupport::answerMessages([] { reportError(QStringLiteral("Again")); }).isEmpty());
+    }
+
+    void windowsRepaintDuringAWait()
+    {
+        QStringList log;
+        Recorder widget(QStringLiteral("widget"), log);
+        widget.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&widget));
+        QTRY_VERIFY(widget.paints > 0);
+        const int before = widget.paints;
+        QTimer::singleShot(0, &widget, [&widget] { widget.update(); });
+        testing::setTimeScale(1);
+        waitSeconds(0.3);
+        QVERIFY(widget.paints > before);
+    }
+
+    // Keys, clicks and the window system's close request that come during a
+    // wait act after it, in their order; input for a receiver deleted
+    // meanwhile goes nowhere.
+    void inputDuringAWaitActsAfterItInOrder()
+    {
+        QStringList log;
+        Recorder first(QStringLiteral("first"), log), second(QStringLiteral("second"), log);
+        auto *gone = new Recorder(QStringLiteral("gone"), log);
+        for (QWidget *widget : {static_cast<QWidget *>(&first), static_cast<QWidget *>(&second), static_cast<QWidget *>(gone)})
+            widget->show();
+        QVERIFY(QTest::qWaitForWindowExposed(&second));
+        QTimer::singleShot(0, &first, [&] {
+            QTest::keyClick(&first, Qt::Key_A);
+            QTest::mouseClick(&second, Qt::LeftButton);
+            QTest::keyClick(gone, Qt::Key_B);
+            delete gone;
+            QCloseEvent request;
+            QCoreApplication::sendEvent(first.windowHandle(), &request);
+            QTest::keyClick(&second, Qt::Key_C);
+        });
+        testing::setTimeScale(1);
+        waitSeconds(0.3);
+        QVERIFY2(log.isEmpty(), qPrintable(log.join(u',')));
+        QTRY_COMPARE(log, (QStringList{"first key a", "second click", "first closes", "second key c"}));
+        QVERIFY(!first.isVisible());
     }
 
     void centredHighOnTheScreen_data()

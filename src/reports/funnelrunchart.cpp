@@ -14,7 +14,8 @@
 namespace kelvara {
 namespace {
 
-const std::array<QColor, funnelRuleCount> ruleColours{QColor(0, 0, 128), QColor(0, 140, 0), QColor(230, 120, 0),
+// Rule 3's wide swing is drawn see-through, so rules 1 and 2 show beneath it.
+const std::array<QColor, funnelRuleCount> ruleColours{QColor(0, 0, 128), QColor(0, 140, 0), QColor(230, 120, 0, 130),
                                                       QColor(200, 0, 0)};
 constexpr double labelPoints = 9.0; // at the normal text size
 
@@ -36,7 +37,7 @@ FunnelRunChart::FunnelRunChart(QWidget *parent, double textScale)
     m_slotAxis->setRange(1, slotTotal);
     m_slotAxis->setTickType(QValueAxis::TicksDynamic);
     m_slotAxis->setTickAnchor(1);
-    m_slotAxis->setTickInterval(5);
+    m_slotAxis->setTickInterval(10);
     chart->addAxis(m_ballAxis, Qt::AlignBottom);
     chart->addAxis(m_slotAxis, Qt::AlignLeft);
     for (int rule = 0; rule < funnelRuleCount; ++rule) {
@@ -48,7 +49,8 @@ FunnelRunChart::FunnelRunChart(QWidget *parent, double textScale)
         line->attachAxis(m_slotAxis);
         m_lines[std::size_t(rule)] = line;
     }
-    chart->legend()->setAlignment(Qt::AlignTop);
+    // Beside the lines, the legend leaves them the chart's height.
+    chart->legend()->setAlignment(Qt::AlignRight);
     // The view came with an empty chart of its own, which it stops owning once replaced.
     QChart *placeholder = this->chart();
     setChart(chart);

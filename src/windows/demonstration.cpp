@@ -19,6 +19,7 @@
 namespace kelvara {
 namespace {
 
+// A caption stays at least this long; a key pressed meanwhile goes on after it.
 constexpr double secondsBeforeInput = 1.0;
 // The caption sits below the process-centre label in the board's upper right.
 constexpr double panelTopShare = 0.16;
@@ -40,6 +41,8 @@ Demonstration::Demonstration(QuincunxForm &mainWindow)
     }
 }
 
+Demonstration::~Demonstration() = default;
+
 QString Demonstration::clearingQuestion(int subgroups)
 {
     const QString what = subgroups == 1 ? QStringLiteral("the 1 subgroup")
@@ -59,7 +62,7 @@ bool Demonstration::mayClearRun()
 
 void Demonstration::start()
 {
-    if (m_playing || !mayClearRun())
+    if (m_userWatches || !mayClearRun())
         return;
     m_main.readyForDemonstration();
     runDemo(true);
@@ -68,19 +71,28 @@ void Demonstration::start()
 // The main window is deleted only after the event loop has ended, which
 // cannot happen while this click handler runs; closing it is what the script
 // must notice, after every step, because Runs and captions let events run.
+// An Esc ends the wait or the Run it comes in at once, and the script there.
 void Demonstration::runDemo(bool play)
 {
-    if (!play || m_playing)
+    if (!play || m_userWatches)
         return;
-    m_playing = true;
-    const InputBlocker userWatches; // between captions the user's input reaches no control
+    m_userWatches = std::make_unique<InputBlocker>();
+    m_escapedAtCaption = false;
     renderCaptions();
     prepare();
     for (const DemoStep &step : demoScript()) {
-        if (!perform(step) || m_main.isClosing())
+        perform(step);
+        if (m_main.isClosing() || escaped())
             break;
     }
-    m_playing = false;
+    if (escaped() && !m_main.isClosing())
+        handBack();
+    m_userWatches.reset();
+}
+
+bool Demonstration::escaped() const
+{
+    return m_userWatches && (m_escapedAtCaption || m_userWatches->gotEscape());
 }
 
 // Drawing the thirteen captions takes longer than building the rest of the
@@ -109,12 +121,13 @@ void Demonstration::prepare()
     m_teachpanel->setFocus();
 }
 
-bool Demonstration::perform(const DemoStep &step)
+void Demonstration::perform(const DemoStep &step)
 {
     using enum DemoAction;
     switch (step.action) {
     case Caption:
-        return showCaption(int(step.number));
+        showCaption(int(step.number));
+        break;
     case HidePanel:
         m_teachpanel->hide();
         break;
@@ -144,7 +157,7 @@ bool Demonstration::perform(const DemoStep &step)
         m_main.emptyBaffle();
         break;
     case Wait:
-        pause(step.number);
+        waitSeconds(step.number);
         break;
     case Highlight:
         m_main.highlightSetting(step.control, step.number);
@@ -166,28 +179,23 @@ bool Demonstration::perform(const DemoStep &step)
         m_main.setControlPanelEnabled(true);
         break;
     }
-    return true;
 }
 
-bool Demonstration::showCaption(int index)
+void Demonstration::showCaption(int index)
 {
     m_teachpanel->setPixmap(m_pictures.at(std::size_t(std::clamp(index, 0, captionCount)))->pixmap());
     placePanel();
     m_teachpanel->show();
     m_teachpanel->raise();
-    pause(secondsBeforeInput);
-    switch (waitForKey([this] { return m_main.isClosing(); })) {
-    case KeyWaitResult::Continue:
-        return true;
-    case KeyWaitResult::Escape:
-        takeDownPanel();
-        m_main.resetbutton_Click();
-        m_main.setControlPanelEnabled(true);
-        return false;
-    case KeyWaitResult::Closing:
-        break;
-    }
-    return false;
+    const auto closing = [this] { return m_main.isClosing(); };
+    m_escapedAtCaption = waitForKey(closing, secondsBeforeInput) == KeyWaitResult::Escape;
+}
+
+void Demonstration::handBack()
+{
+    takeDownPanel();
+    m_main.resetbutton_Click();
+    m_main.setControlPanelEnabled(true);
 }
 
 // The panel's right edge meets the board's, wherever the window's layout
@@ -210,21 +218,6 @@ void Demonstration::placeChartsWindow()
     const QScreen *screen = m_main.screen();
     const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
     m_main.chartsWindow()->move(origin + QPoint(0, toInt16(chartsTopShare * m_main.height())));
-}
-
-void Demonstration::pause(double seconds)
-{
-    showPendingDrawing();
-    waitSeconds(seconds);
-}
-
-// A timed wait lets no events run, so what changed since the last Run is
-// painted now rather than after the wait.
-void Demonstration::showPendingDrawing()
-{
-    m_main.repaint();
-    if (m_main.chartsWindow()->isVisible())
-        m_main.chartsWindow()->repaint();
 }
 
 } // namespace kelvara

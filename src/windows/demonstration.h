@@ -9,18 +9,21 @@
 
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class QLabel;
 
 namespace kelvara {
 
+class InputBlocker;
 class QuincunxForm;
 
 class Demonstration {
 public:
     /// Puts the hidden caption panel and the caption pictures on the window.
     explicit Demonstration(QuincunxForm &mainWindow);
+    ~Demonstration();
 
     /// The demonstration button's click: with subgroups on the board it first
     /// asks whether it may clear them; then plays the script to its end or to an Esc.
@@ -32,26 +35,30 @@ public:
     /// Plays the script when `play` is true; does nothing while it already plays.
     void runDemo(bool play);
 
+    /// Whether the user has pressed Esc while the script plays: what it does
+    /// now must end at once.
+    bool escaped() const;
+
 private:
     /// True when the board holds no subgroups or the user agrees to clear them.
     bool mayClearRun();
     void renderCaptions();
     void prepare();
-    /// Carries out one step; false when the script must end there.
-    bool perform(const DemoStep &step);
-    /// Shows a caption and waits for the user; false when the script must end.
-    bool showCaption(int index);
+    void perform(const DemoStep &step);
+    /// Shows a caption and waits for the user's key.
+    void showCaption(int index);
+    /// What Esc leaves: no caption, a reset run, the control panel usable.
+    void handBack();
     void placePanel();
     void takeDownPanel();
     void placeChartsWindow();
-    /// Waits, with whatever the last steps drew on screen first.
-    void pause(double seconds);
-    void showPendingDrawing();
 
     QuincunxForm &m_main;
     QLabel *m_teachpanel;
     std::vector<QLabel *> m_pictures; // Image1(0) to Image1(13)
-    bool m_playing = false;
+    // Lives while the script plays: between captions the user's input reaches no control.
+    std::unique_ptr<InputBlocker> m_userWatches;
+    bool m_escapedAtCaption = false;
     double m_captionScale = 1.0; // the size the caption pictures were drawn at
 };
 

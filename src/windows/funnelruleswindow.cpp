@@ -32,6 +32,7 @@ constexpr int fewestBalls = 10;
 constexpr int mostBalls = 100000;
 // Events run at least this often while the rules are compared.
 constexpr qint64 sliceMilliseconds = 20;
+constexpr double smallChartText = 0.8;
 
 QLabel *plainLabel(const QString &text, QWidget *parent)
 {
@@ -51,6 +52,8 @@ FunnelRulesWindow::FunnelRulesWindow(QWidget *parent)
     m_balls->setObjectName(QStringLiteral("ballsBox"));
     m_balls->setRange(fewestBalls, mostBalls);
     m_balls->setGroupSeparatorShown(true);
+    // A number typed digit by digit is compared once, when it is complete.
+    m_balls->setKeyboardTracking(false);
     m_balls->setValue(defaultBalls);
     m_balls->setAccessibleName(QStringLiteral("Balls"));
     m_again->setObjectName(QStringLiteral("againButton"));
@@ -93,14 +96,15 @@ QWidget *FunnelRulesWindow::buildCharts()
     for (int rule = 1; rule <= funnelRuleCount; ++rule) {
         const FunnelMoveRule each = funnelRuleNumbered(rule);
         const QString caption = funnelRuleTitle(each);
-        auto *chart = new HistogramChart(QStringLiteral("ruleHistogram%1").arg(rule), charts);
+        // Four histograms share the height: smaller text keeps every count label whole.
+        auto *chart = new HistogramChart(QStringLiteral("ruleHistogram%1").arg(rule), charts, smallChartText);
         chart->setAccessibleName(QStringLiteral("Histogram of %1").arg(caption));
         chart->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
         offerChartMenu(chart, caption, m_results[std::size_t(rule - 1)]);
         const int row = (rule - 1) / 2 * 2, column = (rule - 1) % 2;
         grid->addWidget(plainLabel(caption, charts), row, column);
         grid->addWidget(chart, row + 1, column);
-        grid->setRowStretch(row + 1, 3);
+        grid->setRowStretch(row + 1, 4);
         m_histograms[std::size_t(rule - 1)] = chart;
     }
     const QString runCaption = QStringLiteral("The first %1 balls of each rule, in the order they fell").arg(runChartBalls);

@@ -408,10 +408,8 @@ void QuincunxForm::highlightSetting(DemoControl setting, double seconds)
     // The control panel is disabled meanwhile; its grey letters would fade on yellow.
     yellow.setColor(QPalette::Disabled, QPalette::Text, previous.color(QPalette::Active, QPalette::Text));
     box->setPalette(yellow);
-    box->repaint();
     waitSeconds(seconds);
     box->setPalette(ownPalette ? previous : QPalette());
-    box->repaint();
 }
 
 QRect QuincunxForm::boardArea() const
@@ -785,10 +783,12 @@ RunSettings QuincunxForm::runSettings() const
 
 bool QuincunxForm::baffleShown() const { return m_panel->bafflepresentcheck->isChecked(); }
 
+// Closing the window, or Esc while the demonstration plays, ends the Run
+// where it is.
 bool QuincunxForm::letEventsRun()
 {
     QCoreApplication::processEvents();
-    return !m_closing;
+    return !m_closing && !m_demo->escaped();
 }
 
 void QuincunxForm::traceLinesCleared()
