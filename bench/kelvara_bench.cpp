@@ -27,6 +27,11 @@
 //      whole demonstration, its captions answered by posted keys. Before the
 //      waits let events run, a. measured 320 ms at worst (median 159 ms) and
 //      the first 25 s of b. 5,043 ms (median 591 ms).
+//  10. the run-length lab's 1,000 runs through the core (20 rows, n = 5,
+//      k = 20, a shift of 1 after subgroup 20, rules 1 to 4, limits from the
+//      first k subgroups) against the bare path stepper walking as many
+//      balls; and how late an event is handled while the lab's window runs
+//      the same from its Start button, against 100 ms.
 // Figures 3 and 4 come from fresh child processes of this program, so one
 // process's caches and allocations do not flatter the other.
 
@@ -36,7 +41,9 @@
 #include "app/testing.h"
 #include "common/preferences.h"
 #include "core/funnelcomparison.h"
+#include "core/pathstepper.h"
 #include "core/quincunxrun.h"
+#include "core/runlengthlab.h"
 #include "surface/drawingsurface.h"
 #include "surface/palette.h"
 #include "testsupport.h"
@@ -45,6 +52,7 @@
 #include <QApplication>
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -55,6 +63,7 @@
 #include <QMessageBox>
 #include <QPaintEvent>
 #include <QProcess>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -196,6 +205,18 @@ void slowAnimatedRun()
 
 // The whole demonstration from a reset board; a key is posted to the caption
 // every quarter second while one shows, as a teacher's press would come.
+// The lab's window, opened from the charts' menu, running figure 10's runs from Start.
+void labWindowRuns()
+{
+    auto *charts = topLevel(QStringLiteral("frmCtrlChrt"));
+    charts->findChild<QAction *>(QStringLiteral("mnuRunLengthLab"))->trigger();
+    QWidget *lab = topLevel(QStringLiteral("frmRunLength"));
+    lab->findChild<QComboBox *>(QStringLiteral("rulesChoice"))->setCurrentIndex(1);
+    lab->findChild<QSpinBox *>(QStringLiteral("runsBox"))->setValue(1000);
+    lab->findChild<QAbstractButton *>(QStringLiteral("startButton"))->click();
+    lab->close();
+}
+
 void wholeDemonstration()
 {
     control<QAbstractButton>(QStringLiteral("resetbutton"))->click();
@@ -261,6 +282,33 @@ protected:
 private:
     const QElapsedTimer &m_start;
 };
+
+// The run-length lab's runs, headless: the seconds they took and the balls they dropped.
+struct LabRuns {
+    double seconds = 0;
+    long long balls = 0;
+};
+
+LabRuns labRuns(int runs)
+{
+    kelvara::RunLengthSettings settings;
+    settings.allRules = true;
+    settings.runs = runs;
+    const kelvara::SharedState shared = kelvara::SharedState::initial();
+    kelvara::TwisterSource random(seed);
+    QElapsedTimer clock;
+    clock.start();
+    kelvara::RunLengthLab lab(settings, shared, random);
+    while (!lab.finished())
+        lab.advance(std::chrono::milliseconds(100));
+    LabRuns measured{clock.nsecsElapsed() / 1e9, 0};
+    const kelvara::RunLengthResults &results = lab.results();
+    long long subgroups = (long long)results.runsWithoutSignal() * (settings.shiftAfter + kelvara::longestWait);
+    for (int delay : results.delays())
+        subgroups += settings.shiftAfter + delay;
+    measured.balls = subgroups * settings.subgroupSize;
+    return measured;
+}
 
 // Child modes: print one number and exit.
 int childMode(const QString &mode, int argc, char *argv[])
@@ -511,6 +559,17 @@ int main(int argc, char *argv[])
     const double programMemory = childFigure(QStringLiteral("program-memory"));
     const double bareMemory = childFigure(QStringLiteral("bare-memory"));
     report("4. peak resident memory, full board", programMemory / 1024, bareMemory / 1024, "MiB", 1.5);
+
+    constexpr int labRunCount = 1000;
+    const LabRuns lab = labRuns(labRunCount);
+    const double labBare = bareSteps(lab.balls);
+    report("10. run-length lab, 1,000 runs, headless", lab.seconds, labBare, "s", 3.0);
+    std::printf("   %.3f ms per run; %.0f balls per second through the core, %.0f by the bare path stepper\n",
+                1000 * lab.seconds / labRunCount, lab.balls / lab.seconds, lab.balls / labBare);
+    control<QAbstractButton>(QStringLiteral("resetbutton"))->click();
+    const LatenessProbe::Figures labWindow = lateness(labWindowRuns);
+    report("10b. lateness, run-length lab: worst", labWindow.worst, instantMs, "ms", 1.0);
+    reportLateness("the run-length lab's window", labWindow);
 
     const double idealOffMemory = medianOfChildren(QStringLiteral("ideal-off-memory"), 3);
     const double idealShownMemory = medianOfChildren(QStringLiteral("ideal-shown-memory"), 3);

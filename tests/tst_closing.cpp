@@ -7,12 +7,14 @@
 
 #include "common/shared.h"
 #include "windows/quincunxform.h"
+#include "windows/runlengthwindow.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QProcess>
 #include <QScrollBar>
+#include <QSpinBox>
 
 #include <cstdio>
 
@@ -39,16 +41,30 @@ int runProbe(int argc, char *argv[], const QByteArray &mode)
 
     QTimer watcher;
     bool closedBusy = false;
+    const auto labRunning = [] {
+        const auto *lab = qobject_cast<kelvara::RunLengthWindow *>(testsupport::topLevel(QStringLiteral("frmRunLength")));
+        return lab && lab->running();
+    };
     QTimer::singleShot(0, form, [&] {
-        const bool run = mode == "run" || mode == "title bar";
-        testsupport::click(form, run ? QStringLiteral("dropbutton") : QStringLiteral("selfscriptbutton"));
+        if (mode == "lab") {
+            form->openRunLengthLab();
+            QWidget *lab = testsupport::topLevel(QStringLiteral("frmRunLength"));
+            testsupport::child<QSpinBox>(lab, QStringLiteral("runsBox"))->setValue(100000);
+            testsupport::click(lab, QStringLiteral("startButton"));
+        } else {
+            const bool run = mode == "run" || mode == "title bar";
+            testsupport::click(form, run ? QStringLiteral("dropbutton") : QStringLiteral("selfscriptbutton"));
+        }
         if (!closedBusy) // it ended before the moment came: the report says so
             form->close();
     });
     // Runs inside the Run's or the caption's own event processing.
     QObject::connect(&watcher, &QTimer::timeout, form, [&] {
         const bool captionShown = testsupport::child(form, QStringLiteral("teachpanel"))->isVisible();
-        if (mode == "caption" ? captionShown && !form->run().isRunning : form->run().isRunning) {
+        const bool busy = mode == "caption" ? captionShown && !form->run().isRunning
+                          : mode == "lab"   ? labRunning()
+                                            : form->run().isRunning;
+        if (busy) {
             closedBusy = true;
             watcher.stop();
             if (mode == "title bar") { // as the window system asks, mostly while a row of the ball waits
@@ -81,6 +97,7 @@ private slots:
         QTest::newRow("from the title bar during an animated Run") << QByteArray("title bar");
         QTest::newRow("at a demonstration caption") << QByteArray("caption");
         QTest::newRow("during a Run of the demonstration") << QByteArray("demo run");
+        QTest::newRow("during the runs of the run-length lab") << QByteArray("lab");
     }
     void closingWhileBusyEndsCleanly()
     {

@@ -19,6 +19,7 @@
 
 #include <QAbstractScrollArea>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -58,6 +59,10 @@ enum class Do {
     Below,    // `control` shows less than the control `value` shows
     Pile,     // "count low high": that many balls on the board, all in slots low..high
     Peak,     // "low high": the tallest pile stands in slots low..high
+    MenuChoose, // right-click `control` and choose the menu item `value`
+    Lab,      // take the steps `inside` in the run-length lab's window
+    Choose,   // choose the item `value` in the list box `control`
+    SetNumber, // type `value` into the number box `control`, over what it held
     Custom,   // run `custom`
 };
 
@@ -71,6 +76,36 @@ struct Step {
 using Lesson = std::vector<Step>;
 
 const Step funnelRight{Do::Click, "funnelrightbutton"};
+
+// What the run-length lab's result line says.
+struct LabResult {
+    double mean = 0, median = 0, falseAlarms = 0;
+};
+
+LabResult labResult()
+{
+    static const QRegularExpression line(QStringLiteral(
+        R"(^Mean delay ([\d.]+) subgroups \(95 % interval -?[\d.]+ to [\d.]+\), median ([\d.]+), false alarms )"
+        R"(before the shift in ([\d.]+) % of runs, 0 runs without a signal$)"));
+    const QRegularExpressionMatch match
+        = line.match(child<QLabel>(testsupport::topLevel(QStringLiteral("frmRunLength")), QStringLiteral("resultLabel"))->text());
+    if (!match.hasMatch())
+        return {};
+    return {match.captured(1).toDouble(), match.captured(2).toDouble(), match.captured(3).toDouble()};
+}
+
+// Checks the lab's result line; `previous` keeps the last one looked at.
+Step labResultHolds(const std::function<bool(const LabResult &now, const LabResult &previous)> &holds)
+{
+    return {Do::Custom, "", "", {}, [holds](QuincunxForm &) {
+                static LabResult previous;
+                const LabResult now = labResult();
+                QVERIFY2(now.mean > 0, "the lab's result line has no mean delay");
+                QVERIFY2(holds(now, previous), qPrintable(QStringLiteral("mean %1, median %2, false alarms %3 %")
+                                                              .arg(now.mean).arg(now.median).arg(now.falseAlarms)));
+                previous = now;
+            }};
+}
 
 // Right-clicks the board and chooses the item of that name in its menu or
 // the "Funnel Rule" submenu; `rule` is the rule expected ticked before.
@@ -249,6 +284,57 @@ const std::map<int, Lesson> &lessons()
              {Do::Expect, "ruleResult2", R"(variance (1\.9\d|2\.0\d|2\.10) times rule 1)"},
              {Do::Custom, "", "", {}, [](QuincunxForm &main) { child(&main, "frmFunnelRules")->close(); }},
          }},
+        {5, // How long until we notice?
+         {
+             // 1. One run is one draw
+             {Do::Click, "resetbutton"},
+             {Do::StepTo, "rowstext", "20"},
+             {Do::Expect, "subgrouptext", "^5$"},
+             {Do::Expect, "climitstext", "^20$"},
+             {Do::Type, "howmanytext", "20"},
+             {Do::Click, "dropbutton"},
+             funnelRight,
+             {Do::Type, "howmanytext", "40"},
+             {Do::Click, "dropbutton"},
+             {Do::Key, "", "Ctrl+L"},
+             {Do::MenuTick, "xchartpicture", "Show Run Rules"},
+             {Do::Expect, "detectionLabel",
+              R"(^Process changed after subgroup 20: (no signal yet|first signal at subgroup \d+, \d+ subgroups? later)$)"},
+             // 2. A thousand runs without a change
+             {Do::MenuChoose, "xchartpicture", "Run Length Lab..."},
+             {Do::Lab, "", "",
+              {{Do::Expect, "rowsBox", "^20$"},
+               {Do::Expect, "sizeBox", "^5$"},
+               {Do::Expect, "limitCountBox", "^20$"},
+               {Do::Choose, "limitsChoice", "From theory"},
+               {Do::Expect, "rulesChoice", "^Rule 1 only$"},
+               {Do::SetNumber, "shiftBox", "0"},
+               {Do::Click, "startButton"},
+               {Do::Expect, "exactLabel", R"(^Exact ARL 558\.68$)"},
+               labResultHolds([](const LabResult &now, const LabResult &) {
+                   return now.mean > 450 && now.mean < 680 && now.median < now.mean;
+               }),
+               // 3. The funnel moves
+               {Do::SetNumber, "shiftBox", "1"},
+               {Do::Click, "startButton"},
+               {Do::Expect, "exactLabel", R"(^Exact ARL 56\.77$)"},
+               labResultHolds([](const LabResult &now, const LabResult &) {
+                   return now.mean > 45 && now.mean < 70 && now.median >= 32 && now.median <= 48;
+               }),
+               {Do::SetNumber, "shiftBox", "2"},
+               {Do::Click, "startButton"},
+               {Do::Expect, "exactLabel", R"(^Exact ARL 7\.37$)"},
+               labResultHolds([](const LabResult &now, const LabResult &) { return now.mean > 6 && now.mean < 9; }),
+               // 4. As in class: estimated limits and more rules
+               {Do::Choose, "limitsChoice", "From the first k subgroups"},
+               {Do::Choose, "rulesChoice", "Rules 1 to 4"},
+               {Do::SetNumber, "shiftBox", "1"},
+               {Do::Click, "startButton"},
+               {Do::Expect, "exactLabel", "^$"},
+               labResultHolds([](const LabResult &now, const LabResult &before) {
+                   return now.mean < 30 && now.falseAlarms > before.falseAlarms;
+               })}},
+         }},
     };
     return all;
 }
@@ -268,6 +354,7 @@ private slots:
         QTest::newRow("lesson 3 from a fresh start") << QList<int>{3};
         QTest::newRow("lesson 4 from a fresh start") << QList<int>{4};
         QTest::newRow("lessons 1 to 4, each after the one before") << QList<int>{1, 2, 3, 4};
+        QTest::newRow("lesson 5, how long until we notice, after lesson 1") << QList<int>{1, 5};
     }
     void play()
     {
@@ -312,7 +399,21 @@ private:
                 static_cast<QCheckBox *>(control)->click();
             return;
         case Do::Slowest: return static_cast<QScrollBar *>(control)->triggerAction(QAbstractSlider::SliderToMaximum);
-        case Do::MenuTick: return tickInMenu(control, step.value);
+        case Do::MenuTick: return useMenu(control, step.value, true);
+        case Do::MenuChoose: return useMenu(control, step.value, false);
+        case Do::Lab: return inLab(step);
+        case Do::Choose: {
+            auto *box = static_cast<QComboBox *>(control);
+            box->setCurrentIndex(box->findText(step.value));
+            return check(box->currentText() == step.value, step.control + QStringLiteral(" reads ") + box->currentText());
+        }
+        case Do::SetNumber: {
+            auto *box = static_cast<QSpinBox *>(control);
+            box->setFocus();
+            box->selectAll();
+            QTest::keyClicks(box, step.value);
+            return check(box->value() == step.value.toInt(), step.control + QStringLiteral(" reads ") + box->text());
+        }
         case Do::Dialog: return inDialog(step);
         case Do::RunUntil:
             for (int press = 0; press < 30 && !text(control).contains(QRegularExpression(step.value)); ++press)
@@ -351,8 +452,9 @@ private:
         check(box->text() == value, box->objectName() + QStringLiteral(" reads ") + box->text());
     }
 
-    // Right-clicks the chart; in its menu ticks the item, or leaves it when ticked already.
-    void tickInMenu(QWidget *chart, const QString &item)
+    // Right-clicks the chart and chooses the item in its menu; an item to tick
+    // is left as it is when ticked already.
+    void useMenu(QWidget *chart, const QString &item, bool tick)
     {
         QTimer::singleShot(0, [&] {
             auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
@@ -360,7 +462,7 @@ private:
                 return;
             const auto actions = menu->actions();
             const auto found = std::find_if(actions.begin(), actions.end(), [&](QAction *a) { return a->text() == item; });
-            if (found == actions.end() || (*found)->isChecked()) {
+            if (found == actions.end() || (tick && (*found)->isChecked())) {
                 menu->close();
                 return;
             }
@@ -369,6 +471,8 @@ private:
         });
         auto *area = qobject_cast<QAbstractScrollArea *>(chart);
         QTest::mouseClick(area ? area->viewport() : chart, Qt::RightButton);
+        if (!tick)
+            return;
         bool ticked = false;
         for (QAction *action : chart->window()->findChildren<QAction *>())
             ticked = ticked || (action->text() == item && action->isChecked());
@@ -389,6 +493,19 @@ private:
         });
         testsupport::click(m_main, step.control);
         check(entered, step.control + QStringLiteral(" opened no dialog"));
+    }
+
+    // The lab is a window of its own beside the others.
+    void inLab(const Step &step)
+    {
+        QWidget *lab = testsupport::topLevel(QStringLiteral("frmRunLength"));
+        if (!lab || !lab->isVisible())
+            return fail(QStringLiteral("the run-length lab is not open"));
+        for (const Step &inside : step.inside) {
+            act(inside, lab);
+            if (QTest::currentTestFailed())
+                return;
+        }
     }
 
     void expect(QWidget *control, const QString &pattern)
@@ -425,6 +542,10 @@ private:
             return list->count() ? list->item(list->count() - 1)->text() : QString();
         if (auto *box = qobject_cast<QLineEdit *>(control))
             return box->text();
+        if (auto *box = qobject_cast<QAbstractSpinBox *>(control))
+            return box->text();
+        if (auto *box = qobject_cast<QComboBox *>(control))
+            return box->currentText();
         auto *label = qobject_cast<QLabel *>(control);
         return label ? label->text() : QString();
     }

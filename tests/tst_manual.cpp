@@ -122,8 +122,10 @@ private slots:
         ScaleDialog scale(*m_main);
         AboutWindow about(m_main);
         FunnelRulesWindow funnelRules;
+        m_main->openRunLengthLab();
         const QMap<QString, QWidget *> windows = {
             {QStringLiteral("frmFunnelRules"), &funnelRules},
+            {QStringLiteral("frmRunLength"), testsupport::topLevel(QStringLiteral("frmRunLength"))},
             {QStringLiteral("quincunxform"), m_main}, {QStringLiteral("frmCtrlChrt"), m_main->chartsWindow()},
             {QStringLiteral("frmScale"), &scale}, {QStringLiteral("frmAbout"), &about},
             {QStringLiteral("helpWindow"), m_main->manual()}};
@@ -142,6 +144,7 @@ private slots:
             }
         }
         QVERIFY(checked > 50);
+        testsupport::topLevel(QStringLiteral("frmRunLength"))->close();
     }
 
     void everyLinkResolves()
@@ -175,6 +178,12 @@ private slots:
         testsupport::click(m_main, QStringLiteral("contchrbutton"));
         pressF1In(m_main->chartsWindow(), m_main->manual());
         QCOMPARE(currentPage(m_main->manual()), QStringLiteral("controlcharts.html"));
+        m_main->openRunLengthLab();
+        QWidget *lab = testsupport::topLevel(QStringLiteral("frmRunLength"));
+        pressF1In(lab, m_main->manual());
+        QCOMPARE(currentPage(m_main->manual()), QStringLiteral("runlength.html"));
+        lab->close();
+        testsupport::click(m_main->manual(), QStringLiteral("helpbackbutton"));
         // Back retraces the pages read; F1 in the manual leads to its first page.
         testsupport::click(m_main->manual(), QStringLiteral("helpbackbutton"));
         QCOMPARE(currentPage(m_main->manual()), QStringLiteral("histograms.html"));

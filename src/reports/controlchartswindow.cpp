@@ -223,6 +223,10 @@ void ControlChartsWindow::buildMenu()
     m_mnuSaveChart = m_mnuCP->addAction(QStringLiteral("Save Chart As..."));
     m_mnuSaveChart->setObjectName(QStringLiteral("mnuSaveChart"));
     addRunRulesItem();
+    m_mnuCP->addSeparator();
+    m_mnuRunLengthLab = m_mnuCP->addAction(QStringLiteral("Run Length Lab..."));
+    m_mnuRunLengthLab->setObjectName(QStringLiteral("mnuRunLengthLab"));
+    connect(m_mnuRunLengthLab, &QAction::triggered, this, &ControlChartsWindow::runLengthLabRequested);
 }
 
 // The run rules start as the user last left them.

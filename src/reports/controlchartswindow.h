@@ -77,6 +77,10 @@ public:
     const QList<QPointF> &xPlotted() const { return m_page.x; }
     const QList<QPointF> &rPlotted() const { return m_page.r; }
 
+signals:
+    /// The run-length lab was asked for from a chart's menu.
+    void runLengthLabRequested();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -130,6 +134,7 @@ private:
     QAction *m_mnuCopyChart = nullptr;
     QAction *m_mnuSaveChart = nullptr;
     QAction *m_mnuShowRunRules = nullptr;
+    QAction *m_mnuRunLengthLab = nullptr;
     SignalPanel *m_signalPanel;
     RunSignals m_signals;
     int m_chartToCopy = 0; // 1 upper chart, 2 lower chart

@@ -204,9 +204,4 @@ void HistogramChart::paintAt(QPainter &painter, const QSize &size, double textSc
     copy.scene()->render(&painter, QRectF(QPointF(0, 0), size), copy.sceneRect());
 }
 
-void HistogramChart::copyToClipboard()
-{
-    QGuiApplication::clipboard()->setImage(grab().toImage());
-}
-
 } // namespace kelvara

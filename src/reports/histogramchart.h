@@ -35,9 +35,6 @@ public:
     /// Paints the chart laid out at `size`, its text `textScale` times as large.
     void paintAt(QPainter &painter, const QSize &size, double textScale) const;
 
-    /// Puts a picture of the chart as it is shown on the clipboard.
-    void copyToClipboard();
-
 private:
     void followZoom();
     void fitSlotLabels();

@@ -3,11 +3,18 @@
 
 #include "common/popupmenus.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace kelvara {
+
+void MenuChartView::copyToClipboard()
+{
+    QGuiApplication::clipboard()->setImage(grab().toImage());
+}
 
 void MenuChartView::mouseReleaseEvent(QMouseEvent *event)
 {

@@ -94,10 +94,12 @@ const QList<HelpWindow::Entry> &HelpWindow::contents()
         {QStringLiteral("scale.html"), QStringLiteral("Scale dialog")},
         {QStringLiteral("demonstration.html"), QStringLiteral("Demonstration")},
         {QStringLiteral("funnelrules.html"), QStringLiteral("The funnel rules")},
+        {QStringLiteral("runlength.html"), QStringLiteral("Run Length Lab")},
         {QStringLiteral("lesson1.html"), QStringLiteral("Lesson 1: Common-cause variation")},
         {QStringLiteral("lesson2.html"), QStringLiteral("Lesson 2: A special cause")},
         {QStringLiteral("lesson3.html"), QStringLiteral("Lesson 3: Capability")},
         {QStringLiteral("lesson4.html"), QStringLiteral("Lesson 4: Tampering: the funnel rules")},
+        {QStringLiteral("lessonrunlength.html"), QStringLiteral("Lesson 5: How long until we notice?")},
         {QStringLiteral("keys.html"), QStringLiteral("Keys, zoom and screen readers")},
         {QStringLiteral("glossary.html"), QStringLiteral("Glossary")},
     };

@@ -26,6 +26,7 @@
 #include "windows/funnelruleswindow.h"
 #include "windows/helpwindow.h"
 #include "windows/lockedtextvalidator.h"
+#include "windows/runlengthwindow.h"
 #include "windows/scaledialog.h"
 #include "windows/shortcutkeys.h"
 #include "windows/spinner.h"
@@ -81,6 +82,7 @@ QuincunxForm::QuincunxForm(QWidget *parent)
     m_demo = std::make_unique<Demonstration>(*this);
     connectControls();
     addHelpKeys();
+    connect(m_charts, &ControlChartsWindow::runLengthLabRequested, this, &QuincunxForm::openRunLengthLab);
     connect(&zoom::notifier(), &zoom::Notifier::changed, this, &QuincunxForm::applyZoom);
     if (zoom::factor() != 1.0)
         applyZoom();
@@ -646,6 +648,25 @@ void QuincunxForm::showManual(const QString &page, QWidget *asker)
     m_help->showPage(page, asker);
 }
 
+void QuincunxForm::openRunLengthLab()
+{
+    // A lab window that was closed goes away by itself.
+    if (!m_runLength || !m_runLength->isVisible()) {
+        const RunSettings board = runSettings();
+        RunLengthSettings settings;
+        settings.rows = board.rows;
+        settings.subgroupSize = board.subgroupSize;
+        settings.limitCount = board.limitCount;
+        settings.shiftAfter = board.limitCount;
+        m_runLength = new RunLengthWindow(settings, this);
+        connect(new QShortcut(keys::help, m_runLength), &QShortcut::activated, this,
+                [this] { showManual(QStringLiteral("runlength.html"), m_runLength); });
+    }
+    m_runLength->show();
+    m_runLength->raise();
+    m_runLength->activateWindow();
+}
+
 void QuincunxForm::scalequincunxbutton_Click()
 {
     m_charts->hide();
@@ -678,6 +699,8 @@ void QuincunxForm::closeEvent(QCloseEvent *event)
     m_closing = true;
     m_quincunx.pause();
     m_charts->close();
+    if (m_runLength)
+        m_runLength->close();
     if (m_help)
         m_help->close();
     if (m_funnelRulesWindow)

@@ -37,6 +37,7 @@ class FittingLabel;
 class FunnelRulesWindow;
 class HelpWindow;
 class HistogramsView;
+class RunLengthWindow;
 
 class QuincunxForm : public QWidget, private RunListener, public BoardHost, public ChartDataSource {
     Q_OBJECT
@@ -87,6 +88,9 @@ public:
 
     /// Opens the manual at `page`; `asker` is the window F1 was pressed in.
     void showManual(const QString &page, QWidget *asker = nullptr);
+    /// Opens the run-length lab with the board's settings, or brings the open
+    /// one to the front.
+    void openRunLengthLab();
     /// The manual, once it has been opened.
     HelpWindow *manual() const { return m_help; }
 
@@ -198,6 +202,7 @@ private:
     std::unique_ptr<Demonstration> m_demo;
     ControlChartsWindow *m_charts;
     HelpWindow *m_help = nullptr;
+    QPointer<RunLengthWindow> m_runLength;
     QPointer<FunnelRulesWindow> m_funnelRulesWindow;
     QLabel *m_cpTitle;
     QLabel *m_cpkTitle;
