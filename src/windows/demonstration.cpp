@@ -11,6 +11,7 @@
 
 #include <QWidget>
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
@@ -82,9 +83,9 @@ void Demonstration::runDemo(bool play)
     renderCaptions();
     prepare();
     for (const DemoStep &step : demoScript()) {
-        perform(step);
         if (m_stage.isClosing() || escaped())
             break;
+        perform(step);
     }
     if (escaped() && !m_stage.isClosing())
         handBack();
@@ -99,7 +100,8 @@ bool Demonstration::escaped() const
 // Drawing the thirteen captions takes longer than building the rest of the
 // window, so they are drawn when the demonstration is first played, and again
 // only when their size has changed since. They grow with the zoom, but never
-// wider than the board.
+// wider than the board. Events run between the pictures, so that the windows
+// keep answering meanwhile.
 void Demonstration::renderCaptions()
 {
     const double boardShare = double(m_stage.boardArea().width()) / captionSize.width();
@@ -108,8 +110,11 @@ void Demonstration::renderCaptions()
         return;
     m_captionScale = scale;
     m_teachpanel->setFixedSize((QSizeF(captionSize) * scale).toSize());
-    for (int index = 0; index <= captionCount; ++index)
-        m_pictures[std::size_t(index)]->setPixmap(QPixmap::fromImage(captionPicture(std::max(index, 1), scale)));
+    for (int index = 1; index <= captionCount; ++index) {
+        m_pictures[std::size_t(index)]->setPixmap(QPixmap::fromImage(captionPicture(index, scale)));
+        QCoreApplication::processEvents();
+    }
+    m_pictures.front()->setPixmap(m_pictures[1]->pixmap()); // Image1(0) holds the first caption too
 }
 
 void Demonstration::prepare()
