@@ -4,6 +4,30 @@
 
 #include <QtTest>
 
+namespace {
+
+// The export reads the table through its interface; the test fills one kept in memory.
+class MemoryTable : public kelvara::TextTable {
+public:
+    int rowCount() const override { return int(m_rows.size()); }
+    void setRowCount(int rows) override { m_rows.resize(rows, QStringList(m_columns)); }
+    int columnCount() const override { return m_columns; }
+    void setColumnCount(int columns) override
+    {
+        m_columns = columns;
+        for (QStringList &row : m_rows)
+            row.resize(columns);
+    }
+    QString text(int row, int column) const override { return m_rows.value(row).value(column); }
+    void setText(int row, int column, const QString &text) override { m_rows[row][column] = text; }
+
+private:
+    QList<QStringList> m_rows;
+    int m_columns = 0;
+};
+
+} // namespace
+
 using namespace kelvara;
 
 class TestExportFormat : public QObject {

@@ -3,40 +3,6 @@
 
 namespace kelvara {
 
-void MemoryTable::setRowCount(int rows)
-{
-    rows = std::max(rows, 0);
-    while (rowCount() > rows)
-        m_rows.removeLast();
-    while (rowCount() < rows)
-        m_rows.append(QStringList(m_columns));
-}
-
-void MemoryTable::setColumnCount(int columns)
-{
-    m_columns = std::max(columns, 0);
-    for (QStringList &row : m_rows) {
-        while (row.size() > m_columns)
-            row.removeLast();
-        while (row.size() < m_columns)
-            row.append(QString());
-    }
-}
-
-QString MemoryTable::text(int row, int column) const
-{
-    if (row < 0 || row >= rowCount() || column < 0 || column >= m_columns)
-        return {};
-    return m_rows[row][column];
-}
-
-void MemoryTable::setText(int row, int column, const QString &text)
-{
-    if (row < 0 || row >= rowCount() || column < 0 || column >= m_columns)
-        return;
-    m_rows[row][column] = text;
-}
-
 void layOutSubgroupTable(TextTable &table, int subgroupSize)
 {
     if (table.rowCount() < 1)

@@ -26,21 +26,6 @@ public:
     virtual void columnsLaidOut(int /*subgroupSize*/) {}
 };
 
-/// A table kept in memory only.
-class MemoryTable : public TextTable {
-public:
-    int rowCount() const override { return static_cast<int>(m_rows.size()); }
-    void setRowCount(int rows) override;
-    int columnCount() const override { return m_columns; }
-    void setColumnCount(int columns) override;
-    QString text(int row, int column) const override;
-    void setText(int row, int column, const QString &text) override;
-
-private:
-    QList<QStringList> m_rows;
-    int m_columns = 0;
-};
-
 /// Lays a table out for subgroup size n: n + 3 columns and the header row
 /// (empty, R1..Rn, "Average", "Range"). The row count stays.
 void layOutSubgroupTable(TextTable &table, int subgroupSize);
