@@ -90,7 +90,7 @@ private slots:
         testsupport::click(m_main, QStringLiteral("dropbutton"));
 
         // The three tallest piles, counted here from the run's slots.
-        const auto &counts = m_main->run().slotCount;
+        const auto &counts = m_main->quincunxRun().state().slotCount;
         QList<int> order(31);
         std::iota(order.begin(), order.end(), 1);
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return counts[a] > counts[b]; });

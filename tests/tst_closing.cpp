@@ -61,9 +61,9 @@ int runProbe(int argc, char *argv[], const QByteArray &mode)
     // Runs inside the Run's or the caption's own event processing.
     QObject::connect(&watcher, &QTimer::timeout, form, [&] {
         const bool captionShown = testsupport::child(form, QStringLiteral("teachpanel"))->isVisible();
-        const bool busy = mode == "caption" ? captionShown && !form->run().isRunning
+        const bool busy = mode == "caption" ? captionShown && !form->quincunxRun().state().isRunning
                           : mode == "lab"   ? labRunning()
-                                            : form->run().isRunning;
+                                            : form->quincunxRun().state().isRunning;
         if (busy) {
             closedBusy = true;
             watcher.stop();

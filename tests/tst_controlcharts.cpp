@@ -121,7 +121,7 @@ private slots:
                 QVERIFY(chart->picture().pixelColor(chart->toPixels({11.5, 0}).toPoint().x(), y) != qbColor(12));
         drop(1);
         QVERIFY(openRowRedraws > 0);
-        const double x = m_main->xBarBar(), r = m_main->rBar();
+        const double x = m_main->quincunxRun().state().xBarBar, r = m_main->quincunxRun().state().rBar;
         QVERIFY(showsNear(m_charts->xChart(), {11.5, x}, qbColor(9)));
         QVERIFY(showsNear(m_charts->xChart(), {11.5, x + 0.729 * r}, qbColor(12)));
         QVERIFY(showsNear(m_charts->xChart(), {11.5, x - 0.729 * r}, qbColor(12)));
@@ -156,7 +156,7 @@ private slots:
                 const double base = upper ? shared().xChartBase : 0.0;
                 QList<QPointF> points = upper ? m_charts->xPlotted() : m_charts->rPlotted();
                 if (newScale) // the upper limit at the right end
-                    points << QPointF(11.5, upper ? m_main->xBarBar() + 0.577 * m_main->rBar() : 2.114 * m_main->rBar());
+                    points << QPointF(11.5, upper ? m_main->quincunxRun().state().xBarBar + 0.577 * m_main->quincunxRun().state().rBar : 2.114 * m_main->quincunxRun().state().rBar);
                 for (const QPointF &point : points)
                     QVERIFY2(point.y() >= base && chart->rect().contains(chart->toPixels(point).toPoint()),
                              qPrintable(QStringLiteral("%1 at %2: %3").arg(chart->objectName()).arg(point.x()).arg(point.y())));

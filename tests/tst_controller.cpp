@@ -151,7 +151,7 @@ private slots:
         QTest::keyClick(rows, Qt::Key_Down);
         QTest::keyClick(rows, Qt::Key_Down);
         QCOMPARE(rows->text(), QStringLiteral("18"));
-        QCOMPARE(int(m_form->run().pinLevels), 19);
+        QCOMPARE(int(m_form->quincunxRun().state().pinLevels), 19);
         for (int i = 0; i < 5; ++i)
             QTest::keyClick(rows, Qt::Key_Up);
         QCOMPARE(rows->text(), QStringLiteral("20"));
@@ -197,7 +197,7 @@ private slots:
         else // the arrows sit at the bar's ends
             QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(towardRight ? bar->width() - 3 : 2, bar->height() / 2));
         QCOMPARE(bar->value(), position);
-        QTEST(m_form->run().stepDelay, "delay");
+        QTEST(m_form->quincunxRun().state().stepDelay, "delay");
     }
 
     void animationBoxGovernsSpeedAndTrace()
@@ -209,16 +209,16 @@ private slots:
         animation->click();
         QVERIFY(speed->isEnabled() && trace->isEnabled());
         trace->click();
-        QVERIFY(m_form->run().traceOn);
+        QVERIFY(m_form->quincunxRun().state().traceOn);
         animation->click();
         QVERIFY(!trace->isChecked() && !trace->isEnabled() && !speed->isEnabled());
-        QVERIFY(!m_form->run().traceOn);
+        QVERIFY(!m_form->quincunxRun().state().traceOn);
     }
 
     void pauseWithoutARunWaitsForTheNextRun()
     {
         testsupport::click(m_form, QStringLiteral("cmdPause"));
-        QVERIFY(m_form->run().pauseRequested);
+        QVERIFY(m_form->quincunxRun().state().pauseRequested);
         child<QLineEdit>(m_form, "howmanytext")->setText(QStringLiteral("3"));
         testsupport::click(m_form, QStringLiteral("dropbutton"));
         QCOMPARE(int(shared().subgroupCount), 3);

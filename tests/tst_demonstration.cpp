@@ -137,7 +137,7 @@ private slots:
         QVERIFY(form(m_main)->board().baffle().handle()->isHidden());
         QCOMPARE(child<QScrollBar>(m_main, "HScroll1")->value(), 3);
         QCOMPARE(shared().subgroupCount, 0);
-        QCOMPARE(form(m_main)->run().funnelPosition, 16.0f);
+        QCOMPARE(form(m_main)->quincunxRun().state().funnelPosition, 16.0f);
         QVERIFY(form(m_main)->chartsWindow()->isHidden());
         expectHandedBack();
     }
@@ -165,7 +165,7 @@ private slots:
                  (QStringList{dropCount, "20", "Sub Group 0"}));
         QCOMPARE(checked("Animationcheck"), animation);
         QCOMPARE(shared().subgroupCount, 0);
-        QCOMPARE(form(m_main)->run().funnelPosition, 16.0f);
+        QCOMPARE(form(m_main)->quincunxRun().state().funnelPosition, 16.0f);
         expectHandedBack();
     }
 
@@ -193,7 +193,7 @@ private slots:
             QVERIFY(testsupport::runSubgroups(m_main, subgroups).isEmpty());
         const QStringList shown = {"howmanytext", "subgroupstatuslabel", "processcenteredatlabel"};
         const QStringList before = texts(shown);
-        const auto piles = form(m_main)->run().slotCount;
+        const auto piles = form(m_main)->quincunxRun().state().slotCount;
         QList<testsupport::SeenMessage> questions;
         const auto seen = play(m_main, [](int) { return Answer::Escape; }, {}, QMessageBox::StandardButton(answer), &questions);
         const bool starts = question.isEmpty() || answer == QMessageBox::Yes;
@@ -210,7 +210,7 @@ private slots:
         QCOMPARE(int(shared().subgroupCount), starts ? 0 : subgroups);
         if (!starts) {
             QCOMPARE(texts(shown), before);
-            QVERIFY(form(m_main)->run().slotCount == piles);
+            QVERIFY(form(m_main)->quincunxRun().state().slotCount == piles);
             QVERIFY(!checked("Animationcheck"));
         }
         expectHandedBack();
@@ -230,10 +230,10 @@ private slots:
                 return shown == 1 ? Answer::Click : shown == 2 ? Answer::Key : Answer::Escape;
             // A click on an enabled control goes on, and the control never sees it.
             droppedBeforeCaption3 = shared().subgroupCount;
-            funnelAtCaption3 = form(m_main)->run().funnelPosition;
+            funnelAtCaption3 = form(m_main)->quincunxRun().state().funnelPosition;
             funnelUsable = right->isEnabled();
             QTest::mouseClick(right, Qt::LeftButton);
-            funnelAfterClick = form(m_main)->run().funnelPosition;
+            funnelAfterClick = form(m_main)->quincunxRun().state().funnelPosition;
             return Answer::None;
         };
         // Between captions clicks and keys must not move the funnel either.
@@ -258,13 +258,13 @@ private slots:
         QTest::addColumn<bool>("atCharts");
         QTest::addColumn<std::function<bool(QuincunxForm *)>>("moment");
         QTest::newRow("an animated ball of the first Run") << 2 << false << std::function([](QuincunxForm *main) {
-            return main->run().isRunning && shared().subgroupCount == 1;
+            return main->quincunxRun().state().isRunning && shared().subgroupCount == 1;
         });
         QTest::newRow("the wait after the funnel's first move") << 3 << false << std::function([](QuincunxForm *main) {
-            return main->run().funnelPosition == 15.0f && !main->run().isRunning;
+            return main->quincunxRun().state().funnelPosition == 15.0f && !main->quincunxRun().state().isRunning;
         });
         QTest::newRow("a Run with the charts window active") << 11 << true << std::function([](QuincunxForm *main) {
-            return main->chartsWindow()->isVisible() && main->run().isRunning;
+            return main->chartsWindow()->isVisible() && main->quincunxRun().state().isRunning;
         });
     }
     void escapeEndsAtOnceWherever()
@@ -275,7 +275,7 @@ private slots:
         kelvara::testing::setTimeScale(0.05);
         QuincunxForm *main = form(m_main);
         const auto state = [main] {
-            const RunState &run = main->run();
+            const RunState &run = main->quincunxRun().state();
             return std::tuple(shared().subgroupCount, run.funnelPosition, run.slotCount, run.baffleCount);
         };
         std::optional<decltype(state())> atEscape;
@@ -293,7 +293,7 @@ private slots:
         QCOMPARE(play(m_main, [](int) { return Answer::Key; }, betweenCaptions), captionsUpTo(lastCaption));
         QVERIFY(atEscape);
         QVERIFY(!changedAfter);
-        QCOMPARE(main->run().isRunning, false);
+        QCOMPARE(main->quincunxRun().state().isRunning, false);
         QCOMPARE(shared().subgroupCount, 0);
         QCOMPARE(child<QLabel>(m_main, "subgroupstatuslabel")->text(), QStringLiteral("Sub Group 0"));
         // The charts window's own Esc would have hidden it: the key reached no window.
@@ -348,7 +348,7 @@ private slots:
         QFETCH(bool, atCaption);
         const auto seen = play(m_main, [atCaption](int shown) { return atCaption && shown == 2 ? Answer::Close : Answer::Key; },
                                atCaption ? std::function<void()>() : [this] {
-                                   if (form(m_main)->run().isRunning)
+                                   if (form(m_main)->quincunxRun().state().isRunning)
                                        m_main->close();
                                });
         QVERIFY(form(m_main)->isClosing());
@@ -358,7 +358,7 @@ private slots:
         QCOMPARE(seen, captionsUpTo(2));
         // The Run of 5 subgroups after caption 2 never ran, or stopped at the close.
         QVERIFY(shared().subgroupCount < 5);
-        QVERIFY(!form(m_main)->run().isRunning);
+        QVERIFY(!form(m_main)->quincunxRun().state().isRunning);
     }
 
 private:

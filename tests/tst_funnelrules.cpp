@@ -136,7 +136,7 @@ private slots:
         QVERIFY(runSubgroups(m_main, 3).isEmpty());
         child<QCheckBox>(m_main, "Animationcheck")->setChecked(false);
         const QList<int> landed = readings(m_main);
-        const std::vector<kelvara::BallOrigin> &origins = m_main->run().ballOrigins;
+        const std::vector<kelvara::BallOrigin> &origins = m_main->quincunxRun().state().ballOrigins;
         QCOMPARE(origins.size(), std::size_t(3));
         QCOMPARE(origins[0].start, 16.0f);
         QCOMPARE(origins[1].start, float(landed[0]));

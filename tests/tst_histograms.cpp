@@ -119,7 +119,7 @@ private slots:
         QVERIFY(rundriver::dropSubgroups(m_window, 3)); // a baffle slot holds only six balls
         QVERIFY(openHistograms().isEmpty());
         QCOMPARE(panel()->windowTitle(), QStringLiteral("Histograms of Means and Individuals\r\n"));
-        const RunState run = qobject_cast<QuincunxForm *>(m_window)->run();
+        const RunState run = qobject_cast<QuincunxForm *>(m_window)->quincunxRun().state();
         QCOMPARE(run.baffleBallCount, 6);
         QList<int> piles, averages(slotTotal, 0);
         for (int slot = 1; slot <= slotTotal; ++slot)
@@ -228,7 +228,7 @@ private slots:
         click(m_window, "funnelrightbutton");
         click(m_window, "funnelrightbutton");
         QVERIFY(rundriver::dropSubgroups(m_window, 2));
-        const std::vector<BallOrigin> &origins = qobject_cast<QuincunxForm *>(m_window)->run().ballOrigins;
+        const std::vector<BallOrigin> &origins = qobject_cast<QuincunxForm *>(m_window)->quincunxRun().state().ballOrigins;
         QCOMPARE(origins.size(), std::size_t(25));
         QCOMPARE(std::count(origins.begin(), origins.end(), BallOrigin{20, 16.0f}), 15);
         QCOMPARE(std::count(origins.begin(), origins.end(), BallOrigin{20, 18.0f}), 10);

@@ -113,7 +113,7 @@ private slots:
         const QMap<QString, bool> effects = {
             {QStringLiteral("5 subgroups"), shared().subgroupCount == 10},
             {QStringLiteral("0 subgroups"), shared().subgroupCount == 0},
-            {QStringLiteral("pause"), m_main->run().pauseRequested},
+            {QStringLiteral("pause"), m_main->quincunxRun().state().pauseRequested},
             {QStringLiteral("charts"), !chartsBefore && m_main->chartsWindow()->isVisible()},
             {QStringLiteral("histograms"), child<QWidget>(m_main, "Histogrampanel")->isVisible()},
             {QStringLiteral("dlgOutput"), dialog == QStringLiteral("dlgOutput")},

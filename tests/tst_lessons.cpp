@@ -246,7 +246,7 @@ const std::map<int, Lesson> &lessons()
              {Do::Custom, "", "", {}, [](QuincunxForm &main) {
                   int beyond = 0; // slots 12 and 20 lie on the dashed lines
                   for (int slot = 1; slot <= slotTotal; ++slot)
-                      beyond += slot < 12 || slot > 20 ? main.run().slotCount[slot] : 0;
+                      beyond += slot < 12 || slot > 20 ? main.quincunxRun().state().slotCount[slot] : 0;
                   QVERIFY2(beyond > 0, "no ball beyond the specification limits");
               }},
          }},
@@ -518,7 +518,7 @@ private:
         const QStringList wanted = value.split(u' ');
         int total = 0, outside = 0;
         for (int slot = 1; slot <= slotTotal; ++slot) {
-            const int balls = m_main->run().slotCount[slot];
+            const int balls = m_main->quincunxRun().state().slotCount[slot];
             total += balls;
             if (slot < wanted[1].toInt() || slot > wanted[2].toInt())
                 outside += balls;
@@ -531,7 +531,7 @@ private:
         const QStringList wanted = value.split(u' ');
         int tallest = 1;
         for (int slot = 2; slot <= slotTotal; ++slot)
-            if (m_main->run().slotCount[slot] > m_main->run().slotCount[tallest])
+            if (m_main->quincunxRun().state().slotCount[slot] > m_main->quincunxRun().state().slotCount[tallest])
                 tallest = slot;
         check(tallest >= wanted[0].toInt() && tallest <= wanted[1].toInt(), QStringLiteral("tallest pile in slot %1").arg(tallest));
     }

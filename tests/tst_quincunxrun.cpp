@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A run without a window: seeded, it records what the program's tables
 // showed cell for cell; it stops when the board or the baffle is full (or
-// never, out of sight), fixes the limits at the k-th subgroup, notes a moved
-// funnel, resets, and lands a seeded ball alike animated or instant.
+// never, out of sight), fixes the limits at the k-th subgroup, judges its
+// run rules and capability, notes a moved funnel, resets, and lands a seeded
+// ball alike animated or instant.
 
 #include "core/quincunxrun.h"
 
@@ -39,7 +40,7 @@ struct Headless {
 class Tally : public RunListener {
 public:
     int limits = 0, steps = 0, landings = 0;
-    void limitsFixed(const LimitTexts &) override { ++limits; }
+    void limitTextsChanged(const LimitTexts &) override { ++limits; }
     bool ballStepped(const PathStepper &) override { return ++steps > 0; }
     void ballLanded(const BallLanding &, bool) override { ++landings; }
 };
@@ -204,6 +205,35 @@ private slots:
             QCOMPARE(origins[ball].start, rule.placed[qsizetype(ball) - 1]);
         // The funnel where the first subgroup left it decides whether the second counts as changed.
         QCOMPARE(h.run.state().processUnchanged, rule.placed[4] == 16.0f);
+    }
+
+    // Once the limits are fixed the run judges every subgroup as it closes
+    // and works out the capability, telling the listener only of a change.
+    void followsSignalsAndCapabilityHeadless()
+    {
+        struct : RunListener {
+            int told = 0;
+            void capabilityChanged(const CapabilityView &) override { ++told; }
+        } tally;
+        Headless h;
+        h.run.setListener(&tally);
+        h.drop(19);
+        QVERIFY(!h.run.limitsFixed());
+        QVERIFY(!h.run.capability().visible);
+        h.drop(6);
+        QVERIFY(h.run.limitsFixed());
+        QCOMPARE(h.run.capability().cp, QStringLiteral("No Spec"));
+        QCOMPARE(tally.told, 1);
+        h.run.placeFunnel(h.run.highestFunnel());
+        h.drop(10);
+        QCOMPARE(int(h.run.state().processChangedAfter), 25);
+        const int seen = h.run.firstSignalAfterChange();
+        QVERIFY(seen > 25 && seen <= 35);
+        QVERIFY(h.run.runSignals().rulesAt(SignalChart::Mean, seen) != 0);
+        QCOMPARE(h.run.capability().cp, QStringLiteral("No Spec"));
+        QCOMPARE(tally.told, 1);
+        h.run.reset();
+        QVERIFY(h.run.runSignals().list().isEmpty());
     }
 
     void resetStartsAnEmptyRun()

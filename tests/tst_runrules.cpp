@@ -147,7 +147,7 @@ class TestRunRules : public QObject {
         const int count = shared().subgroupCount;
         auto *table = child<QTableWidget>(m_main, "grdScaled");
         const int i = ControlFactors::indexFor(n);
-        const float x = m_main->xBarBar(), r = m_main->rBar();
+        const float x = m_main->quincunxRun().state().xBarBar, r = m_main->quincunxRun().state().rBar;
         const auto product = [](float factor, float value) { return double(factor) * double(value); };
         const ChartLines mean{x, float(x + product(shared().factors.A2[i], r)), float(x - product(shared().factors.A2[i], r))};
         const float uclR = float(product(shared().factors.D4[i], r)), lclR = float(product(shared().factors.D3[i], r));

@@ -112,7 +112,7 @@ private slots:
         for (int i = 0; i < 5; ++i)
             testsupport::click(m_form, QStringLiteral("funnelleftbutton"));
         QVERIFY(drop(m_form, 5).isEmpty());
-        QCOMPARE(ballsOnBoard(m_form->run()), 25);
+        QCOMPARE(ballsOnBoard(m_form->quincunxRun().state()), 25);
         QCOMPARE(labelText(m_form, "subgroupstatuslabel"), QStringLiteral("Sub Group #5"));
         QTableWidget *table = child<QTableWidget>(m_form, "grdScaled");
         QCOMPARE(table->rowCount(), 5);
@@ -122,7 +122,7 @@ private slots:
         // One segment per row and the last one down to the slots, plus the template.
         QCOMPARE(traceLines(m_form), 1 + 21);
         testsupport::click(m_form, QStringLiteral("funnelleftbutton"));
-        QCOMPARE(m_form->run().funnelPosition, 11.0f);
+        QCOMPARE(m_form->quincunxRun().state().funnelPosition, 11.0f);
         QCOMPARE(traceLines(m_form), 1);
         drop(m_form, 1);
         QCOMPARE(traceLines(m_form), 1 + 21);
@@ -196,7 +196,7 @@ private slots:
             }
         }
         shared().scale.showSpecLimits = false;
-        m_form->showCapability();
+        m_form->quincunxRun().updateCapability();
         QCOMPARE(performance(), QStringList({"No Spec", "No Spec"}));
         testsupport::click(m_form, QStringLiteral("resetbutton"));
         QCOMPARE(shown(), QStringLiteral("00000000"));
@@ -233,7 +233,7 @@ private slots:
         QCOMPARE(messages[0].text, DropCycle::baffleFullMessage);
         QCOMPARE(messages[0].title, QStringLiteral("Kelvara"));
         QCOMPARE(messages[0].icon, QMessageBox::Information);
-        const RunState &run = m_form->run();
+        const RunState &run = m_form->quincunxRun().state();
         QCOMPARE((QList<int>{run.slotCapacity, run.baffleCapacity}), (QList<int>{63, 6})); // from the real board
         QCOMPARE(int(run.slotCount[15] + run.slotCount[16]), 0);
         QVERIFY(std::max(run.baffleCount[15], run.baffleCount[16]) >= run.baffleCapacity);
@@ -263,14 +263,14 @@ private slots:
     {
         QuincunxForm *plain = testsupport::startMainWindow(99);
         drop(plain, 3);
-        const auto withoutBaffle = plain->run().slotCount;
+        const auto withoutBaffle = plain->quincunxRun().state().slotCount;
 
         m_form = testsupport::startMainWindow(99);
         child<QCheckBox>(m_form, "bafflepresentcheck")->setChecked(true);
         drop(m_form, 3);
-        QCOMPARE(ballsOnBoard(m_form->run()), 15);
+        QCOMPARE(ballsOnBoard(m_form->quincunxRun().state()), 15);
         child<QCheckBox>(m_form, "bafflepresentcheck")->setChecked(false);
-        QCOMPARE(m_form->run().slotCount, withoutBaffle);
+        QCOMPARE(m_form->quincunxRun().state().slotCount, withoutBaffle);
         QVERIFY(!m_form->board().baffle().line()->isVisible());
     }
 
@@ -294,15 +294,15 @@ private slots:
         auto *label = child<QLabel>(m_form, "processcenteredatlabel");
         for (int i = 0; i < 40; ++i)
             testsupport::click(m_form, QStringLiteral("funnelleftbutton"));
-        QCOMPARE(m_form->run().funnelPosition, float(leftmost));
+        QCOMPARE(m_form->quincunxRun().state().funnelPosition, float(leftmost));
         QCOMPARE(label->text(), QStringLiteral("%1.00").arg(leftmost + 34));
         QCOMPARE(m_form->board().funnel().image()->left(), 47.5 + 2.5 * (leftmost - 16));
         for (int i = 0; i < 40; ++i)
             testsupport::click(m_form, QStringLiteral("funnelrightbutton"));
-        QCOMPARE(m_form->run().funnelPosition, float(rightmost));
+        QCOMPARE(m_form->quincunxRun().state().funnelPosition, float(rightmost));
         // Balls from the outermost positions still land on the board.
         QVERIFY(drop(m_form, 4).isEmpty());
-        QCOMPARE(ballsOnBoard(m_form->run()), 20);
+        QCOMPARE(ballsOnBoard(m_form->quincunxRun().state()), 20);
     }
 
     // An animated Run closed mid-way, in the program's own event loop, is tst_closing's.
@@ -314,7 +314,7 @@ private slots:
         drop(m_form, 50);
         QVERIFY(m_form->isClosing());
         QVERIFY(!m_form->isVisible());
-        QVERIFY(!m_form->run().isRunning);
+        QVERIFY(!m_form->quincunxRun().state().isRunning);
         QVERIFY(shared().subgroupCount <= 2);
         QVERIFY(!testsupport::topLevel(QStringLiteral("frmCtrlChrt"))->isVisible());
     }

@@ -47,7 +47,7 @@ QStringList capture(QWidget *window)
     for (const char *name : {"Animationcheck", "chkTrace", "bafflepresentcheck"})
         state << QString::number(child<QCheckBox>(window, name)->isChecked());
     const kelvara::SharedState &shared = kelvara::shared();
-    const kelvara::RunState &run = static_cast<kelvara::QuincunxForm *>(window)->run();
+    const kelvara::RunState &run = static_cast<kelvara::QuincunxForm *>(window)->quincunxRun().state();
     for (const double number : {double(child<QScrollBar>(window, "HScroll1")->value()), double(shared.subgroupCount),
                                 double(run.funnelPosition), double(shared.scale.center), double(shared.scale.halfWidth),
                                 double(shared.bounds.maxX), double(shared.bounds.minX), double(shared.bounds.maxR),

@@ -3,20 +3,19 @@
 
 #include "common/waits.h"
 #include "board/ballshapes.h"
-#include "board/boardhost.h"
 #include "surface/drawingsurface.h"
 #include "surface/palette.h"
 
 namespace kelvara {
 
-BallDropper::BallDropper(DrawingSurface *board, RunState &run, BallShapes &shapes, BoardHost &host)
-    : m_board(board), m_run(run), m_shapes(shapes), m_host(host)
+BallDropper::BallDropper(DrawingSurface *board, QuincunxRun &run, BallShapes &shapes)
+    : m_board(board), m_quincunx(run), m_run(run.state()), m_shapes(shapes)
 {
 }
 
 void BallDropper::start(const PathStepper &path)
 {
-    const int index = m_host.baffleShown() ? m_run.baffleBallCount + 1 : 1;
+    const int index = m_quincunx.settings().baffle ? m_run.baffleBallCount + 1 : 1;
     m_ball = m_shapes.balls.load(index);
     const double w = m_ball->width(), h = m_ball->height();
     m_top = geometry::firstRowY + h / 2;

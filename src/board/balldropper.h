@@ -10,13 +10,12 @@
 namespace kelvara {
 
 class BallShapes;
-class BoardHost;
 class DrawingSurface;
 class OverlayShape;
 
 class BallDropper {
 public:
-    BallDropper(DrawingSurface *board, RunState &run, BallShapes &shapes, BoardHost &host);
+    BallDropper(DrawingSurface *board, QuincunxRun &run, BallShapes &shapes);
 
     /// An animated ball leaves the funnel: its shape shows above the first pin row.
     void start(const PathStepper &path);
@@ -29,9 +28,9 @@ public:
 
 private:
     DrawingSurface *m_board;
+    const QuincunxRun &m_quincunx;
     RunState &m_run;
     BallShapes &m_shapes;
-    BoardHost &m_host;
     OverlayShape *m_ball = nullptr;
     double m_left = 0, m_top = 0;
     double m_traceX = 0, m_traceY = 0;

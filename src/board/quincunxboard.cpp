@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "board/quincunxboard.h"
 
-#include "board/boardhost.h"
 #include "core/numberformat.h"
 #include "core/pathstepper.h"
 #include "surface/drawingsurface.h"
@@ -39,10 +38,10 @@ OverlayLine *specLine(DrawingSurface *picture, const QString &name)
 
 } // namespace
 
-QuincunxBoard::QuincunxBoard(DrawingSurface *picture, RunState &run, SharedState &shared, BoardHost &host)
-    : m_picture(picture), m_run(run), m_shared(shared), m_host(host), m_shapes(picture),
-      m_funnel(picture, run, shared), m_funnelRules(picture, run), m_baffle(picture, run, m_shapes),
-      m_dropper(picture, run, m_shapes, host),
+QuincunxBoard::QuincunxBoard(DrawingSurface *picture, QuincunxRun &run, SharedState &shared)
+    : m_picture(picture), m_quincunx(run), m_run(run.state()), m_shared(shared), m_shapes(picture),
+      m_funnel(picture, m_run, shared), m_funnelRules(picture, m_run), m_baffle(picture, m_run, m_shapes),
+      m_dropper(picture, run, m_shapes),
       m_usl(specLine(picture, QStringLiteral("usl"))), m_lsl(specLine(picture, QStringLiteral("lsl"))),
       m_uslLabel(specLabel(picture, QStringLiteral("usllabel"), QStringLiteral("USL"))),
       m_lslLabel(specLabel(picture, QStringLiteral("lsllabel"), QStringLiteral("LSL")))
@@ -57,7 +56,8 @@ void QuincunxBoard::setUp()
 
 void QuincunxBoard::drawQuincunx(int16 pinLevels)
 {
-    m_host.resetRun();
+    if (m_newRun)
+        m_newRun();
     draw(pinLevels, false);
 }
 
@@ -80,15 +80,15 @@ void QuincunxBoard::draw(int16 pinLevels, bool keepPiles)
     m_funnel.putHome();
     m_baffle.place(m_shapes.height());
     drawCountScale(m_slotOrigin - 2);
-    m_baffle.setShown(m_host.baffleShown());
+    m_baffle.setShown(m_quincunx.settings().baffle);
     if (keepPiles)
         drawPiles();
     m_picture->line(1, 0.25, 99, 99, m_picture->foreColor(), true);
     m_funnel.placeButtons();
     if (!keepPiles)
-        m_host.clearChartValueTitles();
+        m_quincunx.clearLimitTexts();
     m_funnel.showProcessCenter();
-    m_host.showCapability();
+    m_quincunx.updateCapability();
     m_run.isRunning = false;
 }
 

@@ -10,14 +10,16 @@
 #include "board/ballshapes.h"
 #include "board/funnel.h"
 #include "board/funnelrules.h"
+#include "core/quincunxrun.h"
 #include "core/runstate.h"
 #include "core/sharedstate.h"
+
+#include <functional>
 
 class QLabel;
 
 namespace kelvara {
 
-class BoardHost;
 class DrawingSurface;
 class OverlayLine;
 
@@ -25,7 +27,11 @@ class QuincunxBoard {
 public:
     static constexpr double specLineTop = 57.99;
 
-    QuincunxBoard(DrawingSurface *picture, RunState &run, SharedState &shared, BoardHost &host);
+    QuincunxBoard(DrawingSurface *picture, QuincunxRun &run, SharedState &shared);
+
+    /// Who clears what shows of the run before a full drawing of the board,
+    /// which starts a new run.
+    void setNewRunHandler(std::function<void()> handler) { m_newRun = std::move(handler); }
 
     /// Sets the board's coordinate system and sizes the ball (first showing).
     void setUp();
@@ -58,9 +64,10 @@ private:
     void drawPiles();
 
     DrawingSurface *m_picture;
+    QuincunxRun &m_quincunx;
     RunState &m_run;
     SharedState &m_shared;
-    BoardHost &m_host;
+    std::function<void()> m_newRun;
     BallShapes m_shapes;
     Funnel m_funnel;
     FunnelRules m_funnelRules;

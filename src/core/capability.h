@@ -28,6 +28,7 @@ struct CapabilityView {
     QString cpk;
     QString pp;
     QString ppk;
+    bool operator==(const CapabilityView &) const = default;
 };
 
 /// What the capability labels show. A zero spread, for which the indices are

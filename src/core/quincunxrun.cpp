@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/quincunxrun.h"
 
+#include "core/samplespread.h"
+
 #include <algorithm>
 
 namespace kelvara {
@@ -36,6 +38,7 @@ void QuincunxRun::reset()
     m_state.processUnchanged = true;
     m_state.processChangedAfter = 0;
     m_state.isRunning = false;
+    m_signals.clear();
     m_stop = RunStop::None;
 }
 
@@ -179,10 +182,74 @@ void QuincunxRun::showSubgroupStatus(int subgroup) { m_listener->subgroupCounted
 void QuincunxRun::showControlLimits(const LimitTexts &texts)
 {
     m_limitTexts = texts;
-    m_listener->limitsFixed(texts);
+    m_listener->limitTextsChanged(texts);
 }
 
-void QuincunxRun::showCapability() { m_listener->capabilityDue(); }
-void QuincunxRun::drawCharts(int firstSubgroup) { m_listener->chartsDue(firstSubgroup); }
+void QuincunxRun::clearLimitTexts()
+{
+    m_limitTexts = {};
+    m_listener->limitTextsChanged(m_limitTexts);
+}
+
+int QuincunxRun::subgroupSize() const
+{
+    return ControlFactors::indexFor(m_settings.subgroupSize);
+}
+
+bool QuincunxRun::limitsFixed() const
+{
+    return m_shared.subgroupCount >= m_settings.limitCount;
+}
+
+void QuincunxRun::showCapability() { updateCapability(); }
+
+void QuincunxRun::updateCapability()
+{
+    CapabilityInput input;
+    input.subgroupCount = m_shared.subgroupCount;
+    input.k = limitCount();
+    input.n = subgroupSize();
+    input.showSpecLimits = m_shared.scale.showSpecLimits;
+    input.processUnchanged = m_state.processUnchanged;
+    input.xBarBar = m_state.xBarBar;
+    input.rBar = m_state.rBar;
+    input.d2 = m_shared.factors.d2[ControlFactors::indexFor(input.n)];
+    input.usl = m_shared.scale.usl;
+    input.lsl = m_shared.scale.lsl;
+    // Reading every value back costs time in a long Run: only when it shows.
+    if (input.showSpecLimits && input.subgroupCount >= input.k)
+        input.readings = readingSpread(m_record, input.subgroupCount);
+    CapabilityView view = capabilityView(input);
+    if (m_capabilityTold && view == m_capability)
+        return;
+    m_capability = std::move(view);
+    m_capabilityTold = true;
+    m_listener->capabilityChanged(m_capability);
+}
+
+// Each subgroup is judged once, as it closes, against the limits fixed from
+// the first k; a point's verdict never changes afterwards.
+void QuincunxRun::followSignals()
+{
+    if (!limitsFixed())
+        return;
+    const int n = subgroupSize();
+    const ControlLimits limits = limitsFor(m_state.xBarBar, m_state.rBar, n, m_shared.factors);
+    const int completed = std::min<int>(m_shared.subgroupCount, m_record.rowCount());
+    m_signals.follow(m_record, n, completed, {m_state.xBarBar, limits.uclX, limits.lclX},
+                     {m_state.rBar, limits.uclR, limits.lclR});
+}
+
+int QuincunxRun::firstSignalAfterChange() const
+{
+    const int changedAfter = m_state.processChangedAfter;
+    return changedAfter > 0 ? m_signals.firstSignalAfter(changedAfter) : 0;
+}
+
+void QuincunxRun::drawCharts(int firstSubgroup)
+{
+    followSignals();
+    m_listener->chartsDue(firstSubgroup);
+}
 
 } // namespace kelvara

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One run of the quincunx: the board's state, the record of its subgroups,
-// the drop cycle and the limits it fixes. It drops balls with the core's
-// path, records them and tells a listener what happened; the main window is
-// such a listener and draws. Without a listener the run is headless:
+// the drop cycle, the limits it fixes, the capability they give and the
+// run-rule signals judged against them. It drops balls with the core's path,
+// records them and tells a listener what happened; the main window is such a
+// listener and draws. Without a listener the run is headless:
 //
 //     SharedState shared = SharedState::initial();
 //     TwisterSource random(seed);
@@ -14,11 +15,13 @@
 //     run.reset();
 //     run.setFunnelRule(&myRule);        // optional: moves the funnel between balls
 //     run.run();                         // one press of "Run"
-//     run.record(), run.state().xBarBar, run.stop(), ...
+//     run.record(), run.state().xBarBar, run.runSignals(), run.stop(), ...
 //
 // A headless run never waits and never lets events run.
 
+#include "core/capability.h"
 #include "core/dropcycle.h"
+#include "core/runsignals.h"
 #include "core/subgrouprecord.h"
 
 #include <QString>
@@ -58,8 +61,9 @@ public:
     virtual void ballRecorded(int /*row*/, int /*ball*/) {}
     virtual void rowClosed(int /*row*/) {}
     virtual void subgroupCounted(int /*subgroups*/) {}
-    virtual void limitsFixed(const LimitTexts & /*texts*/) {}
-    virtual void capabilityDue() {}
+    /// The limits were fixed, or forgotten (empty texts) for a new board.
+    virtual void limitTextsChanged(const LimitTexts & /*texts*/) {}
+    virtual void capabilityChanged(const CapabilityView & /*view*/) {}
     virtual void chartsDue(int /*firstSubgroup*/) {}
     virtual void stopped(RunStop /*why*/, const QString & /*message*/) {}
     virtual void funnelMoved() {}
@@ -113,7 +117,25 @@ public:
     /// The label texts of the limits fixed last; empty before.
     const LimitTexts &limitTexts() const { return m_limitTexts; }
     /// Forgets the limit texts (a new board drawn).
-    void clearLimitTexts() { m_limitTexts = {}; }
+    void clearLimitTexts();
+    /// n as the tables lay it out, and k, of the settings the run runs with.
+    int subgroupSize() const;
+    int limitCount() const { return m_settings.limitCount; }
+    /// This run has dropped its first k subgroups: its limits are fixed.
+    bool limitsFixed() const;
+
+    /// What the capability labels show; hidden until the limits are fixed.
+    const CapabilityView &capability() const { return m_capability; }
+    /// Works the capability out again, for the shared scale and specification
+    /// limits as they are now; the listener hears of it when it changed.
+    void updateCapability();
+
+    /// The run-rule signals of the subgroups closed so far, judged against
+    /// the limits once they are fixed; empty before.
+    const RunSignals &runSignals() const { return m_signals; }
+    /// The first subgroup that signalled after the process changed; 0 when
+    /// none has (or the process has not changed).
+    int firstSignalAfterChange() const;
     /// Why the last Run stopped early.
     RunStop stop() const { return m_stop; }
 
@@ -136,6 +158,7 @@ private:
 
     bool walkAnimated(PathStepper &path);
     void land(const PathStepper &path, bool animated);
+    void followSignals();
     /// The message a stop shows.
     static QString messageFor(RunStop why);
 
@@ -149,6 +172,9 @@ private:
     SubgroupRecord m_record;
     DropCycle m_cycle;
     LimitTexts m_limitTexts;
+    CapabilityView m_capability;
+    bool m_capabilityTold = false;
+    RunSignals m_signals;
     RunStop m_stop = RunStop::None;
 };
 

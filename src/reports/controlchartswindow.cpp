@@ -15,11 +15,10 @@
 #include "core/labelplacement.h"
 #include "core/numberformat.h"
 #include "core/numeric.h"
+#include "core/quincunxrun.h"
 #include "core/signaltexts.h"
 #include "core/spokendescriptions.h"
 #include "core/subgrouprecord.h"
-#include "core/texttable.h"
-#include "reports/chartdatasource.h"
 #include "reports/chartsaving.h"
 #include "reports/signalpanel.h"
 #include "surface/drawingsurface.h"
@@ -146,8 +145,8 @@ void printCentred(DrawingSurface &chart, const QString &text, double x, double t
 
 } // namespace
 
-ControlChartsWindow::ControlChartsWindow(ChartDataSource &source, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_source(source),
+ControlChartsWindow::ControlChartsWindow(const QuincunxRun &run, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_run(run),
       m_xTitle(titleLabel(QStringLiteral("xcharttitle"), this, true)),
       m_xValues(titleLabel(QStringLiteral("xvaluestitle"), this, false)),
       m_rTitle(titleLabel(QStringLiteral("rcharttitle"), this, true)),
@@ -344,7 +343,7 @@ void ControlChartsWindow::drawFrame(DrawingSurface &chart, const ChartFrame &fra
 void ControlChartsWindow::resetCharts()
 {
     m_page = Page{};
-    m_signals.clear();
+    m_signalsListed = 0;
     m_signalPanel->clear();
     m_pageDrawn = true;
     setupXBarChart();
@@ -357,13 +356,13 @@ void ControlChartsWindow::drawcharts(int first)
     if (first < 1)
         return;
     SharedState &state = shared();
-    const int n = m_source.subgroupSize();
+    const int n = m_run.subgroupSize();
     const int last = completedRows();
     Page page;
     page.first = first;
-    page.limitsFixed = state.subgroupCount >= m_source.controlLimitCount();
-    page.centre = m_source.xBarBar();
-    page.meanRange = m_source.rBar();
+    page.limitsFixed = m_run.limitsFixed();
+    page.centre = m_run.state().xBarBar;
+    page.meanRange = m_run.state().rBar;
     page.limits = limitsFor(page.centre, page.meanRange, n, state.factors);
     page.x = readColumn(n + 1, first, first, last, [&state](float v) {
         state.bounds.trackMaxX(v, state.scale);
@@ -385,8 +384,8 @@ void ControlChartsWindow::drawcharts(int first)
     m_page = std::move(page);
     m_pageDrawn = false;
     if (m_page.limitsFixed && rulesShown())
-        followSignals(last);
-    if (!m_source.dropping() || QAccessible::isActive())
+        showSignals();
+    if (!m_run.state().isRunning || QAccessible::isActive())
         describePage();
     if (isVisible())
         drawPage();
@@ -396,7 +395,7 @@ void ControlChartsWindow::drawcharts(int first)
 // newest point on show and, while the rules are shown, the page's signals.
 void ControlChartsWindow::describePage()
 {
-    const int n = m_source.subgroupSize();
+    const int n = m_run.subgroupSize();
     const auto describe = [this, n](DrawingSurface *chart, const QList<QPointF> &points, const QLabel *values, int column) {
         ChartPageSummary summary;
         summary.chart = chart->accessibleName();
@@ -406,11 +405,11 @@ void ControlChartsWindow::describePage()
         if (!points.isEmpty()) {
             summary.first = m_page.first + int(points.first().x());
             summary.last = m_page.first + int(points.last().x());
-            summary.latestValue = m_source.measurementTable().text(summary.last, column);
+            summary.latestValue = m_run.record().measurementText(summary.last, column, shared().formats);
         }
         const SignalChart kind = chart == m_xChart ? SignalChart::Mean : SignalChart::Range;
         for (int subgroup = summary.first; summary.rulesShown && subgroup <= summary.last; ++subgroup)
-            if (const RuleSet rules = m_signals.rulesAt(kind, subgroup))
+            if (const RuleSet rules = m_run.runSignals().rulesAt(kind, subgroup))
                 summary.ruleBreaks << signalText({subgroup, kind, rules}, n);
         chart->setAccessibleDescription(describeChartPage(summary));
     };
@@ -423,7 +422,7 @@ void ControlChartsWindow::describePage()
 QList<QPointF> ControlChartsWindow::readColumn(int column, int from, int first, int last,
                                                const std::function<void(float)> &track) const
 {
-    const SubgroupRecord &record = m_source.record();
+    const SubgroupRecord &record = m_run.record();
     QList<QPointF> points;
     for (int i = from; i <= last; ++i) {
         const float value = record.measurement(i, column);
@@ -489,7 +488,7 @@ void ControlChartsWindow::plotPoints(DrawingSurface &chart, const QList<QPointF>
 // yet: only the completed rows are plotted.
 int ControlChartsWindow::completedRows() const
 {
-    return std::min<int>(shared().subgroupCount, m_source.record().rowCount());
+    return std::min<int>(shared().subgroupCount, m_run.record().rowCount());
 }
 
 bool ControlChartsWindow::rulesShown() const
@@ -497,16 +496,14 @@ bool ControlChartsWindow::rulesShown() const
     return m_mnuShowRunRules->isChecked();
 }
 
-// Judges the subgroups completed since the last call against this run's
-// limits, lists their signals and tells how long a process change went unseen.
-void ControlChartsWindow::followSignals(int last)
+// The panel adds the signals found since it last listed; resetCharts empties it.
+void ControlChartsWindow::showSignals()
 {
-    const int n = m_source.subgroupSize();
-    const qsizetype firstNew = m_signals.follow(m_source.record(), n, last, pageLines(SignalChart::Mean),
-                                                pageLines(SignalChart::Range));
-    m_signalPanel->listSignals(m_signals.list(), firstNew, n);
-    const int changedAfter = m_source.processChangedAfter();
-    m_signalPanel->setDetection(detectionText(changedAfter, m_signals.firstSignalAfter(changedAfter)));
+    const QList<RunSignal> &found = m_run.runSignals().list();
+    const qsizetype from = std::min(m_signalsListed, found.size());
+    m_signalPanel->listSignals(found, from, m_run.subgroupSize());
+    m_signalsListed = found.size();
+    m_signalPanel->setDetection(detectionText(m_run.state().processChangedAfter, m_run.firstSignalAfterChange()));
 }
 
 ChartLines ControlChartsWindow::pageLines(SignalChart kind) const
@@ -553,7 +550,7 @@ void ControlChartsWindow::markSignals(DrawingSurface &chart, const QList<QPointF
     chart.setForeColor(qbColor(signalColour));
     QList<QRectF> placed; // the numbers so far, x across and y from bottom to top
     for (const QPointF &point : points) {
-        const RuleSet rules = m_signals.rulesAt(kind, m_page.first + int(point.x()));
+        const RuleSet rules = m_run.runSignals().rulesAt(kind, m_page.first + int(point.x()));
         if (!rules)
             continue;
         chart.setDrawWidth(dotWidth);

@@ -28,15 +28,16 @@ class QToolButton;
 
 namespace kelvara {
 
-class ChartDataSource;
 class DrawingSurface;
+class QuincunxRun;
 class SignalPanel;
 struct ChartFrame;
 
 class ControlChartsWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit ControlChartsWindow(ChartDataSource &source, QWidget *parent = nullptr);
+    /// The charts of `run`, its record and limits read at drawing time.
+    explicit ControlChartsWindow(const QuincunxRun &run, QWidget *parent = nullptr);
 
     /// Clears the upper chart and draws its empty frame from the chart bounds.
     void setupXBarChart();
@@ -107,7 +108,8 @@ private:
     void plotPoints(DrawingSurface &chart, const QList<QPointF> &points, double numberTop, double labelRight);
     int completedRows() const;
     bool rulesShown() const;
-    void followSignals(int last);
+    /// Lists the run's signals and how long a process change went unseen.
+    void showSignals();
     void drawZoneLines();
     void markSignals(DrawingSurface &chart, const QList<QPointF> &points, SignalChart kind);
     LabelRoom labelRoom(SignalChart kind) const;
@@ -118,7 +120,7 @@ private:
     void pageBack(int step);
     void pageForward(int step);
 
-    ChartDataSource &m_source;
+    const QuincunxRun &m_run;
     QLabel *m_xTitle;
     QLabel *m_xValues;
     QLabel *m_rTitle;
@@ -136,7 +138,7 @@ private:
     QAction *m_mnuShowRunRules = nullptr;
     QAction *m_mnuRunLengthLab = nullptr;
     SignalPanel *m_signalPanel;
-    RunSignals m_signals;
+    qsizetype m_signalsListed = 0; // the run's signals the panel lists
     int m_chartToCopy = 0; // 1 upper chart, 2 lower chart
 
     // The page on show, as worked out by drawcharts.

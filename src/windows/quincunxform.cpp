@@ -9,7 +9,6 @@
 #include "core/spokendescriptions.h"
 #include "core/capability.h"
 #include "core/numberformat.h"
-#include "core/samplespread.h"
 #include "reports/controlchartswindow.h"
 #include "reports/dataexport.h"
 #include "reports/histogramsview.h"
@@ -71,12 +70,13 @@ QuincunxForm::QuincunxForm(QWidget *parent)
     m_picture->setObjectName(QStringLiteral("qpicture"));
     m_picture->setReferenceHeight(640);
     m_quincunx.setListener(this);
-    m_board = std::make_unique<QuincunxBoard>(m_picture, m_run, shared(), *this);
+    m_board = std::make_unique<QuincunxBoard>(m_picture, m_quincunx, shared());
+    m_board->setNewRunHandler([this] { resetRun(); });
     m_quincunx.setFunnelRule(&m_board->funnelRules());
     buildLayout();
     setTabOrder();
     m_grdScaled.enlargeHeader();
-    m_charts = new ControlChartsWindow(*this, this);
+    m_charts = new ControlChartsWindow(m_quincunx, this);
     m_charts->hide();
     setupGrids();
     m_demo = std::make_unique<Demonstration>(*this);
@@ -594,6 +594,8 @@ void QuincunxForm::chkTrace_Click()
 
 void QuincunxForm::bafflepresentcheck_Click()
 {
+    // The board asks the run whether its baffle shows.
+    m_quincunx.setSettings(runSettings());
     if (m_panel->bafflepresentcheck->isChecked())
         m_board->baffle().setShown(true);
     else
@@ -724,24 +726,8 @@ void QuincunxForm::closeEvent(QCloseEvent *event)
     QCoreApplication::quit();
 }
 
-void QuincunxForm::showCapability()
+void QuincunxForm::capabilityChanged(const CapabilityView &view)
 {
-    const SharedState &state = shared();
-    CapabilityInput input;
-    input.subgroupCount = state.subgroupCount;
-    input.k = controlLimitCount();
-    input.n = subgroupSize();
-    input.showSpecLimits = state.scale.showSpecLimits;
-    input.processUnchanged = m_run.processUnchanged;
-    input.xBarBar = m_run.xBarBar;
-    input.rBar = m_run.rBar;
-    input.d2 = state.factors.d2[ControlFactors::indexFor(input.n)];
-    input.usl = state.scale.usl;
-    input.lsl = state.scale.lsl;
-    // Reading every value back costs time in a long Run: only when it shows.
-    if (input.showSpecLimits && input.subgroupCount >= input.k)
-        input.readings = readingSpread(m_quincunx.record(), input.subgroupCount);
-    const CapabilityView view = capabilityView(input);
     for (QLabel *label : std::initializer_list<QLabel *>{m_cpTitle, m_cpkTitle, m_cpValue, m_cpkValue, m_ppTitle,
                                                          m_ppkTitle, m_ppValue, m_ppkValue})
         label->setVisible(view.visible);
@@ -763,11 +749,11 @@ void QuincunxForm::describeBoard()
                                      m_run.slotCount[slot]});
     summary.xLimits = m_quincunx.limitTexts().x;
     summary.rLimits = m_quincunx.limitTexts().r;
-    if (m_cpValue->isVisibleTo(m_picture)) {
-        summary.cp = m_cpValue->text();
-        summary.cpk = m_cpkValue->text();
-        summary.pp = m_ppValue->text();
-        summary.ppk = m_ppkValue->text();
+    if (const CapabilityView &capability = m_quincunx.capability(); capability.visible) {
+        summary.cp = capability.cp;
+        summary.cpk = capability.cpk;
+        summary.pp = capability.pp;
+        summary.ppk = capability.ppk;
     }
     m_picture->setAccessibleDescription(kelvara::describeBoard(summary));
 }
@@ -775,11 +761,6 @@ void QuincunxForm::describeBoard()
 int QuincunxForm::subgroupSize() const
 {
     return ControlFactors::indexFor(toInt16(readNumber(m_panel->subgrouptext->text())));
-}
-
-int QuincunxForm::controlLimitCount() const
-{
-    return toInt16(readNumber(m_panel->climitstext->text()));
 }
 
 RunSettings QuincunxForm::runSettings() const
@@ -791,12 +772,10 @@ RunSettings QuincunxForm::runSettings() const
     settings.limitCount = whole(m_panel->climitstext);
     settings.dropCount = whole(m_panel->howmanytext);
     settings.animated = m_panel->Animationcheck->isChecked();
-    settings.baffle = baffleShown();
+    settings.baffle = m_panel->bafflepresentcheck->isChecked();
     settings.ballHeight = m_board->shapes().height();
     return settings;
 }
-
-bool QuincunxForm::baffleShown() const { return m_panel->bafflepresentcheck->isChecked(); }
 
 // Closing the window, or Esc while the demonstration plays, ends the Run
 // where it is.
@@ -846,16 +825,17 @@ void QuincunxForm::rowBegun(int row)
 
 void QuincunxForm::ballRecorded(int row, int ball)
 {
-    m_grdScaled.setText(row, ball, record().measurementText(row, ball, shared().formats));
+    m_grdScaled.setText(row, ball, m_quincunx.record().measurementText(row, ball, shared().formats));
 }
 
 void QuincunxForm::rowClosed(int row)
 {
-    const int n = record().subgroupSize();
+    const SubgroupRecord &record = m_quincunx.record();
+    const int n = record.subgroupSize();
     const int average = SubgroupRecord::averageColumn(n), range = SubgroupRecord::rangeColumn(n);
-    m_grdScaled.setText(row, average, record().measurementText(row, average, shared().formats));
+    m_grdScaled.setText(row, average, record.measurementText(row, average, shared().formats));
     m_grdScaled.rowCompleted(row);
-    m_grdScaled.setText(row, range, record().measurementText(row, range, shared().formats));
+    m_grdScaled.setText(row, range, record.measurementText(row, range, shared().formats));
 }
 
 void QuincunxForm::showInformation(const QString &text)
@@ -887,7 +867,7 @@ void QuincunxForm::subgroupCounted(int subgroups)
         describeBoard();
 }
 
-void QuincunxForm::limitsFixed(const LimitTexts &texts)
+void QuincunxForm::limitTextsChanged(const LimitTexts &texts)
 {
     m_charts->setValueTitles(texts.x, texts.r);
 }
@@ -895,12 +875,6 @@ void QuincunxForm::limitsFixed(const LimitTexts &texts)
 void QuincunxForm::chartsDue(int firstSubgroup)
 {
     m_charts->drawcharts(firstSubgroup);
-}
-
-void QuincunxForm::clearChartValueTitles()
-{
-    m_quincunx.clearLimitTexts();
-    m_charts->setValueTitles(QString(), QString());
 }
 
 } // namespace kelvara

@@ -2,10 +2,9 @@
 #pragma once
 // The main window (`quincunxform`): the board beside the control panel, the
 // histograms view in the board's place when it is open. It handles the
-// controls' events, forwards them to the run it shows, draws what the run
-// reports and serves the board and the control charts.
+// controls' events, forwards them to the run it shows and draws what the run
+// reports.
 
-#include "board/boardhost.h"
 #include "board/quincunxboard.h"
 #include "core/controllimits.h"
 #include "core/demoscript.h"
@@ -13,7 +12,6 @@
 #include "core/runstate.h"
 #include "core/settingranges.h"
 #include "core/texttable.h"
-#include "reports/chartdatasource.h"
 #include "reports/subgroupgrid.h"
 #include "windows/demostage.h"
 
@@ -40,7 +38,7 @@ class HelpWindow;
 class HistogramsView;
 class RunLengthWindow;
 
-class QuincunxForm : public QWidget, private RunListener, public BoardHost, public ChartDataSource, public DemoStage {
+class QuincunxForm : public QWidget, private RunListener, public DemoStage {
     Q_OBJECT
 public:
     explicit QuincunxForm(QWidget *parent = nullptr);
@@ -54,8 +52,8 @@ public:
     float scaleValue(float slot) const;
     void scaleQuincunx(float halfWidth, float center, float lsl, float usl);
     void setControlsEnabled(bool enabled);
-    void resetRun() override;
-    void showCapability() override;
+    /// Starts a new run with the panel's settings; every full drawing of the board begins with it.
+    void resetRun();
 
     /// Moves the funnel one slot to the left (-1) or right (+1), as its arrows do.
     void moveFunnel(int direction) override;
@@ -84,8 +82,9 @@ public:
 
     // What the window shows, for tests to inspect.
     QuincunxRun &quincunxRun() { return m_quincunx; }
-    RunState &run() { return m_run; }
     QuincunxBoard &board() { return *m_board; }
+    /// The measurement table's texts as shown.
+    const TextTable &measurementTable() const { return m_grdScaled; }
 
     ControlChartsWindow *chartsWindow() const { return m_charts; }
     bool isClosing() const override { return m_closing; }
@@ -97,16 +96,6 @@ public:
     void openRunLengthLab();
     /// The manual, once it has been opened.
     HelpWindow *manual() const { return m_help; }
-
-    // ChartDataSource
-    int subgroupSize() const override;
-    int controlLimitCount() const override;
-    const TextTable &measurementTable() const override { return m_grdScaled; }
-    const SubgroupRecord &record() const override { return m_quincunx.record(); }
-    float xBarBar() const override { return m_run.xBarBar; }
-    float rBar() const override { return m_run.rBar; }
-    bool dropping() const override { return m_run.isRunning; }
-    int processChangedAfter() const override { return m_run.processChangedAfter; }
 
     // Event handlers of the controls.
     void dropbutton_Click();
@@ -150,15 +139,11 @@ private:
     void ballRecorded(int row, int ball) override;
     void rowClosed(int row) override;
     void subgroupCounted(int subgroups) override;
-    void limitsFixed(const LimitTexts &texts) override;
-    void capabilityDue() override { showCapability(); }
+    void limitTextsChanged(const LimitTexts &texts) override;
+    void capabilityChanged(const CapabilityView &view) override;
     void chartsDue(int firstSubgroup) override;
     void stopped(RunStop why, const QString &message) override;
     void funnelMoved() override;
-    // BoardHost
-    void clearChartValueTitles() override;
-    bool baffleShown() const override;
-
     void buildLayout();
     QLabel *capabilityTitle(const QString &name, const QString &text, double left, double top);
     FittingLabel *capabilityValue(const QString &name, double left, double top);
@@ -181,6 +166,8 @@ private:
     void setupGrids();
     void setSpeed(int position);
     int16 pinLevelsFromRows() const;
+    /// n as the tables lay it out, from the panel.
+    int subgroupSize() const;
     /// The run's settings as the control panel shows them.
     RunSettings runSettings() const;
     void showInformation(const QString &text);
