@@ -2,7 +2,7 @@
 // The path of one ball: where it starts, the fair decision at each row, where
 // it can end, and where it is drawn when it lands.
 
-#include "core/ballpath.h"
+#include "pathsources.h"
 
 #include <QTest>
 
@@ -11,19 +11,10 @@
 #include <vector>
 
 using namespace kelvara;
+using pathsources::ScriptedSource;
+using pathsources::walkedEnd;
 
 namespace {
-
-// Replays a fixed list of draws.
-class ScriptedSource : public RandomSource {
-public:
-    explicit ScriptedSource(std::vector<float> draws) : m_draws(std::move(draws)) {}
-    float nextUniform() override { return m_draws[m_next++ % m_draws.size()]; }
-
-private:
-    std::vector<float> m_draws;
-    std::size_t m_next = 0;
-};
 
 double binomial(int n, int k)
 {
@@ -68,19 +59,18 @@ private slots:
         QFETCH(float, leftmost);
         QFETCH(float, rightmost);
         const int16 pinLevels = int16(rows + 1);
-        QCOMPARE(startPosition(16.0f, pinLevels), start);
+        QCOMPARE(PathStepper(16.0f, pinLevels).start(), start);
 
         ScriptedSource allLeft({0.1f}), allRight({0.9f});
-        const PathEnd left = walkPath(16.0f, pinLevels, allLeft);
-        const PathEnd right = walkPath(16.0f, pinLevels, allRight);
-        QCOMPARE(left.ballPosition, leftmost);
-        QCOMPARE(right.ballPosition, rightmost);
-        QCOMPARE(left.x, startX(16.0f) - rows * 1.25);
-        QVERIFY(!left.generatorFailed);
+        PathStepper left(16.0f, pinLevels);
+        QVERIFY(left.walk(allLeft));
+        QCOMPARE(left.position(), leftmost);
+        QCOMPARE(walkedEnd(16.0f, rows, allRight), rightmost);
+        QCOMPARE(left.x(), startX(16.0f) - rows * 1.25);
 
         TwisterSource random(7);
         for (int ball = 0; ball < 2000; ++ball) {
-            const float end = walkPath(16.0f, pinLevels, random).ballPosition;
+            const float end = walkedEnd(16.0f, rows, random);
             QVERIFY(end >= leftmost && end <= rightmost);
             QCOMPARE(end, std::round(end));
         }
@@ -89,7 +79,7 @@ private slots:
     void faultyGeneratorEndsThePath()
     {
         ScriptedSource broken({0.3f, 1.5f});
-        QVERIFY(walkPath(16.0f, 21, broken).generatorFailed);
+        QVERIFY(!PathStepper(16.0f, 21).walk(broken));
     }
 
     void slotsFollowTheBinomialDistribution()
@@ -101,7 +91,7 @@ private slots:
         TwisterSource random(20261206);
         std::array<int, 32> counts{};
         for (int ball = 0; ball < balls; ++ball)
-            ++counts[static_cast<std::size_t>(landingSlot(walkPath(16.0f, 21, random).ballPosition))];
+            ++counts[static_cast<std::size_t>(landingSlot(walkedEnd(16.0f, 20, random)))];
 
         double chiSquare = 0;
         for (int k = 2; k <= 18; ++k) { // slots 8..24; the tails hold too few balls to count

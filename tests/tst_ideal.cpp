@@ -3,7 +3,8 @@
 // ball can take walked with the program's own path rule, and the sums of
 // identical balls as one binomial over all their rows.
 
-#include "core/ballpath.h"
+#include "pathsources.h"
+
 #include "core/histogramdata.h"
 #include "core/idealhistogram.h"
 #include "core/numberformat.h"
@@ -15,23 +16,10 @@
 #include <numeric>
 
 using namespace kelvara;
+using pathsources::PathBits;
+using pathsources::walkedEnd;
 
 namespace {
-
-// Turns the bits of a path number into the row decisions, lowest bit first.
-class PathBits : public RandomSource {
-public:
-    explicit PathBits(std::uint32_t path) : m_path(path) {}
-    float nextUniform() override
-    {
-        const bool right = (m_path >> m_row++) & 1u;
-        return right ? 0.75f : 0.25f;
-    }
-
-private:
-    std::uint32_t m_path;
-    int m_row = 0;
-};
 
 using Chances = std::vector<double>; // index = slot (0 unused) or sum
 
@@ -47,14 +35,14 @@ Chances walkedChances(float funnel, int rows)
     const std::uint32_t paths = 1u << rows;
     for (std::uint32_t path = 0; path < paths; ++path) {
         PathBits bits(path);
-        chances[landingSlot(walkPath(funnel, toInt16(rows + 1), bits).ballPosition)] += 1.0 / paths;
+        chances[landingSlot(walkedEnd(funnel, rows, bits))] += 1.0 / paths;
     }
     return chances;
 }
 
 BallOrigin originOf(float funnel, int rows)
 {
-    return {toInt16(rows), startPosition(funnel, toInt16(rows + 1))};
+    return {toInt16(rows), PathStepper(funnel, toInt16(rows + 1)).start()};
 }
 
 // The bar of an average as the histogram finds it: written as the slot table
@@ -67,7 +55,7 @@ int barFromTable(int sum, int n)
 // n identical balls: their sum is the lowest sum plus a binomial over n x rows.
 Chances averageBarsOfIdentical(float funnel, int rows, int n)
 {
-    const int lowest = n * int(std::lround(startPosition(funnel, toInt16(rows + 1)) - rows / 2.0));
+    const int lowest = n * int(std::lround(PathStepper(funnel, toInt16(rows + 1)).start() - rows / 2.0));
     Chances bars(slotTotal + 1, 0.0), binomial{1.0};
     for (int row = 0; row < n * rows; ++row) { // Pascal's triangle, divided as it grows
         Chances next(binomial.size() + 1, 0.0);

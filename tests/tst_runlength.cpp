@@ -4,7 +4,8 @@
 // can take, the statistics of the runs with the texts that show them, and
 // the lab's measured mean against the exact value.
 
-#include "core/ballpath.h"
+#include "pathsources.h"
+
 #include "core/exactarl.h"
 #include "core/numberformat.h"
 #include "core/runlengthlab.h"
@@ -21,17 +22,6 @@ Q_DECLARE_METATYPE(Scale)
 Q_DECLARE_METATYPE(RunLengthResults)
 
 namespace {
-
-// Turns the bits of a number into row decisions, lowest bit first.
-class PathBits : public RandomSource {
-public:
-    explicit PathBits(std::uint32_t bits) : m_bits(bits) {}
-    float nextUniform() override { return (m_bits >> m_row++) & 1u ? 0.75f : 0.25f; }
-
-private:
-    std::uint32_t m_bits;
-    int m_row = 0;
-};
 
 Scale scaleOf(float centre, float halfWidth)
 {
@@ -50,10 +40,10 @@ double enumeratedChance(int rows, int n, int shift, const Scale &scale, const Ch
     const std::uint32_t paths = 1u << (rows * n);
     int signalling = 0;
     for (std::uint32_t path = 0; path < paths; ++path) {
-        PathBits bits(path);
+        pathsources::PathBits bits(path);
         float sum = 0.0f;
         for (int ball = 0; ball < n; ++ball) {
-            const float position = walkPath(16.0f + shift, toInt16(rows + 1), bits).ballPosition;
+            const float position = pathsources::walkedEnd(16.0f + shift, rows, bits);
             const QString reading = formatNumber(scale.scaleValue(position), formats.reading, c);
             sum = toSingle(double(sum) + double(readSingle(reading, c)));
         }

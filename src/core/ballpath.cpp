@@ -17,11 +17,6 @@ int16 decisionOf(float r)
     return toInt16(std::floor(double(r) + double(r)));
 }
 
-float startPosition(float funnelPosition, int16 pinLevels)
-{
-    return PathStepper(funnelPosition, pinLevels).start();
-}
-
 std::optional<int> rowStep(RandomSource &random)
 {
     switch (decisionOf(random.nextUniform())) {
@@ -32,13 +27,6 @@ std::optional<int> rowStep(RandomSource &random)
     default:
         return std::nullopt;
     }
-}
-
-PathEnd walkPath(float funnelPosition, int16 pinLevels, RandomSource &random)
-{
-    PathStepper path(funnelPosition, pinLevels);
-    const bool landed = path.walk(random);
-    return {path.position(), path.x(), !landed};
 }
 
 int16 landingSlot(float ballPosition)

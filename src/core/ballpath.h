@@ -38,19 +38,6 @@ int16 decisionOf(float r);
 /// the draw gave any other decision (a faulty generator).
 std::optional<int> rowStep(RandomSource &random);
 
-/// Slot position of a ball leaving the funnel (PathStepper::start).
-float startPosition(float funnelPosition, int16 pinLevels);
-
-/// Where an instantly dropped ball ends: its slot position and board x.
-struct PathEnd {
-    float ballPosition;
-    double x;
-    bool generatorFailed; // a decision other than 0 or 1 ended the path
-};
-
-/// Walks a ball through the pin rows at once, one fair decision per row.
-PathEnd walkPath(float funnelPosition, int16 pinLevels, RandomSource &random);
-
 /// The slot a final position lands in, kept within 1..31.
 int16 landingSlot(float ballPosition);
 

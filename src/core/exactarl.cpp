@@ -90,7 +90,7 @@ ExactArl::ExactArl(int rows, int subgroupSize, const Scale &scale, const Display
 double ExactArl::signalChance(int shift) const
 {
     const int16 pinLevels = toInt16(m_rows + 1);
-    const BallOrigin origin{toInt16(m_rows), startPosition(float(centreSlot + shift), pinLevels)};
+    const BallOrigin origin{toInt16(m_rows), PathStepper(float(centreSlot + shift), pinLevels).start()};
     const SumLaw reading = readingLaw(origin, m_scale, m_formats.reading);
     SumLaw sums{{0, 1.0}};
     for (int ball = 0; ball < m_n; ++ball)
