@@ -1,20 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/controlpanel.h"
 
+#include "common/messages.h"
+#include "common/waits.h"
 #include "common/zoom.h"
+#include "core/controlfactors.h"
+#include "core/numberformat.h"
+#include "surface/palette.h"
 #include "windows/buttonicons.h"
+#include "windows/lockedtextvalidator.h"
 #include "windows/shortcutkeys.h"
 #include "windows/speedbar.h"
 #include "windows/spinner.h"
 #include "windows/statuslabel.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -37,6 +46,13 @@ constexpr double largestGrowth = 2.0;
 // lays the panel out again only now and then.
 constexpr double scaleStep = 0.05;
 
+const QString subgroupSizeFrozen = QStringLiteral("Cannot change subgroup size when the process is going on.\r\n");
+
+int wholeNumberIn(const QLineEdit *box)
+{
+    return toInt16(readNumber(box->text()));
+}
+
 // The Run button's caption and the subgroup count stand out from the rest.
 QFont emphasised(QFont font)
 {
@@ -52,7 +68,7 @@ Widget *named(Widget *widget, const QString &name)
     return widget;
 }
 
-QLineEdit *settingBox(const QString &name, const QString &text, QWidget *parent)
+QLineEdit *centredBox(const QString &name, const QString &text, QWidget *parent)
 {
     auto *box = named(new QLineEdit(text, parent), name);
     box->setAlignment(Qt::AlignCenter);
@@ -83,6 +99,7 @@ ControlPanel::ControlPanel(QWidget *parent) : QGroupBox(QStringLiteral("Kelvara"
     setTextScale(1.0);
     setFixedWidth(normalWidth);
     m_normalSize = QSize(normalWidth, neededHeight(normalWidth));
+    connectControls();
 }
 
 void ControlPanel::fitInto(QSize room, bool compact)
@@ -186,15 +203,15 @@ void ControlPanel::keepWhole(QLabel *caption)
 QGroupBox *ControlPanel::buildSettings()
 {
     settingsframe = named(new QGroupBox(QStringLiteral("Settings"), this), QStringLiteral("settingsframe"));
-    rowstext = settingBox(QStringLiteral("rowstext"), QStringLiteral("20"), settingsframe);
+    rowstext = centredBox(QStringLiteral("rowstext"), QStringLiteral("20"), settingsframe);
     spnRows = new Spinner(QStringLiteral("spnRows"), settingsframe);
     spnRows->setToolTip(QStringLiteral("Min:1, Max:20"));
     spnRows->nameFor(QStringLiteral("Offset Rows"));
-    subgrouptext = settingBox(QStringLiteral("subgrouptext"), QStringLiteral("5"), settingsframe);
+    subgrouptext = centredBox(QStringLiteral("subgrouptext"), QStringLiteral("5"), settingsframe);
     spnSubGroup = new Spinner(QStringLiteral("spnSubGroup"), settingsframe);
     spnSubGroup->setToolTip(QStringLiteral("Min:1, Max:15"));
     spnSubGroup->nameFor(QStringLiteral("Sub Group Size"));
-    climitstext = settingBox(QStringLiteral("climitstext"), QStringLiteral("20"), settingsframe);
+    climitstext = centredBox(QStringLiteral("climitstext"), QStringLiteral("20"), settingsframe);
     spnClimit = new Spinner(QStringLiteral("spnClimit"), settingsframe);
     spnClimit->setToolTip(QStringLiteral("Min:5, Max:30"));
     spnClimit->nameFor(QStringLiteral("Subgroups before Control Limits"));
@@ -313,6 +330,236 @@ QGroupBox *ControlPanel::buildOperations()
     layout->addWidget(new StatusSlot(status, frame));
     layout->addStretch(1);
     return frame;
+}
+
+void ControlPanel::connectControls()
+{
+    m_steppedBoxes = {{rowstext, rowsRange, spnRows},
+                      {subgrouptext, subgroupSizeRange, spnSubGroup},
+                      {climitstext, controlLimitRange, spnClimit},
+                      {howmanytext, dropCountRange, SpinButton1}};
+    for (const auto &[box, range, spinner] : std::as_const(m_steppedBoxes)) {
+        connect(spinner, &Spinner::up, this, [this, box] { spinnerStep(box, +1); });
+        connect(spinner, &Spinner::down, this, [this, box] { spinnerStep(box, -1); });
+    }
+    for (QLineEdit *box : {rowstext, subgrouptext, climitstext}) {
+        box->setValidator(new LockedTextValidator(box));
+        box->installEventFilter(this);
+    }
+    howmanytext->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), howmanytext));
+    howmanytext->installEventFilter(this);
+
+    connect(rowstext, &QLineEdit::textChanged, this, &ControlPanel::rowsChanged);
+    connect(subgrouptext, &QLineEdit::textChanged, this, &ControlPanel::subgroupSizeChanged);
+    connect(dropbutton, &QPushButton::clicked, this, &ControlPanel::runPressed);
+    connect(resetbutton, &QPushButton::clicked, this, &ControlPanel::resetPressed);
+    connect(cmdPause, &QPushButton::clicked, this, &ControlPanel::pausePressed);
+    connect(HScroll1, &QScrollBar::valueChanged, this, &ControlPanel::speedChanged);
+    connect(Animationcheck, &QCheckBox::toggled, this, &ControlPanel::Animationcheck_Click);
+    connect(chkTrace, &QCheckBox::toggled, this, &ControlPanel::traceChanged);
+    connect(bafflepresentcheck, &QCheckBox::toggled, this, &ControlPanel::baffleChanged);
+    connect(histbutton, &QToolButton::clicked, this, &ControlPanel::histogramsPressed);
+    connect(contchrbutton, &QToolButton::clicked, this, &ControlPanel::chartsPressed);
+    connect(cmdHelp, &QToolButton::clicked, this, &ControlPanel::helpPressed);
+    connect(exitbutton, &QToolButton::clicked, this, &ControlPanel::exitPressed);
+    connect(scalequincunxbutton, &QPushButton::clicked, this, &ControlPanel::scalePressed);
+    connect(aboutbutton, &QPushButton::clicked, this, &ControlPanel::aboutPressed);
+    connect(selfscriptbutton, &QToolButton::clicked, this, &ControlPanel::demonstrationPressed);
+    connect(cmdOutput, &QPushButton::clicked, this, &ControlPanel::exportPressed);
+
+    // The speed and the trace matter only while the ball is animated.
+    HScroll1->setEnabled(false);
+    chkTrace->setEnabled(false);
+}
+
+RunSettings ControlPanel::settings() const
+{
+    RunSettings settings;
+    settings.rows = wholeNumberIn(rowstext);
+    settings.subgroupSize = wholeNumberIn(subgrouptext);
+    settings.limitCount = wholeNumberIn(climitstext);
+    settings.dropCount = wholeNumberIn(howmanytext);
+    settings.animated = Animationcheck->isChecked();
+    settings.baffle = baffleShown();
+    return settings;
+}
+
+int ControlPanel::subgroupSize() const
+{
+    return ControlFactors::indexFor(wholeNumberIn(subgrouptext));
+}
+
+int ControlPanel::controlLimitCount() const
+{
+    return wholeNumberIn(climitstext);
+}
+
+int16 ControlPanel::pinLevels() const
+{
+    return toInt16(readNumber(rowstext->text()) + 1.0);
+}
+
+QString ControlPanel::settingText(DemoControl setting) const
+{
+    return settingBox(setting)->text();
+}
+
+bool ControlPanel::baffleShown() const
+{
+    return bafflepresentcheck->isChecked();
+}
+
+void ControlPanel::setRunning(bool running)
+{
+    const QList<QWidget *> controls = {
+        Panel3D1, Animationcheck, HScroll1, chkTrace, bafflepresentcheck, cmdOutput,
+        resetbutton, histbutton, contchrbutton, selfscriptbutton, settingsframe,
+    };
+    for (QWidget *control : controls)
+        control->setEnabled(!running);
+}
+
+void ControlPanel::showSubgroupCount(int subgroups)
+{
+    m_processGoingOn = subgroups >= 1;
+    subgroupstatuslabel->setText(m_processGoingOn ? QStringLiteral("Sub Group #") + QString::number(subgroups)
+                                                  : QStringLiteral("Sub Group 0"));
+    // The count shows at once, not when events next run.
+    subgroupstatuslabel->repaint();
+}
+
+void ControlPanel::setSpeedPosition(int position)
+{
+    HScroll1->setValue(position);
+}
+
+void ControlPanel::focusRun()
+{
+    dropbutton->setFocus();
+}
+
+QList<QWidget *> ControlPanel::tabOrder() const
+{
+    return {rowstext, spnRows, subgrouptext, spnSubGroup, climitstext, spnClimit,
+            scalequincunxbutton, dropbutton, howmanytext, SpinButton1, Animationcheck,
+            chkTrace, bafflepresentcheck, HScroll1, cmdOutput, cmdPause, resetbutton,
+            histbutton, contchrbutton, selfscriptbutton, cmdHelp, aboutbutton, exitbutton};
+}
+
+void ControlPanel::setSettingText(DemoControl setting, const QString &text)
+{
+    settingBox(setting)->setText(text);
+}
+
+void ControlPanel::setOption(DemoControl option, bool ticked)
+{
+    optionBox(option)->setChecked(ticked);
+}
+
+void ControlPanel::highlightSetting(DemoControl setting, double seconds)
+{
+    QLineEdit *box = settingBox(setting);
+    const QPalette previous = box->palette();
+    const bool ownPalette = box->testAttribute(Qt::WA_SetPalette);
+    QPalette yellow = previous;
+    yellow.setColor(QPalette::Base, qbColor(14));
+    // The control panel is disabled meanwhile; its grey letters would fade on yellow.
+    yellow.setColor(QPalette::Disabled, QPalette::Text, previous.color(QPalette::Active, QPalette::Text));
+    box->setPalette(yellow);
+    waitSeconds(seconds);
+    box->setPalette(ownPalette ? previous : QPalette());
+}
+
+void ControlPanel::readyForDemonstration()
+{
+    setEnabled(true);
+    Animationcheck->setChecked(true);
+    repaint();
+}
+
+QLineEdit *ControlPanel::settingBox(DemoControl setting) const
+{
+    switch (setting) {
+    case DemoControl::Rows:
+        return rowstext;
+    case DemoControl::SubgroupSize:
+        return subgrouptext;
+    case DemoControl::ControlLimits:
+        return climitstext;
+    default:
+        return howmanytext;
+    }
+}
+
+QCheckBox *ControlPanel::optionBox(DemoControl option) const
+{
+    switch (option) {
+    case DemoControl::Trace:
+        return chkTrace;
+    case DemoControl::Baffle:
+        return bafflepresentcheck;
+    default:
+        return Animationcheck;
+    }
+}
+
+void ControlPanel::spinnerStep(QLineEdit *box, int step)
+{
+    const auto stepped = std::find_if(m_steppedBoxes.cbegin(), m_steppedBoxes.cend(),
+                                      [box](const SteppedBox &each) { return each.box == box; });
+    if (stepped == m_steppedBoxes.cend())
+        return;
+    const SettingRange range = stepped->range;
+    if (box == subgrouptext && m_processGoingOn) {
+        showMessage(subgroupSizeFrozen
+                        + (step < 0 ? QStringLiteral("Please click 'Reset button and try again.")
+                                    : QStringLiteral("Please click 'Reset' button and try again.")),
+                    QMessageBox::Information, window());
+    } else if (!(box == climitstext && m_processGoingOn)) {
+        const double value = box == howmanytext ? double(toInt16(readNumber(box->text())))
+                                                : readNumber(box->text());
+        if (range.allowsStep(value, step))
+            box->setText(plainNumber(float(value + step)));
+    }
+    box->repaint();
+}
+
+bool ControlPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == howmanytext && event->type() == QEvent::FocusOut) {
+        howmanytext_LostFocus();
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return QGroupBox::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    auto *box = qobject_cast<QLineEdit *>(watched);
+    if (!box || box == howmanytext)
+        return QGroupBox::eventFilter(watched, event);
+    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+        spinnerStep(box, key == Qt::Key_Up ? +1 : -1);
+        return true;
+    }
+    // Tab still moves the focus; every other key is cancelled.
+    return key != Qt::Key_Tab && key != Qt::Key_Backtab;
+}
+
+void ControlPanel::howmanytext_LostFocus()
+{
+    bool numeric = false;
+    readNumber(howmanytext->text(), &numeric);
+    if (!numeric)
+        howmanytext->setText(QStringLiteral("10"));
+    howmanytext->setText(QString::number(toInt16(readNumber(howmanytext->text()))));
+}
+
+void ControlPanel::Animationcheck_Click()
+{
+    const bool ticked = Animationcheck->isChecked();
+    HScroll1->setEnabled(ticked);
+    chkTrace->setEnabled(ticked);
+    if (!ticked)
+        chkTrace->setChecked(false);
 }
 
 } // namespace kelvara

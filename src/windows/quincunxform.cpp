@@ -4,7 +4,6 @@
 #include "common/messages.h"
 #include "common/shared.h"
 #include "common/sharedstore.h"
-#include "common/waits.h"
 #include "common/windowplacement.h"
 #include "common/zoom.h"
 #include "core/spokendescriptions.h"
@@ -26,25 +25,19 @@
 #include "windows/funnelrulemenu.h"
 #include "windows/funnelruleswindow.h"
 #include "windows/helpwindow.h"
-#include "windows/lockedtextvalidator.h"
 #include "windows/runlengthwindow.h"
 #include "windows/scaledialog.h"
 #include "windows/shortcutkeys.h"
-#include "windows/spinner.h"
 
 #include <algorithm>
 
 #include <QAccessible>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
-#include <QScrollBar>
 #include <QShortcut>
 #include <QStackedLayout>
 #include <QTableWidget>
@@ -55,8 +48,6 @@ namespace {
 
 constexpr int defaultSpeed = 3;
 constexpr double defaultStepDelay = 0.04;
-
-const QString subgroupSizeFrozen = QStringLiteral("Cannot change subgroup size when the process is going on.\r\n");
 
 } // namespace
 
@@ -156,39 +147,23 @@ FittingLabel *QuincunxForm::capabilityValue(const QString &name, double left, do
 void QuincunxForm::connectControls()
 {
     ControlPanel *p = m_panel;
-    m_steppedBoxes = {{p->rowstext, rowsRange, p->spnRows},
-                      {p->subgrouptext, subgroupSizeRange, p->spnSubGroup},
-                      {p->climitstext, controlLimitRange, p->spnClimit},
-                      {p->howmanytext, dropCountRange, p->SpinButton1}};
-    for (const auto &[box, range, spinner] : std::as_const(m_steppedBoxes)) {
-        connect(spinner, &Spinner::up, this, [this, box] { spinnerStep(box, +1); });
-        connect(spinner, &Spinner::down, this, [this, box] { spinnerStep(box, -1); });
-    }
-    for (QLineEdit *box : {p->rowstext, p->subgrouptext, p->climitstext}) {
-        box->setValidator(new LockedTextValidator(box));
-        box->installEventFilter(this);
-    }
-    p->howmanytext->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), p->howmanytext));
-    p->howmanytext->installEventFilter(this);
-
-    connect(p->rowstext, &QLineEdit::textChanged, this, &QuincunxForm::rowstext_Change);
-    connect(p->subgrouptext, &QLineEdit::textChanged, this, &QuincunxForm::subgrouptext_Change);
-    connect(p->dropbutton, &QPushButton::clicked, this, &QuincunxForm::dropbutton_Click);
-    connect(p->resetbutton, &QPushButton::clicked, this, &QuincunxForm::resetbutton_Click);
-    connect(p->cmdPause, &QPushButton::clicked, this, [this] { m_quincunx.pause(); });
-    connect(p->HScroll1, &QScrollBar::valueChanged, this, &QuincunxForm::HScroll1_Change);
-    connect(p->Animationcheck, &QCheckBox::toggled, this, &QuincunxForm::Animationcheck_Click);
-    connect(p->chkTrace, &QCheckBox::toggled, this, &QuincunxForm::chkTrace_Click);
-    connect(p->bafflepresentcheck, &QCheckBox::toggled, this, &QuincunxForm::bafflepresentcheck_Click);
-    connect(p->histbutton, &QToolButton::clicked, this, &QuincunxForm::histbutton_Click);
+    connect(p, &ControlPanel::rowsChanged, this, &QuincunxForm::rowstext_Change);
+    connect(p, &ControlPanel::subgroupSizeChanged, this, &QuincunxForm::subgrouptext_Change);
+    connect(p, &ControlPanel::runPressed, this, &QuincunxForm::dropbutton_Click);
+    connect(p, &ControlPanel::resetPressed, this, &QuincunxForm::resetbutton_Click);
+    connect(p, &ControlPanel::pausePressed, this, [this] { m_quincunx.pause(); });
+    connect(p, &ControlPanel::speedChanged, this, &QuincunxForm::HScroll1_Change);
+    connect(p, &ControlPanel::traceChanged, this, &QuincunxForm::chkTrace_Click);
+    connect(p, &ControlPanel::baffleChanged, this, &QuincunxForm::bafflepresentcheck_Click);
+    connect(p, &ControlPanel::histogramsPressed, this, &QuincunxForm::histbutton_Click);
     connect(m_histograms->backButton(), &QPushButton::clicked, this, &QuincunxForm::histbackbutton_Click);
-    connect(p->contchrbutton, &QToolButton::clicked, this, &QuincunxForm::contchrbutton_Click);
-    connect(p->cmdHelp, &QToolButton::clicked, this, &QuincunxForm::cmdHelp_Click);
-    connect(p->exitbutton, &QToolButton::clicked, this, &QWidget::close);
-    connect(p->scalequincunxbutton, &QPushButton::clicked, this, &QuincunxForm::scalequincunxbutton_Click);
-    connect(p->aboutbutton, &QPushButton::clicked, this, &QuincunxForm::aboutbutton_Click);
-    connect(p->selfscriptbutton, &QToolButton::clicked, this, &QuincunxForm::selfscriptbutton_Click);
-    connect(p->cmdOutput, &QPushButton::clicked, this, &QuincunxForm::exportData);
+    connect(p, &ControlPanel::chartsPressed, this, &QuincunxForm::contchrbutton_Click);
+    connect(p, &ControlPanel::helpPressed, this, &QuincunxForm::cmdHelp_Click);
+    connect(p, &ControlPanel::exitPressed, this, &QWidget::close);
+    connect(p, &ControlPanel::scalePressed, this, &QuincunxForm::scalequincunxbutton_Click);
+    connect(p, &ControlPanel::aboutPressed, this, &QuincunxForm::aboutbutton_Click);
+    connect(p, &ControlPanel::demonstrationPressed, this, &QuincunxForm::selfscriptbutton_Click);
+    connect(p, &ControlPanel::exportPressed, this, &QuincunxForm::exportData);
     connect(m_histograms->outputButton(), &QPushButton::clicked, this, &QuincunxForm::exportData);
     keys::giveKey(m_histograms->outputButton(), keys::exportData, QStringLiteral("Output Data"));
 
@@ -199,9 +174,6 @@ void QuincunxForm::connectControls()
     connect(m_picture, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { openBoardMenu(m_picture->mapToGlobal(at)); });
     connect(m_board->baffle().handle(), &QToolButton::clicked, this, &QuincunxForm::emptyBaffle);
-
-    p->HScroll1->setEnabled(false);
-    p->chkTrace->setEnabled(false);
 }
 
 // F1 opens the manual's page of the window it is pressed in: the histograms'
@@ -296,14 +268,9 @@ void QuincunxForm::fitPanel()
 
 void QuincunxForm::setTabOrder()
 {
-    ControlPanel *p = m_panel;
-    const QList<QWidget *> order = {
+    const QList<QWidget *> order = QList<QWidget *>{
         m_board->funnel().leftButton(), m_board->funnel().rightButton(), m_board->baffle().handle(),
-        p->rowstext, p->spnRows, p->subgrouptext, p->spnSubGroup, p->climitstext, p->spnClimit,
-        p->scalequincunxbutton, p->dropbutton, p->howmanytext, p->SpinButton1, p->Animationcheck,
-        p->chkTrace, p->bafflepresentcheck, p->HScroll1, p->cmdOutput, p->cmdPause, p->resetbutton,
-        p->histbutton, p->contchrbutton, p->selfscriptbutton, p->cmdHelp, p->aboutbutton, p->exitbutton,
-    };
+    } + m_panel->tabOrder();
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -326,14 +293,14 @@ void QuincunxForm::firstActivation()
     ball->setSize(ball->height(), ball->height());
     m_run.ballSize = float(ball->height());
     setSpeed(defaultSpeed);
-    m_panel->dropbutton->setFocus();
+    m_panel->focusRun();
     describeBoard();
 }
 
 void QuincunxForm::setSpeed(int position)
 {
     m_run.stepDelay = defaultStepDelay;
-    m_panel->HScroll1->setValue(position);
+    m_panel->setSpeedPosition(position);
 }
 
 float QuincunxForm::scaleValue(float slot) const
@@ -351,7 +318,7 @@ void QuincunxForm::followScale(const ScaleChange &change)
 
 void QuincunxForm::scaleQuincunx(bool newRun)
 {
-    m_board->scaleQuincunx(newRun, pinLevelsFromRows());
+    m_board->scaleQuincunx(newRun, m_panel->pinLevels());
     describeBoard();
 }
 
@@ -370,20 +337,18 @@ void QuincunxForm::emptyBaffle()
 
 void QuincunxForm::setSpeedPosition(int position)
 {
-    m_panel->HScroll1->setValue(position);
+    m_panel->setSpeedPosition(position);
 }
 
 void QuincunxForm::readyForDemonstration()
 {
     m_run.isRunning = false;
-    m_panel->setEnabled(true);
-    m_panel->Animationcheck->setChecked(true);
-    m_panel->repaint();
+    m_panel->readyForDemonstration();
 }
 
 void QuincunxForm::clearBoardForDemonstration()
 {
-    m_panel->bafflepresentcheck->setChecked(false);
+    m_panel->setOption(DemoControl::Baffle, false);
     m_board->baffle().setShown(false);
     m_panel->setEnabled(false);
     m_picture->repaint();
@@ -396,26 +361,17 @@ void QuincunxForm::setControlPanelEnabled(bool enabled)
 
 void QuincunxForm::setSettingText(DemoControl setting, const QString &text)
 {
-    settingBox(setting)->setText(text);
+    m_panel->setSettingText(setting, text);
 }
 
 void QuincunxForm::setOption(DemoControl option, bool ticked)
 {
-    optionBox(option)->setChecked(ticked);
+    m_panel->setOption(option, ticked);
 }
 
 void QuincunxForm::highlightSetting(DemoControl setting, double seconds)
 {
-    QLineEdit *box = settingBox(setting);
-    const QPalette previous = box->palette();
-    const bool ownPalette = box->testAttribute(Qt::WA_SetPalette);
-    QPalette yellow = previous;
-    yellow.setColor(QPalette::Base, qbColor(14));
-    // The control panel is disabled meanwhile; its grey letters would fade on yellow.
-    yellow.setColor(QPalette::Disabled, QPalette::Text, previous.color(QPalette::Active, QPalette::Text));
-    box->setPalette(yellow);
-    waitSeconds(seconds);
-    box->setPalette(ownPalette ? previous : QPalette());
+    m_panel->highlightSetting(setting, seconds);
 }
 
 void QuincunxForm::hideCharts()
@@ -438,37 +394,6 @@ QRect QuincunxForm::boardArea() const
     return QRect(m_picture->mapTo(this, QPoint(0, 0)), m_picture->size());
 }
 
-QLineEdit *QuincunxForm::settingBox(DemoControl setting) const
-{
-    switch (setting) {
-    case DemoControl::Rows:
-        return m_panel->rowstext;
-    case DemoControl::SubgroupSize:
-        return m_panel->subgrouptext;
-    case DemoControl::ControlLimits:
-        return m_panel->climitstext;
-    default:
-        return m_panel->howmanytext;
-    }
-}
-
-QCheckBox *QuincunxForm::optionBox(DemoControl option) const
-{
-    switch (option) {
-    case DemoControl::Trace:
-        return m_panel->chkTrace;
-    case DemoControl::Baffle:
-        return m_panel->bafflepresentcheck;
-    default:
-        return m_panel->Animationcheck;
-    }
-}
-
-int16 QuincunxForm::pinLevelsFromRows() const
-{
-    return toInt16(readNumber(m_panel->rowstext->text()) + 1.0);
-}
-
 void QuincunxForm::setupGrids()
 {
     const int n = subgroupSize();
@@ -483,7 +408,7 @@ void QuincunxForm::resetRun()
     m_quincunx.reset();
     resetSubgroupTable(m_grdScaled, subgroupSize());
     m_board->shapes().balls.unloadAll();
-    m_panel->subgroupstatuslabel->setText(QStringLiteral("Sub Group 0"));
+    m_panel->showSubgroupCount(0);
     setSpeed(defaultSpeed);
     describeBoard();
 }
@@ -493,7 +418,7 @@ void QuincunxForm::resetbutton_Click()
     m_picture->cls();
     m_board->shapes().clearTraceLines();
     m_charts->resetCharts();
-    m_board->drawQuincunx(pinLevelsFromRows());
+    m_board->drawQuincunx(m_panel->pinLevels());
     setSpeed(defaultSpeed);
     m_run.isRunning = false;
 }
@@ -510,67 +435,8 @@ void QuincunxForm::dropbutton_Click()
 
 void QuincunxForm::setControlsEnabled(bool enabled)
 {
-    ControlPanel *p = m_panel;
-    const QList<QWidget *> controls = {
-        p->Panel3D1, p->Animationcheck, p->HScroll1, p->chkTrace, p->bafflepresentcheck, p->cmdOutput,
-        p->resetbutton, p->histbutton, p->contchrbutton, p->selfscriptbutton, p->settingsframe,
-        m_board->baffle().handle(),
-    };
-    for (QWidget *control : controls)
-        control->setEnabled(enabled);
-}
-
-void QuincunxForm::spinnerStep(QLineEdit *box, int step)
-{
-    ControlPanel *p = m_panel;
-    const auto stepped = std::find_if(m_steppedBoxes.cbegin(), m_steppedBoxes.cend(),
-                                      [box](const SteppedBox &each) { return each.box == box; });
-    if (stepped == m_steppedBoxes.cend())
-        return;
-    const SettingRange range = stepped->range;
-    const bool processGoingOn = m_run.subgroupCount >= 1;
-    if (box == p->subgrouptext && processGoingOn) {
-        showInformation(subgroupSizeFrozen
-                        + (step < 0 ? QStringLiteral("Please click 'Reset button and try again.")
-                                    : QStringLiteral("Please click 'Reset' button and try again.")));
-    } else if (!(box == p->climitstext && processGoingOn)) {
-        const double value = box == p->howmanytext ? double(toInt16(readNumber(box->text())))
-                                                   : readNumber(box->text());
-        if (range.allowsStep(value, step))
-            box->setText(plainNumber(float(value + step)));
-    }
-    box->repaint();
-}
-
-bool QuincunxForm::eventFilter(QObject *watched, QEvent *event)
-{
-    ControlPanel *p = m_panel;
-    if (watched == p->howmanytext && event->type() == QEvent::FocusOut) {
-        howmanytext_LostFocus();
-        return false;
-    }
-    if (event->type() != QEvent::KeyPress)
-        return QWidget::eventFilter(watched, event);
-    const int key = static_cast<QKeyEvent *>(event)->key();
-    auto *box = qobject_cast<QLineEdit *>(watched);
-    if (!box || box == p->howmanytext)
-        return QWidget::eventFilter(watched, event);
-    if (key == Qt::Key_Up || key == Qt::Key_Down) {
-        spinnerStep(box, key == Qt::Key_Up ? +1 : -1);
-        return true;
-    }
-    // Tab still moves the focus; every other key is cancelled.
-    return key != Qt::Key_Tab && key != Qt::Key_Backtab;
-}
-
-void QuincunxForm::howmanytext_LostFocus()
-{
-    QLineEdit *box = m_panel->howmanytext;
-    bool numeric = false;
-    readNumber(box->text(), &numeric);
-    if (!numeric)
-        box->setText(QStringLiteral("10"));
-    box->setText(QString::number(toInt16(readNumber(box->text()))));
+    m_panel->setRunning(!enabled);
+    m_board->baffle().handle()->setEnabled(enabled);
 }
 
 void QuincunxForm::HScroll1_Change(int position)
@@ -580,27 +446,16 @@ void QuincunxForm::HScroll1_Change(int position)
         m_run.stepDelay = delays[position - 1];
 }
 
-void QuincunxForm::Animationcheck_Click()
+void QuincunxForm::chkTrace_Click(bool shown)
 {
-    const bool ticked = m_panel->Animationcheck->isChecked();
-    m_panel->HScroll1->setEnabled(ticked);
-    m_panel->chkTrace->setEnabled(ticked);
-    if (!ticked)
-        m_panel->chkTrace->setChecked(false);
-}
-
-void QuincunxForm::chkTrace_Click()
-{
-    m_run.traceOn = true;
-    if (!m_panel->chkTrace->isChecked()) {
-        m_run.traceOn = false;
+    m_run.traceOn = shown;
+    if (!shown)
         m_board->shapes().clearTraceLines();
-    }
 }
 
-void QuincunxForm::bafflepresentcheck_Click()
+void QuincunxForm::bafflepresentcheck_Click(bool shown)
 {
-    if (m_panel->bafflepresentcheck->isChecked())
+    if (shown)
         m_board->baffle().setShown(true);
     else
         m_board->baffle().hide();
@@ -610,7 +465,7 @@ void QuincunxForm::rowstext_Change()
 {
     if (m_firstActivation)
         return;
-    m_board->changeRows(pinLevelsFromRows());
+    m_board->changeRows(m_panel->pinLevels());
     describeBoard();
 }
 
@@ -646,7 +501,7 @@ void QuincunxForm::histbackbutton_Click()
     m_panel->setEnabled(true);
     m_board->funnel().leftButton()->setEnabled(true);
     m_board->funnel().rightButton()->setEnabled(true);
-    m_panel->dropbutton->setFocus();
+    m_panel->focusRun();
 }
 
 void QuincunxForm::contchrbutton_Click()
@@ -760,8 +615,8 @@ void QuincunxForm::showCapability()
 void QuincunxForm::describeBoard()
 {
     BoardSummary summary;
-    summary.rows = m_panel->rowstext->text();
-    summary.subgroupSize = m_panel->subgrouptext->text();
+    summary.rows = m_panel->settingText(DemoControl::Rows);
+    summary.subgroupSize = m_panel->settingText(DemoControl::SubgroupSize);
     summary.subgroups = m_run.subgroupCount;
     summary.centre = m_board->funnel().centreLabel()->text();
     for (int slot : tallestSlots(m_run.slotCount, 3))
@@ -780,29 +635,22 @@ void QuincunxForm::describeBoard()
 
 int QuincunxForm::subgroupSize() const
 {
-    return ControlFactors::indexFor(toInt16(readNumber(m_panel->subgrouptext->text())));
+    return m_panel->subgroupSize();
 }
 
 int QuincunxForm::controlLimitCount() const
 {
-    return toInt16(readNumber(m_panel->climitstext->text()));
+    return m_panel->controlLimitCount();
 }
 
 RunSettings QuincunxForm::runSettings() const
 {
-    const auto whole = [](const QLineEdit *box) { return int(toInt16(readNumber(box->text()))); };
-    RunSettings settings;
-    settings.rows = whole(m_panel->rowstext);
-    settings.subgroupSize = whole(m_panel->subgrouptext);
-    settings.limitCount = whole(m_panel->climitstext);
-    settings.dropCount = whole(m_panel->howmanytext);
-    settings.animated = m_panel->Animationcheck->isChecked();
-    settings.baffle = baffleShown();
+    RunSettings settings = m_panel->settings();
     settings.ballHeight = m_board->shapes().height();
     return settings;
 }
 
-bool QuincunxForm::baffleShown() const { return m_panel->bafflepresentcheck->isChecked(); }
+bool QuincunxForm::baffleShown() const { return m_panel->baffleShown(); }
 
 // Closing the window, or Esc while the demonstration plays, ends the Run
 // where it is.
@@ -884,9 +732,7 @@ void QuincunxForm::funnelMoved()
 
 void QuincunxForm::subgroupCounted(int subgroups)
 {
-    m_panel->subgroupstatuslabel->setText(QStringLiteral("Sub Group #") + QString::number(subgroups));
-    // The count shows at once, not when events next run.
-    m_panel->subgroupstatuslabel->repaint();
+    m_panel->showSubgroupCount(subgroups);
     // Telling it in words costs a tenth of a fast Run: during one, only while
     // a screen reader listens; the Run's end tells it anyway.
     if (QAccessible::isActive())

@@ -11,7 +11,6 @@
 #include "core/demoscript.h"
 #include "core/quincunxrun.h"
 #include "core/runstate.h"
-#include "core/settingranges.h"
 #include "core/texttable.h"
 #include "reports/chartdatasource.h"
 #include "reports/subgroupgrid.h"
@@ -22,16 +21,13 @@
 
 #include <memory>
 
-class QCheckBox;
 class QLabel;
-class QLineEdit;
 class QStackedLayout;
 
 namespace kelvara {
 
 class ControlChartsWindow;
 class Demonstration;
-class Spinner;
 class ControlPanel;
 class DrawingSurface;
 class FittingLabel;
@@ -110,13 +106,9 @@ public:
     // Event handlers of the controls.
     void dropbutton_Click();
     void resetbutton_Click();
-    /// A spinner's up (+1) or down (-1) event on the box it steps.
-    void spinnerStep(QLineEdit *box, int step);
-    void howmanytext_LostFocus();
     void HScroll1_Change(int position);
-    void Animationcheck_Click();
-    void chkTrace_Click();
-    void bafflepresentcheck_Click();
+    void chkTrace_Click(bool shown);
+    void bafflepresentcheck_Click(bool shown);
     void rowstext_Change();
     void subgrouptext_Change();
     void histbutton_Click();
@@ -132,7 +124,6 @@ protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // RunListener
@@ -183,20 +174,9 @@ private:
     void setTabOrder();
     void setupGrids();
     void setSpeed(int position);
-    int16 pinLevelsFromRows() const;
     /// The run's settings as the control panel shows them.
     RunSettings runSettings() const;
     void showInformation(const QString &text);
-    QLineEdit *settingBox(DemoControl setting) const;
-    QCheckBox *optionBox(DemoControl option) const;
-
-    /// A setting box, the range its spinner steps it within, and the spinner.
-    struct SteppedBox {
-        QLineEdit *box;
-        SettingRange range;
-        Spinner *spinner;
-    };
-    QList<SteppedBox> m_steppedBoxes;
 
     QuincunxRun m_quincunx;
     RunState &m_run;
