@@ -38,7 +38,7 @@ OverlayLine *specLine(DrawingSurface *picture, const QString &name)
 
 } // namespace
 
-QuincunxBoard::QuincunxBoard(DrawingSurface *picture, QuincunxRun &run, SharedState &shared)
+QuincunxBoard::QuincunxBoard(DrawingSurface *picture, QuincunxRun &run, const SharedState &shared)
     : m_picture(picture), m_quincunx(run), m_run(run.state()), m_shared(shared), m_shapes(picture),
       m_funnel(picture, m_run, shared), m_funnelRules(picture, m_run), m_baffle(picture, m_run, m_shapes),
       m_dropper(picture, run, m_shapes),
@@ -201,13 +201,8 @@ void QuincunxBoard::drawPiles()
     m_picture->setFillSolid(false);
 }
 
-void QuincunxBoard::scaleQuincunx(float halfWidth, float center, float lsl, float usl, int16 pinLevels)
+void QuincunxBoard::scaleQuincunx(bool newRun, int16 pinLevels)
 {
-    const bool newRun = halfWidth != m_shared.scale.halfWidth;
-    m_shared.scale.center = center;
-    m_shared.scale.halfWidth = halfWidth;
-    m_shared.scale.usl = usl;
-    m_shared.scale.lsl = lsl;
     m_picture->cls();
     if (newRun) {
         drawQuincunx(pinLevels);

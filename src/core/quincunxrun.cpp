@@ -9,7 +9,7 @@ namespace kelvara {
 
 const QString QuincunxRun::generatorFailedMessage = QStringLiteral("random number generator failed");
 
-QuincunxRun::QuincunxRun(SharedState &shared, RandomSource &random)
+QuincunxRun::QuincunxRun(const SharedState &shared, RandomSource &random)
     : m_shared(shared), m_random(random), m_cycle(m_state, shared, m_record, *this, random)
 {
     m_state.processUnchanged = true;
@@ -34,7 +34,7 @@ void QuincunxRun::reset()
     m_state.clearBoard();
     m_state.pinLevels = toInt16(m_settings.rows + 1.0);
     m_state.baffleBallCount = 0;
-    m_shared.subgroupCount = 0;
+    m_state.subgroupCount = 0;
     m_state.processUnchanged = true;
     m_state.processChangedAfter = 0;
     m_state.isRunning = false;
@@ -198,7 +198,7 @@ int QuincunxRun::subgroupSize() const
 
 bool QuincunxRun::limitsFixed() const
 {
-    return m_shared.subgroupCount >= m_settings.limitCount;
+    return m_state.subgroupCount >= m_settings.limitCount;
 }
 
 void QuincunxRun::showCapability() { updateCapability(); }
@@ -206,7 +206,7 @@ void QuincunxRun::showCapability() { updateCapability(); }
 void QuincunxRun::updateCapability()
 {
     CapabilityInput input;
-    input.subgroupCount = m_shared.subgroupCount;
+    input.subgroupCount = m_state.subgroupCount;
     input.k = limitCount();
     input.n = subgroupSize();
     input.showSpecLimits = m_shared.scale.showSpecLimits;
@@ -235,7 +235,7 @@ void QuincunxRun::followSignals()
         return;
     const int n = subgroupSize();
     const ControlLimits limits = limitsFor(m_state.xBarBar, m_state.rBar, n, m_shared.factors);
-    const int completed = std::min<int>(m_shared.subgroupCount, m_record.rowCount());
+    const int completed = std::min<int>(m_state.subgroupCount, m_record.rowCount());
     m_signals.follow(m_record, n, completed, {m_state.xBarBar, limits.uclX, limits.lclX},
                      {m_state.rBar, limits.uclR, limits.lclR});
 }

@@ -33,6 +33,7 @@ class FunnelRulesWindow;
 class HelpWindow;
 class HistogramsView;
 class RunLengthWindow;
+struct ScaleChange;
 
 class QuincunxForm : public QWidget, private RunListener, public DemoStage {
     Q_OBJECT
@@ -46,7 +47,6 @@ public:
 
     // Public operations other windows use.
     float scaleValue(float slot) const;
-    void scaleQuincunx(float halfWidth, float center, float lsl, float usl);
     void setControlsEnabled(bool enabled);
     /// Starts a new run with the panel's settings; every full drawing of the board begins with it.
     void resetRun();
@@ -57,8 +57,6 @@ public:
     void emptyBaffle() override;
     /// Sets the speed bar to a position from 1 (fastest) to 5.
     void setSpeedPosition(int position) override;
-    /// The shared number formats changed: the process centre shows them at once.
-    void formatsChanged();
 
     // DemoStage: the demonstration shows the controls at work.
     QWidget *stageWindow() override { return this; }
@@ -78,9 +76,9 @@ public:
 
     // What the window shows, for tests to inspect.
     QuincunxRun &quincunxRun() { return m_quincunx; }
-    QuincunxBoard &board() { return *m_board; }
     /// The measurement table's texts as shown.
     const TextTable &measurementTable() const { return m_grdScaled; }
+    QuincunxBoard &board() { return *m_board; }
 
     ControlChartsWindow *chartsWindow() const { return m_charts; }
     bool isClosing() const override { return m_closing; }
@@ -92,6 +90,8 @@ public:
     void openRunLengthLab();
     /// The manual, once it has been opened.
     HelpWindow *manual() const { return m_help; }
+
+    int subgroupCount() const override { return m_run.subgroupCount; }
 
     // Event handlers of the controls.
     void dropbutton_Click();
@@ -135,6 +135,10 @@ private:
     void chartsDue(int firstSubgroup) override;
     void stopped(RunStop why, const QString &message) override;
     void funnelMoved() override;
+    /// The board follows a new scale or new display formats.
+    void followScale(const ScaleChange &change);
+    /// Draws the board for the new scale, for a new run after a new half-width.
+    void scaleQuincunx(bool newRun);
     void buildLayout();
     QLabel *capabilityTitle(const QString &name, const QString &text, double left, double top);
     FittingLabel *capabilityValue(const QString &name, double left, double top);
