@@ -493,7 +493,7 @@ void ControlChartsWindow::plotPoints(DrawingSurface &chart, const QList<QPointF>
 // yet: only the completed rows are plotted.
 int ControlChartsWindow::completedRows() const
 {
-    return std::min(m_run.state().subgroupCount, m_run.record().rowCount());
+    return std::min<int>(m_run.state().subgroupCount, m_run.record().rowCount());
 }
 
 bool ControlChartsWindow::rulesShown() const
