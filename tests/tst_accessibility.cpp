@@ -65,7 +65,7 @@ private slots:
     {
         testsupport::click(m_main, QStringLiteral("dropbutton"));
         m_main->showManual(QStringLiteral("index.html"));
-        ScaleDialog scale(*m_main);
+        ScaleDialog scale(m_main);
         AboutWindow about(m_main);
         QList<QWidget *> windows = {m_main, m_main->chartsWindow(), &scale, &about, m_main->manual()};
         for (QWidget *window : windows)

@@ -4,7 +4,6 @@
 
 #include "testsupport.h"
 
-#include "common/shared.h"
 #include "surface/drawingsurface.h"
 #include "surface/overlay.h"
 #include "windows/quincunxform.h"
@@ -29,7 +28,7 @@ void setRows(QuincunxForm *form, int rows)
 // Applies a centre and half-width in the scale dialog and closes it, which sets the decimals.
 void applyScale(QuincunxForm *form, const QString &centre, const QString &halfWidth)
 {
-    ScaleDialog dialog(*form);
+    ScaleDialog dialog(form);
     dialog.show();
     child<QLineEdit>(&dialog, "scalecentretext")->setText(centre);
     child<QLineEdit>(&dialog, "scalehalfwidthtext")->setText(halfWidth);
@@ -99,8 +98,7 @@ private slots:
     void specLimitLinesStandOnTheEndSlots()
     {
         QuincunxForm *form = testsupport::startMainWindow();
-        shared().scale.showSpecLimits = true;
-        form->scaleQuincunx(15, 16, 1, 31); // same half-width: a redraw
+        testsupport::showSpecLimits(true); // same half-width: a redraw
         auto *usl = form->findChild<OverlayLine *>(QStringLiteral("usl"));
         auto *lsl = form->findChild<OverlayLine *>(QStringLiteral("lsl"));
         QVERIFY(usl->isVisible() && lsl->isVisible());
@@ -110,8 +108,7 @@ private slots:
         QCOMPARE(usl->y2(), 3.0);
         QVERIFY(child<QLabel>(form, "usllabel")->isVisible());
 
-        shared().scale.showSpecLimits = false;
-        form->scaleQuincunx(15, 16, 1, 31);
+        testsupport::showSpecLimits(false);
         QVERIFY(!usl->isVisible() && !child<QLabel>(form, "lsllabel")->isVisible());
     }
 
@@ -125,7 +122,7 @@ private slots:
         testsupport::click(form, QStringLiteral("resetbutton"));
 
         const RunState &run = form->run();
-        QCOMPARE(int(shared().subgroupCount), 0);
+        QCOMPARE(int(run.subgroupCount), 0);
         QCOMPARE(child<QLabel>(form, "subgroupstatuslabel")->text(), QStringLiteral("Sub Group 0"));
         QCOMPARE(run.funnelPosition, 16.0f);
         QCOMPARE(child<QLabel>(form, "processcenteredatlabel")->text(), QStringLiteral("16.00"));
@@ -160,7 +157,7 @@ private slots:
         QCOMPARE(form->run().baffleCount, PerSlot<int16>());
         QCOMPARE(int(form->run().baffleBallCount), 0);
         QCOMPARE(form->findChildren<OverlayShape *>(QStringLiteral("qball")).size(), 1);
-        QCOMPARE(int(shared().subgroupCount), 5);
+        QCOMPARE(int(form->run().subgroupCount), 5);
         QCOMPARE(form->measurementTable().text(5, 6), lastAverage);
         QCOMPARE(form->run().funnelPosition, 16.0f);
     }

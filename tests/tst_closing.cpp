@@ -5,7 +5,6 @@
 
 #include "testsupport.h"
 
-#include "common/shared.h"
 #include "windows/quincunxform.h"
 #include "windows/runlengthwindow.h"
 
@@ -33,6 +32,12 @@ int runProbe(int argc, char *argv[], const QByteArray &mode)
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     kelvara::testing::seedRandom(1234);
     kelvara::testing::setTimeScale(probeTimeScale);
+    // Read before the start-up's own handler deletes the main window.
+    int subgroups = -1;
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, [&subgroups] {
+        if (auto *form = qobject_cast<kelvara::QuincunxForm *>(testsupport::topLevel(QStringLiteral("quincunxform"))))
+            subgroups = form->run().subgroupCount;
+    });
     if (!kelvara::startUp())
         return 1;
     auto *form = static_cast<kelvara::QuincunxForm *>(testsupport::topLevel(QStringLiteral("quincunxform")));
@@ -81,7 +86,7 @@ int runProbe(int argc, char *argv[], const QByteArray &mode)
 
     const int code = app.exec();
     std::printf("closed busy=%d exec=%d windows left=%d subgroups=%d\n", closedBusy ? 1 : 0, code,
-                int(QApplication::topLevelWidgets().size()), int(kelvara::shared().subgroupCount));
+                int(QApplication::topLevelWidgets().size()), subgroups);
     return code;
 }
 

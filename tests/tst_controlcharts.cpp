@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "testsupport.h"
 
-#include "common/shared.h"
 #include "core/numberformat.h"
 #include "reports/controlchartswindow.h"
 #include "surface/drawingsurface.h"
@@ -88,12 +87,12 @@ private slots:
         for (const QString &button : presses)
             click(m_charts, button);
         m_charts->drawcharts(0);
-        QTEST(int(shared().chartFirstSubgroup), "first");
-        if (shared().chartFirstSubgroup < 1) // neither that page nor a direct call draws or clears anything
+        QTEST(m_charts->firstSubgroup(), "first");
+        if (m_charts->firstSubgroup() < 1) // neither that page nor a direct call draws or clears anything
             QCOMPARE(m_charts->xChart()->primitiveCount(), drawn);
         QTEST(QString(span(m_charts->xPlotted()) + u' ' + span(m_charts->rPlotted())).trimmed(), "spans");
         auto *table = child<QTableWidget>(m_main, "grdScaled");
-        const int row = qMax<int>(shared().chartFirstSubgroup, 1) - 1; // of x 0
+        const int row = qMax<int>(m_charts->firstSubgroup(), 1) - 1; // of x 0
         for (const auto &[points, column] : {std::pair{m_charts->xPlotted(), n + 1}, {m_charts->rPlotted(), n + 2}})
             for (const QPointF &point : points)
                 QCOMPARE(float(point.y()), readSingle(table->item(row + int(point.x()), column)->text()));
@@ -107,7 +106,7 @@ private slots:
         int openRowRedraws = 0;
         QTimer pager;
         connect(&pager, &QTimer::timeout, [&] {
-            const int done = shared().subgroupCount;
+            const int done = m_main->run().subgroupCount;
             if (done == 0 || child<QTableWidget>(m_main, "grdScaled")->rowCount() == done)
                 return;
             ++openRowRedraws;
@@ -142,7 +141,7 @@ private slots:
         QFETCH(bool, newScale);
         start(newScale ? 5 : 15, newScale ? 25 : 5);
         if (newScale) {
-            ScaleDialog scale(*m_main);
+            ScaleDialog scale(m_main);
             scale.show();
             QVERIFY(answerMessages([&] { click(&scale, "scaleapplybutton"); }).isEmpty());
         } else {
@@ -153,7 +152,7 @@ private slots:
             drop(1);
             for (DrawingSurface *chart : {m_charts->xChart(), m_charts->rChart()}) {
                 const bool upper = chart == m_charts->xChart();
-                const double base = upper ? shared().xChartBase : 0.0;
+                const double base = upper ? m_charts->xChartBase() : 0.0;
                 QList<QPointF> points = upper ? m_charts->xPlotted() : m_charts->rPlotted();
                 if (newScale) // the upper limit at the right end
                     points << QPointF(11.5, upper ? m_main->xBarBar() + 0.577 * m_main->rBar() : 2.114 * m_main->rBar());

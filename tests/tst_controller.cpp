@@ -5,7 +5,6 @@
 
 #include "testsupport.h"
 
-#include "common/shared.h"
 #include "windows/quincunxform.h"
 
 #include <QCheckBox>
@@ -221,7 +220,7 @@ private slots:
         QVERIFY(m_form->run().pauseRequested);
         child<QLineEdit>(m_form, "howmanytext")->setText(QStringLiteral("3"));
         testsupport::click(m_form, QStringLiteral("dropbutton"));
-        QCOMPARE(int(shared().subgroupCount), 3);
+        QCOMPARE(int(m_form->run().subgroupCount), 3);
     }
 
     void tabOrderFollowsTheDesign()

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "testsupport.h"
 
-#include "common/shared.h"
 #include "common/waits.h"
 #include "core/dropcycle.h"
 #include "reports/controlchartswindow.h"
@@ -136,7 +135,7 @@ private slots:
         QVERIFY(!form(m_main)->board().baffle().line()->isVisible());
         QVERIFY(form(m_main)->board().baffle().handle()->isHidden());
         QCOMPARE(child<QScrollBar>(m_main, "HScroll1")->value(), 3);
-        QCOMPARE(shared().subgroupCount, 0);
+        QCOMPARE(form(m_main)->run().subgroupCount, 0);
         QCOMPARE(form(m_main)->run().funnelPosition, 16.0f);
         QVERIFY(form(m_main)->chartsWindow()->isHidden());
         expectHandedBack();
@@ -164,7 +163,7 @@ private slots:
         QCOMPARE(texts({"howmanytext", "rowstext", "subgroupstatuslabel"}),
                  (QStringList{dropCount, "20", "Sub Group 0"}));
         QCOMPARE(checked("Animationcheck"), animation);
-        QCOMPARE(shared().subgroupCount, 0);
+        QCOMPARE(form(m_main)->run().subgroupCount, 0);
         QCOMPARE(form(m_main)->run().funnelPosition, 16.0f);
         expectHandedBack();
     }
@@ -207,7 +206,7 @@ private slots:
             QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No);
             QCOMPARE(asked.defaultButton, QMessageBox::No);
         }
-        QCOMPARE(int(shared().subgroupCount), starts ? 0 : subgroups);
+        QCOMPARE(int(form(m_main)->run().subgroupCount), starts ? 0 : subgroups);
         if (!starts) {
             QCOMPARE(texts(shown), before);
             QVERIFY(form(m_main)->run().slotCount == piles);
@@ -229,7 +228,7 @@ private slots:
             if (shown != 3)
                 return shown == 1 ? Answer::Click : shown == 2 ? Answer::Key : Answer::Escape;
             // A click on an enabled control goes on, and the control never sees it.
-            droppedBeforeCaption3 = shared().subgroupCount;
+            droppedBeforeCaption3 = form(m_main)->run().subgroupCount;
             funnelAtCaption3 = form(m_main)->run().funnelPosition;
             funnelUsable = right->isEnabled();
             QTest::mouseClick(right, Qt::LeftButton);
@@ -258,7 +257,7 @@ private slots:
         QTest::addColumn<bool>("atCharts");
         QTest::addColumn<std::function<bool(QuincunxForm *)>>("moment");
         QTest::newRow("an animated ball of the first Run") << 2 << false << std::function([](QuincunxForm *main) {
-            return main->run().isRunning && shared().subgroupCount == 1;
+            return main->run().isRunning && main->run().subgroupCount == 1;
         });
         QTest::newRow("the wait after the funnel's first move") << 3 << false << std::function([](QuincunxForm *main) {
             return main->run().funnelPosition == 15.0f && !main->run().isRunning;
@@ -276,7 +275,7 @@ private slots:
         QuincunxForm *main = form(m_main);
         const auto state = [main] {
             const RunState &run = main->run();
-            return std::tuple(shared().subgroupCount, run.funnelPosition, run.slotCount, run.baffleCount);
+            return std::tuple(run.subgroupCount, run.funnelPosition, run.slotCount, run.baffleCount);
         };
         std::optional<decltype(state())> atEscape;
         bool changedAfter = false;
@@ -294,7 +293,7 @@ private slots:
         QVERIFY(atEscape);
         QVERIFY(!changedAfter);
         QCOMPARE(main->run().isRunning, false);
-        QCOMPARE(shared().subgroupCount, 0);
+        QCOMPARE(form(m_main)->run().subgroupCount, 0);
         QCOMPARE(child<QLabel>(m_main, "subgroupstatuslabel")->text(), QStringLiteral("Sub Group 0"));
         // The charts window's own Esc would have hidden it: the key reached no window.
         QCOMPARE(main->chartsWindow()->isVisible(), chartsShownAtEscape);
@@ -357,7 +356,7 @@ private slots:
             QVERIFY(child(m_main, "teachpanel")->isHidden()); // no caption came up after the close
         QCOMPARE(seen, captionsUpTo(2));
         // The Run of 5 subgroups after caption 2 never ran, or stopped at the close.
-        QVERIFY(shared().subgroupCount < 5);
+        QVERIFY(form(m_main)->run().subgroupCount < 5);
         QVERIFY(!form(m_main)->run().isRunning);
     }
 

@@ -128,10 +128,9 @@ private slots:
         QCOMPARE(f.record.rowCount(), 12);
         QCOMPARE(f.host.statuses, QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
         QCOMPARE(f.host.chartPages, QList<int>({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 2}));
-        QCOMPARE(int(f.shared.chartFirstSubgroup), 2);
         QCOMPARE(f.host.enabledCalls, QList<bool>({false, true}));
         QVERIFY(!f.run.isRunning);
-        QCOMPARE(int(f.shared.subgroupCount), 12);
+        QCOMPARE(int(f.run.subgroupCount), 12);
         QCOMPARE(f.slotText(12, 0), QStringLiteral("12"));
     }
 

@@ -7,7 +7,7 @@
 
 #include "testsupport.h"
 
-#include "common/shared.h"
+#include "common/sharedstore.h"
 #include "core/numberformat.h"
 #include "windows/quincunxform.h"
 #include "windows/scaledialog.h"
@@ -203,10 +203,10 @@ class TestFuzz : public QObject {
     /// The scale the main window works with, and its process centre, are the ones last applied.
     void checkBoard(const QString &context)
     {
-        const Scale &scale = shared().scale;
+        const Scale &scale = sharedStore().state().scale;
         QVERIFY2((QList<float>{scale.center, scale.halfWidth, scale.lsl, scale.usl}) == m.applied
                      && scale.showSpecLimits == m.limitsShown, qPrintable(context));
-        QCOMPARE(shared().formats.reading, m.reading);
+        QCOMPARE(sharedStore().state().formats.reading, m.reading);
         QCOMPARE(child<QLabel>(m_main, QStringLiteral("processcenteredatlabel"))->text(), formatNumber(m.applied[Centre], m.reading));
     }
 

@@ -35,7 +35,7 @@ class TestHistograms : public QObject {
     // A scale of half-width 15 about the centre, with its specification limits on the board.
     void setScaleCentre(const QString &centre)
     {
-        ScaleDialog scale(*qobject_cast<QuincunxForm *>(m_window));
+        ScaleDialog scale(m_window);
         const QStringList entries{centre, "15", QString::number(centre.toInt() - 10), QString::number(centre.toInt() + 10)};
         for (int i = 0; i < entries.size(); ++i)
             child<QLineEdit>(&scale, QStringList{"scalecentretext", "scalehalfwidthtext", "lsltext", "usltext"}[i])->setText(entries[i]);

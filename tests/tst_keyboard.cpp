@@ -7,7 +7,6 @@
 
 #include "testsupport.h"
 
-#include "common/shared.h"
 #include "reports/controlchartswindow.h"
 #include "windows/helpwindow.h"
 
@@ -111,8 +110,8 @@ private slots:
         const bool manualBefore = m_main->manual() && m_main->manual()->isVisible();
         const QString dialog = saveDialogDuring([&] { pressIn(target, keys); });
         const QMap<QString, bool> effects = {
-            {QStringLiteral("5 subgroups"), shared().subgroupCount == 10},
-            {QStringLiteral("0 subgroups"), shared().subgroupCount == 0},
+            {QStringLiteral("5 subgroups"), m_main->run().subgroupCount == 10},
+            {QStringLiteral("0 subgroups"), m_main->run().subgroupCount == 0},
             {QStringLiteral("pause"), m_main->run().pauseRequested},
             {QStringLiteral("charts"), !chartsBefore && m_main->chartsWindow()->isVisible()},
             {QStringLiteral("histograms"), child<QWidget>(m_main, "Histogrampanel")->isVisible()},
@@ -130,7 +129,7 @@ private slots:
         testsupport::click(m_main, QStringLiteral("dropbutton"));
         QTest::keySequence(m_main, QKeySequence("Ctrl+G"));
         QTest::keySequence(m_main, QKeySequence("Ctrl+R"));
-        QCOMPARE(int(shared().subgroupCount), 5);
+        QCOMPARE(int(m_main->run().subgroupCount), 5);
         QCOMPARE(saveDialogDuring([&] { QTest::keySequence(m_main, QKeySequence("Ctrl+S")); }), QStringLiteral("dlgOutput"));
         QCOMPARE(child<QWidget>(m_main, "cmdHistoOutput")->toolTip(), QStringLiteral("Output Data (Ctrl+S)"));
     }
@@ -150,7 +149,7 @@ private slots:
         });
         testsupport::click(m_main, QStringLiteral("aboutbutton"));
         QVERIFY(opened);
-        QCOMPARE(int(shared().subgroupCount), 0);
+        QCOMPARE(int(m_main->run().subgroupCount), 0);
         QVERIFY(m_main->chartsWindow()->isHidden());
     }
 

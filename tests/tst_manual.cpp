@@ -119,7 +119,7 @@ private slots:
     void everyNamedControlExistsWithItsCaption()
     {
         m_main->showManual(QStringLiteral("index.html"));
-        ScaleDialog scale(*m_main);
+        ScaleDialog scale(m_main);
         AboutWindow about(m_main);
         FunnelRulesWindow funnelRules;
         m_main->openRunLengthLab();

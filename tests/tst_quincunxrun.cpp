@@ -215,7 +215,7 @@ private slots:
         h.run.reset();
         const RunState &state = h.run.state();
         QCOMPARE(h.run.record().rowCount(), 0);
-        QCOMPARE(int(h.shared.subgroupCount), 0);
+        QCOMPARE(int(state.subgroupCount), 0);
         QCOMPARE(state.slotCount, PerSlot<int16>());
         QCOMPARE(state.funnelPosition, 16.0f);
         QVERIFY(state.processUnchanged);

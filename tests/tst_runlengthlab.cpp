@@ -7,6 +7,7 @@
 #include "testsupport.h"
 
 #include "common/shared.h"
+#include "common/sharedstore.h"
 #include "core/runlengthlab.h"
 #include "core/subgrouprecord.h"
 #include "reports/chartsaving.h"
@@ -140,7 +141,7 @@ void TestRunLengthLab::aLabRunIsTheBoardsRun()
     settings.allRules = true;
     settings.runs = 1;
     testing::seedRandom(seed);
-    RunLengthLab lab(settings, shared(), randomSource());
+    RunLengthLab lab(settings, sharedStore().state(), randomSource());
     while (!lab.finished())
         lab.advance(std::chrono::milliseconds(100));
     QCOMPARE(lab.results().delays().size(), 1);
@@ -160,7 +161,7 @@ void TestRunLengthLab::aLabRunIsTheBoardsRun()
     const TextTable &table = m_main->measurementTable();
     for (int row = 1; row <= firstSignal; ++row)
         for (int column = 1; column <= settings.subgroupSize + 1; ++column)
-            QCOMPARE(table.text(row, column), record.measurementText(row, column, shared().formats));
+            QCOMPARE(table.text(row, column), record.measurementText(row, column, sharedStore().state().formats));
     // The board's first X-bar signal after the shift, as its list names it.
     static const QRegularExpression meanSignal(QStringLiteral("^Subgroup (\\d+), X-bar chart"));
     const auto *list = child<QListWidget>(m_main->chartsWindow(), QStringLiteral("signalList"));

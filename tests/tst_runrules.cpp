@@ -7,7 +7,7 @@
 #include "readability.h"
 #include "testsupport.h"
 
-#include "common/shared.h"
+#include "common/sharedstore.h"
 #include "core/controlfactors.h"
 #include "core/numberformat.h"
 #include "core/runrules.h"
@@ -144,13 +144,13 @@ class TestRunRules : public QObject {
     // table against the limits fixed at the k-th subgroup.
     QStringList expectedSignals(int n) const
     {
-        const int count = shared().subgroupCount;
+        const int count = m_main->run().subgroupCount;
         auto *table = child<QTableWidget>(m_main, "grdScaled");
         const int i = ControlFactors::indexFor(n);
         const float x = m_main->xBarBar(), r = m_main->rBar();
         const auto product = [](float factor, float value) { return double(factor) * double(value); };
-        const ChartLines mean{x, float(x + product(shared().factors.A2[i], r)), float(x - product(shared().factors.A2[i], r))};
-        const float uclR = float(product(shared().factors.D4[i], r)), lclR = float(product(shared().factors.D3[i], r));
+        const ChartLines mean{x, float(x + product(sharedStore().state().factors.A2[i], r)), float(x - product(sharedStore().state().factors.A2[i], r))};
+        const float uclR = float(product(sharedStore().state().factors.D4[i], r)), lclR = float(product(sharedStore().state().factors.D3[i], r));
         QList<float> averages;
         for (int row = 0; row < count; ++row)
             averages.append(readSingle(table->item(row, n + 1)->text()));
@@ -184,7 +184,7 @@ class TestRunRules : public QObject {
                     if (const QColor c = picture.pixelColor(chart->toPixels({x, 0}).toPoint().x(), y);
                         (c == qbColor(9) || c == qbColor(12)) && !lineRows.contains(y))
                         lineRows << y;
-            const QPointF origin = chart->toPixels({0, chart == m_charts->xChart() ? shared().xChartBase : 0.0});
+            const QPointF origin = chart->toPixels({0, chart == m_charts->xChart() ? m_charts->xChartBase() : 0.0});
             for (const QRect &area : chart->textAreas()) {
                 const bool ruleNumbers = area.left() > origin.x() && area.bottom() < origin.y();
                 for (const int y : lineRows)
@@ -248,7 +248,7 @@ private slots:
         int checked = 0;
         QTimer poll;
         connect(&poll, &QTimer::timeout, [&] {
-            const int done = shared().subgroupCount;
+            const int done = m_main->run().subgroupCount;
             if (done == checked)
                 return;
             checked = done;
@@ -289,16 +289,16 @@ private slots:
         const QPoint at = list->visualItemRect(item).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at); // a double click starts with a click
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-        const int first = shared().chartFirstSubgroup;
+        const int first = m_charts->firstSubgroup();
         QVERIFY2(first <= subgroup && subgroup <= first + 10, qPrintable(QString("%1 on %2").arg(subgroup).arg(first)));
         const QPointF point = m_charts->xPlotted().at(subgroup - first);
         const QImage picture = m_charts->xChart()->picture();
         QCOMPARE(picture.pixelColor(m_charts->xChart()->toPixels(point).toPoint()), qbColor(12));
         click(m_charts, "chartfastrbutton");
-        QCOMPARE(int(shared().chartFirstSubgroup), first + 10);
+        QCOMPARE(m_charts->firstSubgroup(), first + 10);
         list->setCurrentItem(item);
         QTest::keyClick(list, Qt::Key_Return); // the keyboard's way to the same page
-        QCOMPARE(int(shared().chartFirstSubgroup), first);
+        QCOMPARE(m_charts->firstSubgroup(), first);
         m_charts->hide();
     }
 
@@ -312,9 +312,9 @@ private slots:
         click(m_main, "contchrbutton");
         for (int page = 0; page < 4; ++page)
             click(m_charts, "chartfastlbutton");
-        QCOMPARE(int(shared().chartFirstSubgroup), 1);
+        QCOMPARE(m_charts->firstSubgroup(), 1);
         for (int first : {1, 11, 21, 30}) {
-            QCOMPARE(int(shared().chartFirstSubgroup), first);
+            QCOMPARE(m_charts->firstSubgroup(), first);
             QCOMPARE(m_charts->xPlotted().size(), first == 30 ? 11 : 12);
             const QStringList faults = pageFaults();
             QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));

@@ -51,7 +51,7 @@ private slots:
     void scaleEndsAndStartValues()
     {
         QCOMPARE((QList<float>{narrow.low(), narrow.high()}), (QList<float>{47, 53}));
-        QCOMPARE(boundsOf(SharedState::initial().bounds), (QList<float>{31, 1, 1}));
+        QCOMPARE(boundsOf(ChartBounds::startFor(SharedState::initial().scale)), (QList<float>{31, 1, 1}));
         QCOMPARE(boundsOf(ChartBounds::startFor(narrow)), (QList<float>{53, 47, 0.2f}));
         COMPARE_FLOAT_EXACTLY(narrow.valueOf(0.0), 46.8f);
         COMPARE_FLOAT_EXACTLY(narrow.valueOf(16.6), 50.12f);

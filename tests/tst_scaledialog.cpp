@@ -2,7 +2,7 @@
 // The scale dialog's effects on the board and the run. What each entry is
 // allowed, which message it gets and what Close and Esc keep is checked by
 // tst_scaleentries, tst_keyfilters and, through this dialog, by tst_fuzz.
-#include "common/shared.h"
+#include "common/sharedstore.h"
 #include "core/numberformat.h"
 #include "testsupport.h"
 #include "windows/quincunxform.h"
@@ -36,7 +36,7 @@ class TestScaleDialog : public QObject {
     // Opens the dialog as Change Scale does, but not modally, and fills the first boxes with `typed`.
     void openDialog(const QStringList &typed = {})
     {
-        m_dialog = std::make_unique<ScaleDialog>(*m_main);
+        m_dialog = std::make_unique<ScaleDialog>(m_main);
         m_dialog->show();
         m_dialog->activateWindow();
         QCoreApplication::processEvents();
@@ -61,7 +61,8 @@ class TestScaleDialog : public QObject {
     }
     QString labelText(const char *name) { return child<QLabel>(m_main, QString::fromLatin1(name))->text(); }
     bool limitLinesShown() { return child<QLabel>(m_main, QStringLiteral("usllabel"))->isVisibleTo(m_main); }
-    static QList<float> scaleNow() { return {shared().scale.center, shared().scale.halfWidth, shared().scale.lsl, shared().scale.usl}; }
+    static const Scale &scale() { return sharedStore().state().scale; }
+    static QList<float> scaleNow() { return {scale().center, scale().halfWidth, scale().lsl, scale().usl}; }
     static QList<float> read(const QStringList &t) { return {readSingle(t[0]), readSingle(t[1]), readSingle(t[2]), readSingle(t[3])}; }
 
 private slots:
@@ -87,13 +88,13 @@ private slots:
         openDialog({"16", "15", "20", "10"});
         QCOMPARE(said(QStringLiteral("speclimitscheck")), QStringList{"Kelvara, 1: LSL cannot be greater than USL."});
         QVERIFY(limitsCheck()->isChecked());
-        QVERIFY(!shared().scale.showSpecLimits);
+        QVERIFY(!scale().showSpecLimits);
         QCOMPARE(scaleNow(), read(defaults));
         limitsCheck()->setChecked(false);
         typeEntries({"100", "3", "98", "102.5"});
         QVERIFY(said(QStringLiteral("speclimitscheck")).isEmpty());
         QCOMPARE(scaleNow(), read({"100", "3", "98", "102.5"}));
-        QVERIFY(shared().scale.showSpecLimits && limitLinesShown());
+        QVERIFY(scale().showSpecLimits && limitLinesShown());
     }
 
     // Clearing the box with entries that fail the check leaves it clear and the
@@ -103,13 +104,13 @@ private slots:
         openDialog({"100", "3", "98", "102"});
         QVERIFY(said(QStringLiteral("speclimitscheck")).isEmpty());
         testsupport::click(m_main, QStringLiteral("dropbutton"));
-        shared().formats = DisplayFormats::build(4);
+        sharedStore().setDecimals(4);
         typeEntries({""});
         QCOMPARE(said(QStringLiteral("speclimitscheck")).size(), 1);
-        QVERIFY(!limitsCheck()->isChecked() && shared().scale.showSpecLimits);
+        QVERIFY(!limitsCheck()->isChecked() && scale().showSpecLimits);
         QVERIFY(said(QStringLiteral("cmdDefault")).isEmpty());
         QCOMPARE(scaleNow(), read(defaults));
-        QVERIFY(!shared().scale.showSpecLimits && !limitLinesShown() && !limitsCheck()->isChecked());
+        QVERIFY(!scale().showSpecLimits && !limitLinesShown() && !limitsCheck()->isChecked());
         QCOMPARE(boxTexts(), defaults);
         QCOMPARE(labelText("processcenteredatlabel"), QStringLiteral("16.00")); // two decimals again
         QCOMPARE(labelText("subgroupstatuslabel"), QStringLiteral("Sub Group 0"));

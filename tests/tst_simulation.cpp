@@ -4,7 +4,6 @@
 
 #include "testsupport.h"
 
-#include "common/shared.h"
 #include "core/dropcycle.h"
 #include "surface/drawingsurface.h"
 #include "surface/overlay.h"
@@ -137,7 +136,7 @@ private slots:
     void limitsThenCapabilityAndPerformance()
     {
         setText(m_form, "climitstext", QStringLiteral("5"));
-        shared().scale.showSpecLimits = true;
+        testsupport::showSpecLimits(true);
         drop(m_form, 4);
         const QStringList names{"cptitlelabel", "cpktitlelabel", "cplabel", "cpklabel",
                                 "pptitlelabel", "ppktitlelabel", "pplabel", "ppklabel"};
@@ -195,7 +194,7 @@ private slots:
                         QVERIFY2(!other->geometry().intersects(area), qPrintable(name + other->objectName()));
             }
         }
-        shared().scale.showSpecLimits = false;
+        testsupport::showSpecLimits(false);
         m_form->showCapability();
         QCOMPARE(performance(), QStringList({"No Spec", "No Spec"}));
         testsupport::click(m_form, QStringLiteral("resetbutton"));
@@ -240,7 +239,7 @@ private slots:
 
         // A click on Run during the baffle's real wait acts once its balls have fallen.
         const int held = run.baffleBallCount;
-        const int subgroups = shared().subgroupCount;
+        const int subgroups = run.subgroupCount;
         testsupport::typeDropCount(m_form, 1);
         int onBaffleAtClick = -1, onBaffleAtRun = -1;
         QTimer duringWait, atRun;
@@ -254,8 +253,8 @@ private slots:
         QCOMPARE(onBaffleAtClick, held);
         QCOMPARE(int(run.slotCount[15] + run.slotCount[16]), held);
         QCOMPARE(int(run.baffleBallCount), 0);
-        QCOMPARE(int(shared().subgroupCount), subgroups);
-        QTRY_COMPARE(int(shared().subgroupCount), subgroups + 1);
+        QCOMPARE(int(run.subgroupCount), subgroups);
+        QTRY_COMPARE(int(run.subgroupCount), subgroups + 1);
         QCOMPARE(onBaffleAtRun, 0);
     }
 
@@ -289,7 +288,7 @@ private slots:
         QFETCH(int, rows);
         QFETCH(int, leftmost);
         QFETCH(int, rightmost);
-        m_form->scaleQuincunx(15, 50, 1, 31);
+        testsupport::scaleBoard(15, 50, 1, 31);
         setText(m_form, "rowstext", QString::number(rows));
         auto *label = child<QLabel>(m_form, "processcenteredatlabel");
         for (int i = 0; i < 40; ++i)
@@ -315,7 +314,7 @@ private slots:
         QVERIFY(m_form->isClosing());
         QVERIFY(!m_form->isVisible());
         QVERIFY(!m_form->run().isRunning);
-        QVERIFY(shared().subgroupCount <= 2);
+        QVERIFY(m_form->run().subgroupCount <= 2);
         QVERIFY(!testsupport::topLevel(QStringLiteral("frmCtrlChrt"))->isVisible());
     }
 };

@@ -4,8 +4,8 @@
 // the page on show, and at the largest zoom the screen allows the maximised
 // main window and the charts show every text whole.
 
-#include "common/shared.h"
 #include "common/zoom.h"
+#include "reports/controlchartswindow.h"
 #include "readability.h"
 #include "rundriver.h"
 #include "testsupport.h"
@@ -46,15 +46,15 @@ private slots:
         rundriver::startRun(main, 5);
         QVERIFY(rundriver::dropSubgroups(main, 25));
         click(main, QStringLiteral("contchrbutton"));
-        QWidget *charts = topLevel(QStringLiteral("frmCtrlChrt"));
+        auto *charts = qobject_cast<kelvara::ControlChartsWindow *>(topLevel(QStringLiteral("frmCtrlChrt")));
         click(charts, QStringLiteral("chartlbutton"));
         click(charts, QStringLiteral("chartlbutton"));
-        QCOMPARE(int(kelvara::shared().chartFirstSubgroup), 13);
+        QCOMPARE(charts->firstSubgroup(), 13);
         auto *upper = child<QWidget>(charts, QStringLiteral("xchartpicture"));
         const QSize before = upper->size();
         charts->resize(charts->size() - QSize(120, 90));
         QTRY_VERIFY_WITH_TIMEOUT(upper->size() != before, 10000);
-        QCOMPARE(int(kelvara::shared().chartFirstSubgroup), 13);
+        QCOMPARE(charts->firstSubgroup(), 13);
     }
 
     void histogramsStayWithinTheScreen_data()
@@ -76,7 +76,7 @@ private slots:
         const int side = board->width();
         kelvara::zoom::setPercent(percent);
         QTRY_VERIFY_WITH_TIMEOUT(board->width() >= side, 10000);
-        main->scaleQuincunx(15, 999999, 0, 0);
+        scaleBoard(15, 999999, 0, 0);
         QVERIFY(runSubgroups(main, 5).isEmpty());
         click(main, QStringLiteral("histbutton"));
         main->findChild<QAction *>(QStringLiteral("mnuShowIdeal"))->setChecked(true);

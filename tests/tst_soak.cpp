@@ -6,7 +6,7 @@
 #include "rundriver.h"
 #include "testsupport.h"
 
-#include "common/shared.h"
+#include "common/sharedstore.h"
 #include "reports/controlchartswindow.h"
 #include "surface/drawingsurface.h"
 #include "surface/overlay.h"
@@ -114,12 +114,13 @@ class TestSoak : public QObject {
     // Paging itself is tst_controlcharts'; here it only has to come and go each round.
     void pageCharts()
     {
-        QWidget *charts = m_form->chartsWindow();
+        ControlChartsWindow *charts = m_form->chartsWindow();
         click(m_form, QStringLiteral("contchrbutton"));
         for (const char *button : {"chartfastlbutton", "chartrbutton", "chartlbutton", "chartfastrbutton"})
             click(charts, QString::fromLatin1(button));
-        if (shared().subgroupCount > 10) // back on the newest page
-            QCOMPARE(int(shared().chartFirstSubgroup), shared().subgroupCount - 10);
+        const int subgroups = m_form->run().subgroupCount;
+        if (subgroups > 10) // back on the newest page
+            QCOMPARE(charts->firstSubgroup(), subgroups - 10);
         click(charts, QStringLiteral("chartpanelclosebutton"));
         QVERIFY(!charts->isVisible());
     }
@@ -130,7 +131,7 @@ class TestSoak : public QObject {
     {
         const float halfWidth = round % 2 ? 20.0f : 15.0f;
         if (round % 10 != 5) {
-            m_form->scaleQuincunx(halfWidth, 16, 1, 31);
+            testsupport::scaleBoard(halfWidth, 16, 1, 31);
         } else {
             QTimer::singleShot(0, m_form, [halfWidth] {
                 QWidget *dialog = QApplication::activeModalWidget();
@@ -142,7 +143,7 @@ class TestSoak : public QObject {
             });
             click(m_form, QStringLiteral("scalequincunxbutton"));
         }
-        QCOMPARE(shared().scale.halfWidth, halfWidth);
+        QCOMPARE(sharedStore().state().scale.halfWidth, halfWidth);
         QCOMPARE(status(), QStringLiteral("Sub Group 0"));
     }
 

@@ -5,7 +5,8 @@
 
 #include "testsupport.h"
 
-#include "common/shared.h"
+#include "common/sharedstore.h"
+#include "reports/controlchartswindow.h"
 #include "windows/quincunxform.h"
 
 #include <QCheckBox>
@@ -46,11 +47,13 @@ QStringList capture(QWidget *window)
         state << child<QLabel>(window, name)->text();
     for (const char *name : {"Animationcheck", "chkTrace", "bafflepresentcheck"})
         state << QString::number(child<QCheckBox>(window, name)->isChecked());
-    const kelvara::SharedState &shared = kelvara::shared();
-    const kelvara::RunState &run = static_cast<kelvara::QuincunxForm *>(window)->run();
-    for (const double number : {double(child<QScrollBar>(window, "HScroll1")->value()), double(shared.subgroupCount),
+    const kelvara::SharedState &shared = kelvara::sharedStore().state();
+    auto *form = static_cast<kelvara::QuincunxForm *>(window);
+    const kelvara::RunState &run = form->run();
+    const kelvara::ChartBounds &bounds = form->chartsWindow()->bounds();
+    for (const double number : {double(child<QScrollBar>(window, "HScroll1")->value()), double(run.subgroupCount),
                                 double(run.funnelPosition), double(shared.scale.center), double(shared.scale.halfWidth),
-                                double(shared.bounds.maxX), double(shared.bounds.minX), double(shared.bounds.maxR),
+                                double(bounds.maxX), double(bounds.minX), double(bounds.maxR),
                                 run.stepDelay})
         state << QString::number(number, 'g', 9); // exact for the 32-bit values
     return state << shared.formats.reading;
@@ -101,7 +104,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), testsupport::child<QWidget>(first, "dropbutton"));
 
         testsupport::click(first, QStringLiteral("dropbutton"));
-        kelvara::shared().scale.center = 40;
+        testsupport::scaleBoard(15, 40, 1, 31);
         QVERIFY(capture(first) != expected);
         QWidget *second = testsupport::startMainWindow();
         QCOMPARE(capture(second), expected);

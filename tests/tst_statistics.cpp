@@ -19,7 +19,7 @@ Q_DECLARE_METATYPE(Subgroups)
 Q_DECLARE_METATYPE(kelvara::CapabilityInput)
 
 // Every reading in the record is 1, so reading the wrong column shows.
-static LimitTexts fixLimits(RunState &run, SharedState &shared, const Subgroups &groups)
+static LimitTexts fixLimits(RunState &run, const SharedState &shared, const Subgroups &groups)
 {
     SubgroupRecord record;
     record.clear(groups.n);
@@ -71,14 +71,15 @@ private slots:
         QFETCH(Subgroups, groups);
         SharedState shared = SharedState::initial();
         shared.scale = groups.scale;
-        shared.bounds = ChartBounds::startFor(groups.scale);
         RunState run;
         const LimitTexts texts = fixLimits(run, shared, groups);
         QTEST(texts.x, "xText");
         QTEST(texts.r, "rText");
         // The first values fed replace the start bounds: the charts zoom to the limits.
+        ChartBounds bounds = ChartBounds::startFor(groups.scale);
+        takeInLimits(bounds, limitsFor(run.xBarBar, run.rBar, groups.n, shared.factors), shared.scale);
         QFETCH(F, values);
-        const F actual{run.xBarBar, run.rBar, shared.bounds.maxX, shared.bounds.minX, shared.bounds.maxR};
+        const F actual{run.xBarBar, run.rBar, bounds.maxX, bounds.minX, bounds.maxR};
         for (int i = 0; i < values.size(); ++i)
             QCOMPARE(actual[i], values[i]);  // fuzzy: the limits are rounded to float
     }
@@ -87,16 +88,18 @@ private slots:
     // table is read in the comma locale: a point reading would not make 16.5.
     void controlLimitsOnlyWidenSetBounds()
     {
-        SharedState shared = SharedState::initial();
-        shared.bounds.trackMaxX(25, shared.scale);
-        shared.bounds.trackMinX(15, shared.scale);
-        shared.bounds.trackMaxR(12, shared.scale);
+        const SharedState shared = SharedState::initial();
+        ChartBounds bounds = ChartBounds::startFor(shared.scale);
+        bounds.trackMaxX(25, shared.scale);
+        bounds.trackMinX(15, shared.scale);
+        bounds.trackMaxR(12, shared.scale);
         RunState run;
         const LimitTexts texts = fixLimits(run, shared, {5, 20, F(20, 16.5f), F(20, 4), {}, german});
         QCOMPARE(texts.x, QStringLiteral("Mean X-Bar = 16,50     UCLx = 18,808     LCLx = 14,192"));
-        QCOMPARE(shared.bounds.maxX, 25.0f);
-        QCOMPARE(shared.bounds.minX, 14.192f);
-        QCOMPARE(shared.bounds.maxR, 12.0f);
+        takeInLimits(bounds, limitsFor(run.xBarBar, run.rBar, 5, shared.factors), shared.scale);
+        QCOMPARE(bounds.maxX, 25.0f);
+        QCOMPARE(bounds.minX, 14.192f);
+        QCOMPARE(bounds.maxR, 12.0f);
     }
 
     void capability_data()

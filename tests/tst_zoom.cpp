@@ -116,7 +116,7 @@ private slots:
         QCOMPARE(zoom::percent(), 125);
         pressZoomKey(m_main->chartsWindow(), Qt::Key_Plus);
         QCOMPARE(zoom::percent(), 150);
-        ScaleDialog scale(*m_main);
+        ScaleDialog scale(m_main);
         pressZoomKey(child(&scale, "usltext"), Qt::Key_0);
         QCOMPARE(zoom::percent(), 100);
         m_main->manual()->hide();
@@ -237,7 +237,7 @@ private slots:
         QVERIFY(pixels(table->font()) >= smallestText);
         testsupport::click(m_main, QStringLiteral("histbackbutton"));
 
-        ScaleDialog scale(*m_main);
+        ScaleDialog scale(m_main);
         scale.show();
         expectReadable(&scale);
         scale.hide();

@@ -2,7 +2,7 @@
 #include "app/startup.h"
 
 #include "common/messages.h"
-#include "common/shared.h"
+#include "common/sharedstore.h"
 #include "common/zoom.h"
 #include "windows/buttonicons.h"
 #include "windows/quincunxform.h"
@@ -36,7 +36,7 @@ bool startUp()
         showMessage(QStringLiteral("To run this Kelvara, you need a screen resolution of at least 1024x768."));
         return false;
     }
-    shared() = SharedState::initial();
+    sharedStore().restart();
     zoom::restore();
 
     // A second start within one process (tests do this) begins from scratch too.

@@ -39,7 +39,7 @@ OverlayLine *specLine(DrawingSurface *picture, const QString &name)
 
 } // namespace
 
-QuincunxBoard::QuincunxBoard(DrawingSurface *picture, RunState &run, SharedState &shared, BoardHost &host)
+QuincunxBoard::QuincunxBoard(DrawingSurface *picture, RunState &run, const SharedState &shared, BoardHost &host)
     : m_picture(picture), m_run(run), m_shared(shared), m_host(host), m_shapes(picture),
       m_funnel(picture, run, shared), m_funnelRules(picture, run), m_baffle(picture, run, m_shapes),
       m_dropper(picture, run, m_shapes, host),
@@ -201,13 +201,8 @@ void QuincunxBoard::drawPiles()
     m_picture->setFillSolid(false);
 }
 
-void QuincunxBoard::scaleQuincunx(float halfWidth, float center, float lsl, float usl, int16 pinLevels)
+void QuincunxBoard::scaleQuincunx(bool newRun, int16 pinLevels)
 {
-    const bool newRun = halfWidth != m_shared.scale.halfWidth;
-    m_shared.scale.center = center;
-    m_shared.scale.halfWidth = halfWidth;
-    m_shared.scale.usl = usl;
-    m_shared.scale.lsl = lsl;
     m_picture->cls();
     if (newRun) {
         drawQuincunx(pinLevels);

@@ -25,7 +25,7 @@ class QuincunxBoard {
 public:
     static constexpr double specLineTop = 57.99;
 
-    QuincunxBoard(DrawingSurface *picture, RunState &run, SharedState &shared, BoardHost &host);
+    QuincunxBoard(DrawingSurface *picture, RunState &run, const SharedState &shared, BoardHost &host);
 
     /// Sets the board's coordinate system and sizes the ball (first showing).
     void setUp();
@@ -35,8 +35,9 @@ public:
     /// Draws the board again with the current piles; the run's data stay.
     void redrawQuincunx(int16 pinLevels);
     void drawCountScale(double x);
-    /// Takes a new scale and specification limits; a new half-width starts a new run.
-    void scaleQuincunx(float halfWidth, float center, float lsl, float usl, int16 pinLevels);
+    /// Draws the board for the shared state's new scale and specification
+    /// limits: for a new run after a new half-width, else with the piles kept.
+    void scaleQuincunx(bool newRun, int16 pinLevels);
     /// The offset rows changed: the baffle empties, the board is redrawn, the trace goes.
     void changeRows(int16 pinLevels);
 
@@ -59,7 +60,7 @@ private:
 
     DrawingSurface *m_picture;
     RunState &m_run;
-    SharedState &m_shared;
+    const SharedState &m_shared;
     BoardHost &m_host;
     BallShapes m_shapes;
     Funnel m_funnel;

@@ -17,12 +17,6 @@ TwisterSource &generator()
 
 } // namespace
 
-SharedState &shared()
-{
-    static SharedState state = SharedState::initial();
-    return state;
-}
-
 RandomSource &randomSource()
 {
     return generator();

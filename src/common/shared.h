@@ -1,16 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The program's one shared state, its one random generator and the time scale
-// of its timed waits.
+// The program's one random generator and the time scale of its timed waits.
 
 #include "core/ballpath.h"
-#include "core/sharedstate.h"
 
 #include <cstdint>
 
 namespace kelvara {
-
-SharedState &shared();
 
 /// The generator of every random draw: seeded once from the clock, or by
 /// testing::seedRandom.

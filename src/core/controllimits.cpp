@@ -52,7 +52,14 @@ LimitTexts limitTexts(float xBarBar, float rBar, const ControlLimits &limits, in
     return texts;
 }
 
-LimitTexts fixControlLimits(RunState &run, SharedState &shared, const SubgroupRecord &record, int n,
+void takeInLimits(ChartBounds &bounds, const ControlLimits &limits, const Scale &scale)
+{
+    bounds.trackMaxX(limits.uclX, scale);
+    bounds.trackMinX(limits.lclX, scale);
+    bounds.trackMaxR(limits.uclR, scale);
+}
+
+LimitTexts fixControlLimits(RunState &run, const SharedState &shared, const SubgroupRecord &record, int n,
                             int k, const QLocale &locale)
 {
     const float kSingle = float(k);
@@ -65,9 +72,6 @@ LimitTexts fixControlLimits(RunState &run, SharedState &shared, const SubgroupRe
     run.rBar = toSingle((double(slotRange) + double(slotRange)) * double(shared.scale.halfWidth) / 30.0);
 
     const ControlLimits limits = limitsFor(run.xBarBar, run.rBar, n, shared.factors);
-    shared.bounds.trackMaxX(limits.uclX, shared.scale);
-    shared.bounds.trackMinX(limits.lclX, shared.scale);
-    shared.bounds.trackMaxR(limits.uclR, shared.scale);
     return limitTexts(run.xBarBar, run.rBar, limits, n, shared.formats, locale);
 }
 

@@ -3,6 +3,7 @@
 // Centre lines and control limits: fixed once per run from the first k
 // subgroups of the slot record, shown as label texts and fed to the chart bounds.
 
+#include "core/chartbounds.h"
 #include "core/controlfactors.h"
 #include "core/displayformats.h"
 #include "core/runstate.h"
@@ -29,9 +30,13 @@ struct LimitTexts {
 LimitTexts limitTexts(float xBarBar, float rBar, const ControlLimits &limits, int n,
                       const DisplayFormats &formats, const QLocale &locale = QLocale());
 
-/// Reads the first k rows of the slot record, fixes xBarBar and rBar, widens
-/// the chart bounds by the limits and returns the label texts.
-LimitTexts fixControlLimits(RunState &run, SharedState &shared, const SubgroupRecord &record, int n,
+/// Widens the chart bounds to take in the limits; the first limits fed
+/// replace the start bounds, so that the charts zoom to them.
+void takeInLimits(ChartBounds &bounds, const ControlLimits &limits, const Scale &scale);
+
+/// Reads the first k rows of the slot record, fixes xBarBar and rBar and
+/// returns the label texts.
+LimitTexts fixControlLimits(RunState &run, const SharedState &shared, const SubgroupRecord &record, int n,
                             int k, const QLocale &locale = QLocale());
 
 } // namespace kelvara

@@ -13,7 +13,7 @@ const QString DropCycle::boardFullMessage =
 const QString DropCycle::baffleFullMessage =
     QStringLiteral(" The Baffle is Full. \n Please Empty and Continue.");
 
-DropCycle::DropCycle(RunState &run, SharedState &shared, SubgroupRecord &record, DropCycleHost &host,
+DropCycle::DropCycle(RunState &run, const SharedState &shared, SubgroupRecord &record, DropCycleHost &host,
                      RandomSource &random)
     : m_run(run), m_shared(shared), m_record(record), m_host(host), m_random(random)
 {
@@ -40,7 +40,7 @@ void DropCycle::run()
         trackProcessChanges();
         if (dropSubgroup() == Outcome::Aborted)
             break;
-        m_host.showSubgroupStatus(m_shared.subgroupCount);
+        m_host.showSubgroupStatus(m_run.subgroupCount);
     }
     finish();
 }
@@ -79,12 +79,12 @@ bool DropCycle::capacityExceeded()
 void DropCycle::trackProcessChanges()
 {
     const int16 rows = toInt16(m_host.settings().rows);
-    if (m_shared.subgroupCount == 0) {
+    if (m_run.subgroupCount == 0) {
         m_run.startFunnel = toInt16(m_run.funnelPosition);
         m_run.startRows = rows;
     } else if (rows != m_run.startRows || m_run.funnelPosition != float(m_run.startFunnel)) {
         if (m_run.processUnchanged)
-            m_run.processChangedAfter = m_shared.subgroupCount;
+            m_run.processChangedAfter = m_run.subgroupCount;
         m_run.processUnchanged = false;
     }
 }
@@ -118,17 +118,17 @@ void DropCycle::closeRow()
 {
     m_record.closeRow(m_shared.formats);
     m_host.rowClosed(m_record.rowCount());
-    ++m_shared.subgroupCount;
+    ++m_run.subgroupCount;
 
     const int n = subgroupSize();
     const int k = m_host.settings().limitCount;
     if (m_record.rowCount() == k)
         m_host.showControlLimits(fixControlLimits(m_run, m_shared, m_record, n, k));
-    if (m_shared.subgroupCount > k)
+    if (m_run.subgroupCount > k)
         m_host.showCapability();
 
-    m_shared.chartFirstSubgroup = std::max<int16>(1, m_shared.subgroupCount - 10);
-    m_host.drawCharts(m_shared.chartFirstSubgroup);
+    // The page that ends with the newest subgroup.
+    m_host.drawCharts(std::max(1, m_run.subgroupCount - 10));
 }
 
 } // namespace kelvara

@@ -66,7 +66,7 @@ public:
 
 class DropCycle {
 public:
-    DropCycle(RunState &run, SharedState &shared, SubgroupRecord &record, DropCycleHost &host,
+    DropCycle(RunState &run, const SharedState &shared, SubgroupRecord &record, DropCycleHost &host,
               RandomSource &random);
 
     /// The press of "Run". Returns at once when a Run is already going on.
@@ -86,7 +86,7 @@ private:
     int subgroupSize() const;
 
     RunState &m_run;
-    SharedState &m_shared;
+    const SharedState &m_shared;
     SubgroupRecord &m_record;
     DropCycleHost &m_host;
     RandomSource &m_random;

@@ -91,7 +91,7 @@ private:
 
 bool FunnelComparison::runRule(FunnelMoveRule rule, const std::function<bool()> &keepGoing)
 {
-    SharedState shared = SharedState::initial();
+    const SharedState shared = SharedState::initial();
     QuincunxRun run(shared, m_replay);
     RunSettings settings;
     settings.rows = m_pinLevels - 1;

@@ -7,7 +7,7 @@ namespace kelvara {
 
 const QString QuincunxRun::generatorFailedMessage = QStringLiteral("random number generator failed");
 
-QuincunxRun::QuincunxRun(SharedState &shared, RandomSource &random)
+QuincunxRun::QuincunxRun(const SharedState &shared, RandomSource &random)
     : m_shared(shared), m_random(random), m_cycle(m_state, shared, m_record, *this, random)
 {
     m_state.processUnchanged = true;
@@ -32,7 +32,7 @@ void QuincunxRun::reset()
     m_state.clearBoard();
     m_state.pinLevels = toInt16(m_settings.rows + 1.0);
     m_state.baffleBallCount = 0;
-    m_shared.subgroupCount = 0;
+    m_state.subgroupCount = 0;
     m_state.processUnchanged = true;
     m_state.processChangedAfter = 0;
     m_state.isRunning = false;

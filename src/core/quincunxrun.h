@@ -5,7 +5,7 @@
 // path, records them and tells a listener what happened; the main window is
 // such a listener and draws. Without a listener the run is headless:
 //
-//     SharedState shared = SharedState::initial();
+//     const SharedState shared = SharedState::initial();
 //     TwisterSource random(seed);
 //     QuincunxRun run(shared, random);
 //     RunSettings settings;              // rows, n, k, subgroups per Run, ...
@@ -75,7 +75,7 @@ public:
 
 class QuincunxRun : private DropCycleHost {
 public:
-    QuincunxRun(SharedState &shared, RandomSource &random);
+    QuincunxRun(const SharedState &shared, RandomSource &random);
 
     /// The one who is told what happens; null for a headless run.
     void setListener(RunListener *listener) { m_listener = listener ? listener : &m_silent; }
@@ -139,7 +139,7 @@ private:
     /// The message a stop shows.
     static QString messageFor(RunStop why);
 
-    SharedState &m_shared;
+    const SharedState &m_shared;
     RandomSource &m_random;
     RunListener m_silent;
     RunListener *m_listener = &m_silent;

@@ -27,7 +27,7 @@ RunSettings runSettings(const RunLengthSettings &settings)
 int clampedShift(int rows, int shift)
 {
     // The funnel's reach is the run's to know; a run that never drops asks it.
-    SharedState shared = SharedState::initial();
+    const SharedState shared = SharedState::initial();
     TwisterSource unused(0);
     QuincunxRun run(shared, unused);
     RunLengthSettings settings;

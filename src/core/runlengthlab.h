@@ -66,7 +66,7 @@ private:
     bool judge(int subgroup) const;
 
     RunLengthSettings m_settings;
-    SharedState m_shared; // the lab's own: its runs count their subgroups there
+    const SharedState m_shared; // as it was when the lab began
     std::unique_ptr<QuincunxRun> m_run;
     int m_shiftMade = 0;
     ChartLines m_theory;

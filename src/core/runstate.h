@@ -57,6 +57,7 @@ struct RunState {
     int16 slotCapacity = 0;
     int16 baffleCapacity = 0;
     int16 pinLevels = 0;           // pin rows + 1
+    int16 subgroupCount = 0;       // subgroups dropped since the last reset
     float pinsBottomY = 0.0f;
 
     bool isRunning = false;

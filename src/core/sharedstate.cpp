@@ -12,7 +12,6 @@ SharedState SharedState::initial()
     state.factors = ControlFactors::load();
     state.scale = Scale{};
     state.formats = DisplayFormats::build(2);
-    state.bounds = ChartBounds::startFor(state.scale);
     return state;
 }
 

@@ -12,6 +12,8 @@ public:
     virtual ~ChartDataSource() = default;
     virtual int subgroupSize() const = 0;      // n
     virtual int controlLimitCount() const = 0; // k
+    /// The subgroups dropped since the last reset.
+    virtual int subgroupCount() const = 0;
     /// The measurement table's texts as shown.
     virtual const TextTable &measurementTable() const = 0;
     virtual const SubgroupRecord &record() const = 0;

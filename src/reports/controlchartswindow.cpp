@@ -5,7 +5,7 @@
 #include "common/messages.h"
 #include "common/popupmenus.h"
 #include "common/preferences.h"
-#include "common/shared.h"
+#include "common/sharedstore.h"
 #include "common/waits.h"
 #include "common/windowplacement.h"
 #include "common/zoom.h"
@@ -167,6 +167,8 @@ ControlChartsWindow::ControlChartsWindow(ChartDataSource &source, QWidget *paren
     buildLayout();
     buildMenu();
     connectControls();
+    m_bounds = ChartBounds::startFor(sharedStore().state().scale);
+    connect(&sharedStore(), &SharedStore::scaleChanged, this, &ControlChartsWindow::followScale);
     fitOnScreen(this, QSize(760, 620));
     // The main window draws into the charts long before they are first shown;
     // laying them out now gives that drawing the charts' real proportions.
@@ -297,19 +299,19 @@ int ControlChartsWindow::penWidth(const DrawingSurface &chart, int nominal) cons
 
 void ControlChartsWindow::setupXBarChart()
 {
-    drawXBarFrame(shared().bounds);
+    drawXBarFrame(m_bounds);
 }
 
 void ControlChartsWindow::setupRChart()
 {
-    drawRFrame(shared().bounds);
+    drawRFrame(m_bounds);
 }
 
 void ControlChartsWindow::drawXBarFrame(const ChartBounds &bounds)
 {
     m_xChart->setFontSize(labelPointsAt(growth(*m_xChart)));
     const ChartFrame frame = xBarChartFrame(bounds.maxX, bounds.minX, textFraction(*m_xChart));
-    shared().xChartBase = frame.base;
+    m_xChartBase = frame.base;
     drawFrame(*m_xChart, frame, xLabelRight);
 }
 
@@ -352,36 +354,39 @@ void ControlChartsWindow::resetCharts()
     describePage();
 }
 
+void ControlChartsWindow::showPage(int first)
+{
+    m_firstSubgroup = first;
+    drawcharts(first);
+}
+
 void ControlChartsWindow::drawcharts(int first)
 {
     if (first < 1)
         return;
-    SharedState &state = shared();
+    const SharedState &state = sharedStore().state();
     const int n = m_source.subgroupSize();
     const int last = completedRows();
     Page page;
     page.first = first;
-    page.limitsFixed = state.subgroupCount >= m_source.controlLimitCount();
+    page.limitsFixed = m_source.subgroupCount() >= m_source.controlLimitCount();
     page.centre = m_source.xBarBar();
     page.meanRange = m_source.rBar();
     page.limits = limitsFor(page.centre, page.meanRange, n, state.factors);
-    page.x = readColumn(n + 1, first, first, last, [&state](float v) {
-        state.bounds.trackMaxX(v, state.scale);
-        state.bounds.trackMinX(v, state.scale);
+    page.x = readColumn(n + 1, first, first, last, [this, &state](float v) {
+        m_bounds.trackMaxX(v, state.scale);
+        m_bounds.trackMinX(v, state.scale);
     });
     // The first of single readings has no moving range.
     const int firstRange = n == 1 && first == 1 ? 2 : first;
-    page.r = readColumn(n + 2, firstRange, first, last, [&state](float v) {
-        state.bounds.trackMaxR(v, state.scale);
+    page.r = readColumn(n + 2, firstRange, first, last, [this, &state](float v) {
+        m_bounds.trackMaxR(v, state.scale);
     });
-    // The frame takes in the page's values, and its limits after a new scale
-    // has set the bounds back, so that everything shows the first time.
-    if (page.limitsFixed) {
-        state.bounds.trackMaxX(page.limits.uclX, state.scale);
-        state.bounds.trackMinX(page.limits.lclX, state.scale);
-        state.bounds.trackMaxR(page.limits.uclR, state.scale);
-    }
-    page.frameBounds = state.bounds;
+    // The frame takes in the page's values and the limits, also after a new
+    // scale has set the bounds back, so that everything shows the first time.
+    if (page.limitsFixed)
+        takeInLimits(m_bounds, page.limits, state.scale);
+    page.frameBounds = m_bounds;
     m_page = std::move(page);
     m_pageDrawn = false;
     if (m_page.limitsFixed && rulesShown())
@@ -400,7 +405,7 @@ void ControlChartsWindow::describePage()
     const auto describe = [this, n](DrawingSurface *chart, const QList<QPointF> &points, const QLabel *values, int column) {
         ChartPageSummary summary;
         summary.chart = chart->accessibleName();
-        summary.subgroups = shared().subgroupCount;
+        summary.subgroups = m_source.subgroupCount();
         summary.limits = values->text();
         summary.rulesShown = rulesShown() && m_page.limitsFixed;
         if (!points.isEmpty()) {
@@ -445,7 +450,7 @@ void ControlChartsWindow::drawPage()
         drawControlLines(*m_xChart, m_page.centre, m_page.limits.uclX, m_page.limits.lclX);
     if (flagSignals)
         drawZoneLines();
-    plotPoints(*m_xChart, m_page.x, shared().xChartBase, xLabelRight);
+    plotPoints(*m_xChart, m_page.x, m_xChartBase, xLabelRight);
     if (flagSignals)
         markSignals(*m_xChart, m_page.x, SignalChart::Mean);
     drawRFrame(m_page.frameBounds);
@@ -489,7 +494,7 @@ void ControlChartsWindow::plotPoints(DrawingSurface &chart, const QList<QPointF>
 // yet: only the completed rows are plotted.
 int ControlChartsWindow::completedRows() const
 {
-    return std::min<int>(shared().subgroupCount, m_source.record().rowCount());
+    return std::min(m_source.subgroupCount(), m_source.record().rowCount());
 }
 
 bool ControlChartsWindow::rulesShown() const
@@ -581,7 +586,7 @@ LabelRoom ControlChartsWindow::labelRoom(SignalChart kind) const
 {
     const ChartLines lines = pageLines(kind);
     LabelRoom room;
-    room.lowest = kind == SignalChart::Mean ? shared().xChartBase : 0.0;
+    room.lowest = kind == SignalChart::Mean ? m_xChartBase : 0.0;
     room.lines = {room.lowest, lines.centre, lines.upper, lines.lower};
     if (kind == SignalChart::Mean)
         for (const double y : zoneLines())
@@ -600,11 +605,9 @@ void ControlChartsWindow::mnuShowRunRules_Click()
 
 void ControlChartsWindow::showSubgroup(int subgroup)
 {
-    SharedState &state = shared();
-    const int newestFirst = state.subgroupCount - subgroupsBeforeLastOnPage;
+    const int newestFirst = m_source.subgroupCount() - subgroupsBeforeLastOnPage;
     const int centred = subgroup - subgroupsBeforeLastOnPage / 2;
-    state.chartFirstSubgroup = toInt16(std::max(1, std::min(centred, newestFirst)));
-    drawcharts(state.chartFirstSubgroup);
+    showPage(std::max(1, std::min(centred, newestFirst)));
 }
 
 DrawingSurface *ControlChartsWindow::xChart()
@@ -649,11 +652,9 @@ void ControlChartsWindow::chartfastrbutton_Click()
 
 void ControlChartsWindow::pageBack(int step)
 {
-    SharedState &state = shared();
-    if (state.subgroupCount <= 0)
+    if (m_source.subgroupCount() <= 0)
         return;
-    state.chartFirstSubgroup = toInt16(std::max(1, state.chartFirstSubgroup - step));
-    drawcharts(state.chartFirstSubgroup);
+    showPage(std::max(1, m_firstSubgroup - step));
 }
 
 // Forward stops at the page that ends with the newest subgroup; with ten
@@ -661,14 +662,21 @@ void ControlChartsWindow::pageBack(int step)
 // drawn.
 void ControlChartsWindow::pageForward(int step)
 {
-    SharedState &state = shared();
-    if (state.subgroupCount <= 0)
+    const int subgroups = m_source.subgroupCount();
+    if (subgroups <= 0)
         return;
-    int next = state.chartFirstSubgroup + step;
-    if (next + subgroupsBeforeLastOnPage > state.subgroupCount)
-        next = state.subgroupCount - subgroupsBeforeLastOnPage;
-    state.chartFirstSubgroup = toInt16(next);
-    drawcharts(state.chartFirstSubgroup);
+    int next = m_firstSubgroup + step;
+    if (next + subgroupsBeforeLastOnPage > subgroups)
+        next = subgroups - subgroupsBeforeLastOnPage;
+    showPage(next);
+}
+
+void ControlChartsWindow::followScale(const ScaleChange &change)
+{
+    if (!change.chartsRestart)
+        return;
+    m_bounds = ChartBounds::startFor(sharedStore().state().scale);
+    resetCharts();
 }
 
 void ControlChartsWindow::mnuCopyChart_Click()

@@ -29,6 +29,7 @@ class QToolButton;
 namespace kelvara {
 
 class ChartDataSource;
+struct ScaleChange;
 class DrawingSurface;
 class SignalPanel;
 struct ChartFrame;
@@ -44,6 +45,9 @@ public:
     void setupRChart();
     /// Clears both charts and draws them empty.
     void resetCharts();
+    /// Turns to the page starting at subgroup `first` and draws it; a page
+    /// that starts before 1 is kept as the one turned to but not drawn.
+    void showPage(int first);
     /// Redraws both charts for the page starting at subgroup `first`.
     void drawcharts(int first);
 
@@ -76,6 +80,12 @@ public:
     /// The points (x, value) the last drawcharts plotted on each chart.
     const QList<QPointF> &xPlotted() const { return m_page.x; }
     const QList<QPointF> &rPlotted() const { return m_page.r; }
+    /// The first subgroup of the page turned to last.
+    int firstSubgroup() const { return m_firstSubgroup; }
+    /// The running bounds the next frames are drawn from.
+    const ChartBounds &bounds() const { return m_bounds; }
+    /// The lowest gridline of the upper chart.
+    float xChartBase() const { return m_xChartBase; }
 
 signals:
     /// The run-length lab was asked for from a chart's menu.
@@ -117,6 +127,8 @@ private:
     void redrawInPlace();
     void pageBack(int step);
     void pageForward(int step);
+    /// A new scale may set the chart bounds back to its own and start the charts again.
+    void followScale(const ScaleChange &change);
 
     ChartDataSource &m_source;
     QLabel *m_xTitle;
@@ -150,6 +162,10 @@ private:
     };
     Page m_page;
     bool m_pageDrawn = true;
+    // Running bounds of everything plotted since the last change of scale.
+    ChartBounds m_bounds;
+    int m_firstSubgroup = 0;
+    float m_xChartBase = 0.0f;
 };
 
 } // namespace kelvara

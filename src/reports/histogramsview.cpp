@@ -149,13 +149,13 @@ void HistogramsView::showRun(const RunState &run, const SharedState &shared, con
     fitTableToContents();
     m_table->scrollToTop();
     m_indGraph->setBars(individualCounts(run), slotLabels(shared.scale, shared.formats.reading));
-    m_meanGraph->setBars(averageCounts(record, shared.subgroupCount),
+    m_meanGraph->setBars(averageCounts(record, run.subgroupCount),
                          slotLabels(shared.scale, shared.formats.mean));
     m_origins = run.ballOrigins;
     m_record = &record;
     m_scale = shared.scale;
     m_subgroupSize = record.subgroupSize();
-    m_subgroupCount = shared.subgroupCount;
+    m_subgroupCount = run.subgroupCount;
     showIdeal();
 }
 

@@ -2,7 +2,6 @@
 #include "windows/demonstration.h"
 
 #include "common/messages.h"
-#include "common/shared.h"
 #include "common/waits.h"
 #include "common/zoom.h"
 #include "core/numeric.h"
@@ -56,7 +55,7 @@ QString Demonstration::clearingQuestion(int subgroups)
 // subgroups go only when the teacher says so.
 bool Demonstration::mayClearRun()
 {
-    const int subgroups = shared().subgroupCount;
+    const int subgroups = m_stage.subgroupCount();
     return subgroups < 1
            || showMessage(clearingQuestion(subgroups), QMessageBox::Question, m_stage.stageWindow(), productName, Answers::YesOrNo)
                   == QMessageBox::Yes;

@@ -24,6 +24,8 @@ public:
     virtual QRect boardArea() const = 0;
     /// True once the program is closing: the script ends.
     virtual bool isClosing() const = 0;
+    /// The subgroups on the board since the last reset.
+    virtual int subgroupCount() const = 0;
 
     /// Ends any run flag left set, enables the control panel and ticks Animation.
     virtual void readyForDemonstration() = 0;

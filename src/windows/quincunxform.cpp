@@ -3,6 +3,7 @@
 
 #include "common/messages.h"
 #include "common/shared.h"
+#include "common/sharedstore.h"
 #include "common/windowplacement.h"
 #include "common/zoom.h"
 #include "core/spokendescriptions.h"
@@ -51,7 +52,7 @@ constexpr double defaultStepDelay = 0.04;
 } // namespace
 
 QuincunxForm::QuincunxForm(QWidget *parent)
-    : QWidget(parent), m_quincunx(shared(), randomSource()), m_run(m_quincunx.state()),
+    : QWidget(parent), m_quincunx(sharedStore().state(), randomSource()), m_run(m_quincunx.state()),
       m_panel(new ControlPanel(this)), m_picture(new DrawingSurface),
       m_histograms(new HistogramsView), m_stack(new QStackedLayout),
       m_grdScaled(m_histograms->measurementTable())
@@ -62,8 +63,10 @@ QuincunxForm::QuincunxForm(QWidget *parent)
     m_picture->setObjectName(QStringLiteral("qpicture"));
     m_picture->setReferenceHeight(640);
     m_quincunx.setListener(this);
-    m_board = std::make_unique<QuincunxBoard>(m_picture, m_run, shared(), *this);
+    m_board = std::make_unique<QuincunxBoard>(m_picture, m_run, sharedStore().state(), *this);
     m_quincunx.setFunnelRule(&m_board->funnelRules());
+    // Before the charts window listens too: a new scale redraws the board first.
+    connect(&sharedStore(), &SharedStore::scaleChanged, this, &QuincunxForm::followScale);
     buildLayout();
     setTabOrder();
     m_grdScaled.enlargeHeader();
@@ -302,12 +305,20 @@ void QuincunxForm::setSpeed(int position)
 
 float QuincunxForm::scaleValue(float slot) const
 {
-    return shared().scale.scaleValue(slot);
+    return sharedStore().state().scale.scaleValue(slot);
 }
 
-void QuincunxForm::scaleQuincunx(float halfWidth, float center, float lsl, float usl)
+void QuincunxForm::followScale(const ScaleChange &change)
 {
-    m_board->scaleQuincunx(halfWidth, center, lsl, usl, m_panel->pinLevels());
+    if (change.scale)
+        scaleQuincunx(change.newRun);
+    else // the process centre shows new formats at once, not at the next redraw
+        m_board->funnel().showProcessCenter();
+}
+
+void QuincunxForm::scaleQuincunx(bool newRun)
+{
+    m_board->scaleQuincunx(newRun, m_panel->pinLevels());
     describeBoard();
 }
 
@@ -327,11 +338,6 @@ void QuincunxForm::emptyBaffle()
 void QuincunxForm::setSpeedPosition(int position)
 {
     m_panel->setSpeedPosition(position);
-}
-
-void QuincunxForm::formatsChanged()
-{
-    m_board->funnel().showProcessCenter();
 }
 
 void QuincunxForm::readyForDemonstration()
@@ -470,11 +476,11 @@ void QuincunxForm::subgrouptext_Change()
 
 void QuincunxForm::histbutton_Click()
 {
-    if (shared().subgroupCount < 1) {
+    if (m_run.subgroupCount < 1) {
         showInformation(QStringLiteral("You must drop a few subgroups before viewing histograms."));
         return;
     }
-    m_histograms->showRun(m_run, shared(), m_quincunx.record());
+    m_histograms->showRun(m_run, sharedStore().state(), m_quincunx.record());
     m_stack->setCurrentWidget(m_histograms);
     fitPanel();
     // The histograms may need a wider window than the board: it stays on the screen.
@@ -540,7 +546,7 @@ void QuincunxForm::openRunLengthLab()
 void QuincunxForm::scalequincunxbutton_Click()
 {
     m_charts->hide();
-    ScaleDialog dialog(*this);
+    ScaleDialog dialog(this);
     connect(new QShortcut(keys::help, &dialog), &QShortcut::activated, this,
             [this, &dialog] { showManual(QStringLiteral("scale.html"), &dialog); });
     dialog.exec();
@@ -581,9 +587,9 @@ void QuincunxForm::closeEvent(QCloseEvent *event)
 
 void QuincunxForm::showCapability()
 {
-    const SharedState &state = shared();
+    const SharedState &state = sharedStore().state();
     CapabilityInput input;
-    input.subgroupCount = state.subgroupCount;
+    input.subgroupCount = m_run.subgroupCount;
     input.k = controlLimitCount();
     input.n = subgroupSize();
     input.showSpecLimits = state.scale.showSpecLimits;
@@ -611,10 +617,10 @@ void QuincunxForm::describeBoard()
     BoardSummary summary;
     summary.rows = m_panel->settingText(DemoControl::Rows);
     summary.subgroupSize = m_panel->settingText(DemoControl::SubgroupSize);
-    summary.subgroups = shared().subgroupCount;
+    summary.subgroups = m_run.subgroupCount;
     summary.centre = m_board->funnel().centreLabel()->text();
     for (int slot : tallestSlots(m_run.slotCount, 3))
-        summary.tallestPiles.append({formatNumber(scaleValue(float(slot)), shared().formats.reading),
+        summary.tallestPiles.append({formatNumber(scaleValue(float(slot)), sharedStore().state().formats.reading),
                                      m_run.slotCount[slot]});
     summary.xLimits = m_quincunx.limitTexts().x;
     summary.rLimits = m_quincunx.limitTexts().r;
@@ -694,16 +700,16 @@ void QuincunxForm::rowBegun(int row)
 
 void QuincunxForm::ballRecorded(int row, int ball)
 {
-    m_grdScaled.setText(row, ball, record().measurementText(row, ball, shared().formats));
+    m_grdScaled.setText(row, ball, record().measurementText(row, ball, sharedStore().state().formats));
 }
 
 void QuincunxForm::rowClosed(int row)
 {
     const int n = record().subgroupSize();
     const int average = SubgroupRecord::averageColumn(n), range = SubgroupRecord::rangeColumn(n);
-    m_grdScaled.setText(row, average, record().measurementText(row, average, shared().formats));
+    m_grdScaled.setText(row, average, record().measurementText(row, average, sharedStore().state().formats));
     m_grdScaled.rowCompleted(row);
-    m_grdScaled.setText(row, range, record().measurementText(row, range, shared().formats));
+    m_grdScaled.setText(row, range, record().measurementText(row, range, sharedStore().state().formats));
 }
 
 void QuincunxForm::showInformation(const QString &text)
@@ -740,7 +746,7 @@ void QuincunxForm::limitsFixed(const LimitTexts &texts)
 
 void QuincunxForm::chartsDue(int firstSubgroup)
 {
-    m_charts->drawcharts(firstSubgroup);
+    m_charts->showPage(firstSubgroup);
 }
 
 void QuincunxForm::clearChartValueTitles()

@@ -35,6 +35,7 @@ class FunnelRulesWindow;
 class HelpWindow;
 class HistogramsView;
 class RunLengthWindow;
+struct ScaleChange;
 
 class QuincunxForm : public QWidget, private RunListener, public BoardHost, public ChartDataSource, public DemoStage {
     Q_OBJECT
@@ -48,7 +49,6 @@ public:
 
     // Public operations other windows use.
     float scaleValue(float slot) const;
-    void scaleQuincunx(float halfWidth, float center, float lsl, float usl);
     void setControlsEnabled(bool enabled);
     void resetRun() override;
     void showCapability() override;
@@ -59,8 +59,6 @@ public:
     void emptyBaffle() override;
     /// Sets the speed bar to a position from 1 (fastest) to 5.
     void setSpeedPosition(int position) override;
-    /// The shared number formats changed: the process centre shows them at once.
-    void formatsChanged();
 
     // DemoStage: the demonstration shows the controls at work.
     QWidget *stageWindow() override { return this; }
@@ -97,6 +95,7 @@ public:
     // ChartDataSource
     int subgroupSize() const override;
     int controlLimitCount() const override;
+    int subgroupCount() const override { return m_run.subgroupCount; } // and the stage's
     const TextTable &measurementTable() const override { return m_grdScaled; }
     const SubgroupRecord &record() const override { return m_quincunx.record(); }
     float xBarBar() const override { return m_run.xBarBar; }
@@ -150,6 +149,10 @@ private:
     void clearChartValueTitles() override;
     bool baffleShown() const override;
 
+    /// The board follows a new scale or new display formats.
+    void followScale(const ScaleChange &change);
+    /// Draws the board for the new scale, for a new run after a new half-width.
+    void scaleQuincunx(bool newRun);
     void buildLayout();
     QLabel *capabilityTitle(const QString &name, const QString &text, double left, double top);
     FittingLabel *capabilityValue(const QString &name, double left, double top);

@@ -2,6 +2,7 @@
 #include "windows/runlengthwindow.h"
 
 #include "common/shared.h"
+#include "common/sharedstore.h"
 #include "common/windowplacement.h"
 #include "common/zoom.h"
 #include "core/exactarl.h"
@@ -239,7 +240,7 @@ void RunLengthWindow::showExact(const RunLengthSettings &settings)
         m_exact->clear();
         return;
     }
-    const SharedState &state = shared();
+    const SharedState &state = sharedStore().state();
     const ExactArl exact(settings.rows, settings.subgroupSize, state.scale, state.formats);
     for (int shift = -ArlCurve::widestShift; shift <= ArlCurve::widestShift; ++shift)
         if (const std::optional<double> arl = exact.averageRunLength(shift))
@@ -274,7 +275,7 @@ void RunLengthWindow::startButton_Click()
     if (m_running)
         return;
     const RunLengthSettings settings = this->settings();
-    RunLengthLab lab(settings, shared(), randomSource());
+    RunLengthLab lab(settings, sharedStore().state(), randomSource());
     m_abort = false;
     setRunning(true);
     showExact(settings);

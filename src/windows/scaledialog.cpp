@@ -2,11 +2,9 @@
 #include "windows/scaledialog.h"
 
 #include "common/messages.h"
-#include "common/shared.h"
+#include "common/sharedstore.h"
 #include "common/textboxfilter.h"
 #include "core/keyfilters.h"
-#include "reports/controlchartswindow.h"
-#include "windows/quincunxform.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -46,14 +44,14 @@ QPushButton *dialogButton(QDialog *dialog, const QString &name, const QString &c
 
 } // namespace
 
-ScaleDialog::ScaleDialog(QuincunxForm &mainWindow) : QDialog(&mainWindow), m_main(mainWindow)
+ScaleDialog::ScaleDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmScale"));
     setWindowTitle(QStringLiteral("Scale Quincunx Board"));
 
     const auto digits = [](const QString &, QChar key) { return digitKeyFilter(key); };
     const auto number = [](const QString &text, QChar key) {
-        return numberKeyFilter(text, key, shared().decimalSeparator);
+        return numberKeyFilter(text, key, sharedStore().state().decimalSeparator);
     };
     scalecentretext = entryBox(this, QStringLiteral("scalecentretext"), digits);
     scalehalfwidthtext = entryBox(this, QStringLiteral("scalehalfwidthtext"), digits);
@@ -113,7 +111,7 @@ void ScaleDialog::buildLayout()
 
 void ScaleDialog::load()
 {
-    const Scale &scale = shared().scale;
+    const Scale &scale = sharedStore().state().scale;
     scalecentretext->setText(entryText(scale.center));
     scalehalfwidthtext->setText(entryText(scale.halfWidth));
     lsltext->setText(entryText(scale.lsl));
@@ -147,7 +145,7 @@ bool ScaleDialog::checkScaleEntries()
         return true;
     }
     showMessage(check.message, check.exclamation ? QMessageBox::Warning : QMessageBox::Information, this);
-    const Scale &applied = shared().scale;
+    const Scale &applied = sharedStore().state().scale;
     if (check.resetHalfWidth)
         scalehalfwidthtext->setText(entryText(applied.halfWidth));
     if (check.resetLimits) {
@@ -157,38 +155,31 @@ bool ScaleDialog::checkScaleEntries()
     return false;
 }
 
+Scale ScaleDialog::enteredScale(bool showSpecLimits) const
+{
+    Scale scale;
+    scale.center = m_entries.center;
+    scale.halfWidth = m_entries.halfWidth;
+    scale.lsl = m_entries.lsl;
+    scale.usl = m_entries.usl;
+    scale.showSpecLimits = showSpecLimits;
+    return scale;
+}
+
 void ScaleDialog::applyScaleEntries()
 {
-    if (!checkScaleEntries())
-        return;
-    Scale &scale = shared().scale;
-    scale.showSpecLimits = speclimitscheck->isChecked();
-    // A new centre or half-width leaves the chart bounds of the old scale
-    // behind, and they would squash the new run's charts.
-    const bool scaleChanges = m_entries.center != scale.center || m_entries.halfWidth != scale.halfWidth;
-    m_main.scaleQuincunx(m_entries.halfWidth, m_entries.center, m_entries.lsl, m_entries.usl);
-    if (scaleChanges)
-        restartCharts();
+    if (checkScaleEntries())
+        sharedStore().applySpecLimitSwitch(enteredScale(speclimitscheck->isChecked()));
 }
 
 void ScaleDialog::applyScale()
 {
-    m_main.scaleQuincunx(m_entries.halfWidth, m_entries.center, m_entries.lsl, m_entries.usl);
-    restartCharts();
-}
-
-void ScaleDialog::restartCharts()
-{
-    shared().bounds = ChartBounds::startFor(shared().scale);
-    m_main.chartsWindow()->resetCharts();
+    sharedStore().applyScale(enteredScale(sharedStore().state().scale.showSpecLimits));
 }
 
 void ScaleDialog::buildFormats(int decimals)
 {
-    shared().formats = DisplayFormats::build(decimals);
-    // The process centre shows the new number of decimals at once, not only
-    // after the next redraw of the board.
-    m_main.formatsChanged();
+    sharedStore().setDecimals(decimals);
 }
 
 void ScaleDialog::scaleapplybutton_Click()
@@ -212,18 +203,17 @@ void ScaleDialog::cmdDefault_Click()
     scaleapplybutton_Click();
     // The box can be clear while the lines are still on (clearing it failed
     // the check); Set Default turns them off all the same.
-    if (speclimitscheck->isChecked() || shared().scale.showSpecLimits) {
+    if (speclimitscheck->isChecked() || sharedStore().state().scale.showSpecLimits) {
         speclimitscheck->setChecked(false);
         speclimitscheck_Click();
     }
-    m_main.chartsWindow()->resetCharts();
     buildFormats(defaultDecimalPlaces);
 }
 
 void ScaleDialog::scalepanelclosebutton_Click()
 {
-    buildFormats(decimalPlacesOf(texts(), shared().decimalSeparator));
-    if (shared().scale.showSpecLimits)
+    buildFormats(decimalPlacesOf(texts(), sharedStore().state().decimalSeparator));
+    if (sharedStore().state().scale.showSpecLimits)
         applyScaleEntries();
     accept();
 }

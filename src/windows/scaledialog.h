@@ -13,12 +13,12 @@ class QPushButton;
 
 namespace kelvara {
 
-class QuincunxForm;
-
+/// Asks the shared store to apply what the user entered; the board and the
+/// charts follow the store.
 class ScaleDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit ScaleDialog(QuincunxForm &mainWindow);
+    explicit ScaleDialog(QWidget *parent);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -45,15 +45,16 @@ private:
     /// Validates the four boxes, tells the user what is wrong and keeps the
     /// converted entries when they pass.
     bool checkScaleEntries();
-    /// Validates, records whether the limits are shown and rescales the board.
+    /// Validates, then applies the kept entries with the limits shown or
+    /// hidden as the box says.
     void applyScaleEntries();
-    /// Hands the kept entries to the board, then starts the charts afresh.
+    /// Applies the kept entries as a new scale: the charts start afresh.
     void applyScale();
-    void restartCharts();
     void buildFormats(int decimals);
     ScaleTexts texts() const;
+    /// The kept entries as a scale, the limits shown or not.
+    Scale enteredScale(bool showSpecLimits) const;
 
-    QuincunxForm &m_main;
     ScaleEntries m_entries;
 };
 

@@ -3,6 +3,7 @@
 
 #include "app/startup.h"
 #include "app/testing.h"
+#include "common/sharedstore.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -62,6 +63,23 @@ kelvara::QuincunxForm *startMainWindow(std::uint32_t seed)
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     return static_cast<kelvara::QuincunxForm *>(startProgram(seed));
+}
+
+void scaleBoard(float halfWidth, float center, float lsl, float usl)
+{
+    kelvara::Scale scale = kelvara::sharedStore().state().scale;
+    scale.halfWidth = halfWidth;
+    scale.center = center;
+    scale.lsl = lsl;
+    scale.usl = usl;
+    kelvara::sharedStore().applySpecLimitSwitch(scale);
+}
+
+void showSpecLimits(bool shown)
+{
+    kelvara::Scale scale = kelvara::sharedStore().state().scale;
+    scale.showSpecLimits = shown;
+    kelvara::sharedStore().applySpecLimitSwitch(scale);
 }
 
 void click(QWidget *window, const QString &name)

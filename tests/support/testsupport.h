@@ -67,6 +67,12 @@ inline const QSize openingSize(1000, 700);
 /// The main window of a fresh start in a "." locale.
 kelvara::QuincunxForm *startMainWindow(std::uint32_t seed = 1234);
 
+/// A scale applied as the scale dialog's "Show Specification Limits" box
+/// applies it, with the limits shown or hidden as now.
+void scaleBoard(float halfWidth, float center, float lsl, float usl);
+/// The limits shown or hidden, as that box does, with the scale as it is.
+void showSpecLimits(bool shown);
+
 template <class T = QWidget>
 T *child(QWidget *window, const QString &name)
 {
