@@ -1,34 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/controlpanel.h"
 
-#include "common/messages.h"
 #include "common/waits.h"
 #include "common/zoom.h"
 #include "core/controlfactors.h"
 #include "core/numberformat.h"
 #include "surface/palette.h"
 #include "windows/buttonicons.h"
-#include "windows/lockedtextvalidator.h"
+#include "windows/panelfitter.h"
+#include "windows/settingboxes.h"
 #include "windows/shortcutkeys.h"
 #include "windows/speedbar.h"
 #include "windows/spinner.h"
 #include "windows/statuslabel.h"
 
 #include <QCheckBox>
-#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QKeyEvent>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-#include <algorithm>
-#include <cmath>
 
 namespace kelvara {
 namespace {
@@ -39,14 +33,6 @@ constexpr int settingBoxWidth = 48;
 constexpr int dropCountWidth = 40;
 constexpr int pictureSide = 34;
 constexpr int runButtonHeight = 34;
-
-// Spare room makes the text at most twice as large as the zoom asks.
-constexpr double largestGrowth = 2.0;
-// The text grows and shrinks in steps, so that dragging the window's edge
-// lays the panel out again only now and then.
-constexpr double scaleStep = 0.05;
-
-const QString subgroupSizeFrozen = QStringLiteral("Cannot change subgroup size when the process is going on.\r\n");
 
 int wholeNumberIn(const QLineEdit *box)
 {
@@ -96,73 +82,33 @@ ControlPanel::ControlPanel(QWidget *parent) : QGroupBox(QStringLiteral("Kelvara"
     // The panel sizes its own text, which the zoom of widget text leaves alone.
     for (QWidget *sized : std::initializer_list<QWidget *>{this, dropbutton, subgroupstatuslabel})
         sized->setProperty("kelvaraOwnTextSize", true);
-    setTextScale(1.0);
-    setFixedWidth(normalWidth);
-    m_normalSize = QSize(normalWidth, neededHeight(normalWidth));
+    m_fitter = std::make_unique<PanelFitter>(this, normalWidth, [this](double factor) { scaleText(factor); });
+    using Box = SettingBoxes::SteppedBox;
+    m_settingBoxes = std::make_unique<SettingBoxes>(
+        Box{rowstext, rowsRange, spnRows}, Box{subgrouptext, subgroupSizeRange, spnSubGroup},
+        Box{climitstext, controlLimitRange, spnClimit}, Box{howmanytext, dropCountRange, SpinButton1});
     connectControls();
 }
 
+ControlPanel::~ControlPanel() = default;
+
 void ControlPanel::fitInto(QSize room, bool compact)
 {
-    if (room == m_fittedRoom && zoom::factor() == m_fittedZoom && compact == m_fittedCompact)
-        return;
-    m_fittedRoom = room;
-    m_fittedZoom = zoom::factor();
-    m_fittedCompact = compact;
-    // The largest step of text that fits, found by halving: a larger text
-    // never needs less room.
-    const double largest = compact ? zoom::factor() : zoom::factor() * largestGrowth;
-    int fitting = 0;
-    int tooLarge = int(std::lround((largest - 1.0) / scaleStep)) + 1;
-    while (tooLarge - fitting > 1) {
-        const int middle = (fitting + tooLarge) / 2;
-        if (fitsAt(1.0 + middle * scaleStep, room, compact))
-            fitting = middle;
-        else
-            tooLarge = middle;
-    }
-    setTextScale(1.0 + fitting * scaleStep);
-    setFixedWidth(widthIn(room, compact));
+    m_fitter->fitInto(room, compact);
 }
 
 QSize ControlPanel::sizeAtZoom()
 {
-    setTextScale(zoom::factor());
-    m_fittedRoom = QSize();
-    const int width = narrowestWidth();
-    return {width, neededHeight(width)};
+    return m_fitter->sizeAtZoom();
 }
 
-bool ControlPanel::fitsAt(double factor, QSize room, bool compact)
+QSize ControlPanel::normalSize() const
 {
-    setTextScale(factor);
-    const int width = widthIn(room, compact);
-    return width <= room.width() && neededHeight(width) <= room.height();
+    return m_fitter->normalSize();
 }
 
-// At the normal text size the panel keeps its normal width, as it always has.
-int ControlPanel::narrowestWidth() const
+void ControlPanel::scaleText(double factor)
 {
-    return m_textScale == 1.0 ? normalWidth : std::max(normalWidth, minimumSizeHint().width());
-}
-
-int ControlPanel::widthIn(QSize room, bool compact) const
-{
-    return compact ? narrowestWidth() : std::max(narrowestWidth(), room.width());
-}
-
-// Captions that wrap need fewer lines the wider the panel is.
-int ControlPanel::neededHeight(int width) const
-{
-    const int wrapped = hasHeightForWidth() ? heightForWidth(width) : -1;
-    return std::max(1, wrapped > 0 ? wrapped : minimumSizeHint().height());
-}
-
-void ControlPanel::setTextScale(double factor)
-{
-    if (factor == m_textScale)
-        return;
-    m_textScale = factor;
     // A label's size hint never falls below its smallest width: without it
     // the caption would keep the width of any larger text it once had.
     m_subGroupsCaption->setMinimumWidth(0);
@@ -180,18 +126,6 @@ void ControlPanel::setTextScale(double factor)
     for (QToolButton *button : {histbutton, contchrbutton, selfscriptbutton, cmdHelp, exitbutton})
         button->setIconSize(QSize(zoomed(pictureSide), zoomed(pictureSide)));
     keepWhole(m_subGroupsCaption);
-    settleLayouts();
-}
-
-// The groups inside the panel tell it their new sizes only once their
-// layouts have run: innermost first, so that each passes its size outwards.
-void ControlPanel::settleLayouts()
-{
-    const QList<QWidget *> inside = findChildren<QWidget *>();
-    for (auto widget = inside.crbegin(); widget != inside.crend(); ++widget)
-        if (QLayout *own = (*widget)->layout())
-            own->activate();
-    layout()->activate();
 }
 
 // The Run button gives way, not the word.
@@ -334,21 +268,6 @@ QGroupBox *ControlPanel::buildOperations()
 
 void ControlPanel::connectControls()
 {
-    m_steppedBoxes = {{rowstext, rowsRange, spnRows},
-                      {subgrouptext, subgroupSizeRange, spnSubGroup},
-                      {climitstext, controlLimitRange, spnClimit},
-                      {howmanytext, dropCountRange, SpinButton1}};
-    for (const auto &[box, range, spinner] : std::as_const(m_steppedBoxes)) {
-        connect(spinner, &Spinner::up, this, [this, box] { spinnerStep(box, +1); });
-        connect(spinner, &Spinner::down, this, [this, box] { spinnerStep(box, -1); });
-    }
-    for (QLineEdit *box : {rowstext, subgrouptext, climitstext}) {
-        box->setValidator(new LockedTextValidator(box));
-        box->installEventFilter(this);
-    }
-    howmanytext->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,2}")), howmanytext));
-    howmanytext->installEventFilter(this);
-
     connect(rowstext, &QLineEdit::textChanged, this, &ControlPanel::rowsChanged);
     connect(subgrouptext, &QLineEdit::textChanged, this, &ControlPanel::subgroupSizeChanged);
     connect(dropbutton, &QPushButton::clicked, this, &ControlPanel::runPressed);
@@ -421,9 +340,10 @@ void ControlPanel::setRunning(bool running)
 
 void ControlPanel::showSubgroupCount(int subgroups)
 {
-    m_processGoingOn = subgroups >= 1;
-    subgroupstatuslabel->setText(m_processGoingOn ? QStringLiteral("Sub Group #") + QString::number(subgroups)
-                                                  : QStringLiteral("Sub Group 0"));
+    const bool processGoingOn = subgroups >= 1;
+    m_settingBoxes->setProcessGoingOn(processGoingOn);
+    subgroupstatuslabel->setText(processGoingOn ? QStringLiteral("Sub Group #") + QString::number(subgroups)
+                                                : QStringLiteral("Sub Group 0"));
     // The count shows at once, not when events next run.
     subgroupstatuslabel->repaint();
 }
@@ -501,56 +421,6 @@ QCheckBox *ControlPanel::optionBox(DemoControl option) const
     default:
         return Animationcheck;
     }
-}
-
-void ControlPanel::spinnerStep(QLineEdit *box, int step)
-{
-    const auto stepped = std::find_if(m_steppedBoxes.cbegin(), m_steppedBoxes.cend(),
-                                      [box](const SteppedBox &each) { return each.box == box; });
-    if (stepped == m_steppedBoxes.cend())
-        return;
-    const SettingRange range = stepped->range;
-    if (box == subgrouptext && m_processGoingOn) {
-        showMessage(subgroupSizeFrozen
-                        + (step < 0 ? QStringLiteral("Please click 'Reset button and try again.")
-                                    : QStringLiteral("Please click 'Reset' button and try again.")),
-                    QMessageBox::Information, window());
-    } else if (!(box == climitstext && m_processGoingOn)) {
-        const double value = box == howmanytext ? double(toInt16(readNumber(box->text())))
-                                                : readNumber(box->text());
-        if (range.allowsStep(value, step))
-            box->setText(plainNumber(float(value + step)));
-    }
-    box->repaint();
-}
-
-bool ControlPanel::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == howmanytext && event->type() == QEvent::FocusOut) {
-        howmanytext_LostFocus();
-        return false;
-    }
-    if (event->type() != QEvent::KeyPress)
-        return QGroupBox::eventFilter(watched, event);
-    const int key = static_cast<QKeyEvent *>(event)->key();
-    auto *box = qobject_cast<QLineEdit *>(watched);
-    if (!box || box == howmanytext)
-        return QGroupBox::eventFilter(watched, event);
-    if (key == Qt::Key_Up || key == Qt::Key_Down) {
-        spinnerStep(box, key == Qt::Key_Up ? +1 : -1);
-        return true;
-    }
-    // Tab still moves the focus; every other key is cancelled.
-    return key != Qt::Key_Tab && key != Qt::Key_Backtab;
-}
-
-void ControlPanel::howmanytext_LostFocus()
-{
-    bool numeric = false;
-    readNumber(howmanytext->text(), &numeric);
-    if (!numeric)
-        howmanytext->setText(QStringLiteral("10"));
-    howmanytext->setText(QString::number(toInt16(readNumber(howmanytext->text()))));
 }
 
 void ControlPanel::Animationcheck_Click()

@@ -1,17 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's control panel (`contpanel`, captioned "Kelvara"): the
-// settings frame, the drop group and the operations. It keeps its boxes to
-// what they may hold, tells what its controls ask for through signals and
-// offers the settings it shows; the main window wires it to the run.
+// settings frame, the drop group and the operations. It builds and lays them
+// out, fits its text to the room it is given, tells what its controls ask for
+// through signals and offers the settings it shows; the main window wires it
+// to the run. What its setting boxes accept is SettingBoxes' part.
 
 #include "core/demoscript.h"
 #include "core/dropcycle.h"
 #include "core/numeric.h"
-#include "core/settingranges.h"
 
 #include <QGroupBox>
 #include <QList>
+
+#include <memory>
 
 class QCheckBox;
 class QFrame;
@@ -23,27 +25,24 @@ class QToolButton;
 
 namespace kelvara {
 
+class PanelFitter;
+class SettingBoxes;
 class Spinner;
 
 class ControlPanel : public QGroupBox {
     Q_OBJECT
 public:
     explicit ControlPanel(QWidget *parent = nullptr);
+    ~ControlPanel() override;
 
     /// Chooses the text size and the width for `room`, the width beside the
-    /// board and the window's height: the zoom's size as far as the room holds
-    /// the panel, larger into spare room (to at most twice the zoom's size),
-    /// smaller where the room is too small, never below the normal size. The
-    /// panel is never narrower than its contents. A `compact` panel keeps to
-    /// that narrowest width and to the zoom's size at most.
+    /// board and the window's height (see PanelFitter::fitInto).
     void fitInto(QSize room, bool compact);
-
     /// The narrowest width and the height the panel needs with its text at
     /// the zoom's size.
     QSize sizeAtZoom();
-
     /// The panel's size with its normal text: the least it ever needs.
-    QSize normalSize() const { return m_normalSize; }
+    QSize normalSize() const;
 
     /// The run's settings as the boxes show them; the ball's height is the
     /// board's to fill in.
@@ -98,14 +97,8 @@ signals:
     void traceChanged(bool shown);
     void baffleChanged(bool shown);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
-    // Event handlers of the boxes and of Animation.
-    /// A spinner's up (+1) or down (-1) event on the box it steps.
-    void spinnerStep(QLineEdit *box, int step);
-    void howmanytext_LostFocus();
+    /// Animation enables the speed bar and Trace; without it Trace clears.
     void Animationcheck_Click();
 
     void connectControls();
@@ -114,13 +107,7 @@ private:
 
     static void keepWhole(QLabel *caption);
     /// Text, boxes, arrows and pictures `factor` times their normal size.
-    void setTextScale(double factor);
-    void settleLayouts();
-    /// Whether the panel with its text `factor` times the normal size fits `room`.
-    bool fitsAt(double factor, QSize room, bool compact);
-    int narrowestWidth() const;
-    int widthIn(QSize room, bool compact) const;
-    int neededHeight(int width) const;
+    void scaleText(double factor);
     QGroupBox *buildSettings();
     QGroupBox *buildOperations();
     QFrame *buildDropGroup();
@@ -156,22 +143,11 @@ private:
     QPushButton *aboutbutton;
     QToolButton *exitbutton;
 
-    /// A setting box, the range its spinner steps it within, and the spinner.
-    struct SteppedBox {
-        QLineEdit *box;
-        SettingRange range;
-        Spinner *spinner;
-    };
-    QList<SteppedBox> m_steppedBoxes;
-    bool m_processGoingOn = false;
-
     QLabel *m_subGroupsCaption = nullptr;
-    double m_textScale = 0.0;
-    QSize m_normalSize;
-    // The room and zoom the panel was last fitted to: the same again changes nothing.
-    QSize m_fittedRoom;
-    double m_fittedZoom = 0.0;
-    bool m_fittedCompact = false;
+    // Owned here rather than as a child, so that the boxes' event filter is
+    // gone before the boxes are.
+    std::unique_ptr<SettingBoxes> m_settingBoxes;
+    std::unique_ptr<PanelFitter> m_fitter;
 };
 
 } // namespace kelvara
