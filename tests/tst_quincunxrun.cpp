@@ -6,6 +6,7 @@
 // ball alike animated or instant.
 
 #include "core/quincunxrun.h"
+#include "core/spokendescriptions.h"
 
 #include <QFile>
 #include <QTest>
@@ -232,6 +233,13 @@ private slots:
         QVERIFY(h.run.runSignals().rulesAt(SignalChart::Mean, seen) != 0);
         QCOMPARE(h.run.capability().cp, QStringLiteral("No Spec"));
         QCOMPARE(tally.told, 1);
+        const BoardSummary summary = summariseRun(h.run);
+        QCOMPARE(summary.subgroups, 35);
+        QCOMPARE(summary.xLimits, h.run.limitTexts().x);
+        QCOMPARE(summary.ppk, QStringLiteral("No Spec"));
+        QCOMPARE(summary.tallestPiles.size(), 3);
+        for (int slot = 1; slot <= slotTotal; ++slot)
+            QVERIFY(h.run.state().slotCount[slot] <= summary.tallestPiles.first().second);
         h.run.reset();
         QVERIFY(h.run.runSignals().list().isEmpty());
     }

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/spokendescriptions.h"
 
+#include "core/numberformat.h"
+#include "core/quincunxrun.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -25,6 +28,26 @@ QList<int> tallestSlots(const PerSlot<int16> &slotCount, int howMany)
         return slotCount[a] > slotCount[b];
     });
     return filled.mid(0, howMany);
+}
+
+BoardSummary summariseRun(const QuincunxRun &run)
+{
+    const RunState &state = run.state();
+    const SharedState &shared = run.shared();
+    BoardSummary summary;
+    summary.subgroups = state.subgroupCount;
+    for (int slot : tallestSlots(state.slotCount, 3))
+        summary.tallestPiles.append({formatNumber(shared.scale.scaleValue(float(slot)), shared.formats.reading),
+                                     state.slotCount[slot]});
+    summary.xLimits = run.limitTexts().x;
+    summary.rLimits = run.limitTexts().r;
+    if (const CapabilityView &capability = run.capability(); capability.visible) {
+        summary.cp = capability.cp;
+        summary.cpk = capability.cpk;
+        summary.pp = capability.pp;
+        summary.ppk = capability.ppk;
+    }
+    return summary;
 }
 
 QString describeBoard(const BoardSummary &summary)

@@ -14,6 +14,8 @@
 
 namespace kelvara {
 
+class QuincunxRun;
+
 struct BoardSummary {
     QString rows;           // the Offset Rows box
     QString subgroupSize;   // the Sub Group Size box
@@ -31,6 +33,10 @@ struct BoardSummary {
 /// The slots with the most balls, tallest first and, among equals, from the
 /// left; at most `howMany`, empty slots never.
 QList<int> tallestSlots(const PerSlot<int16> &slotCount, int howMany);
+
+/// What the run holds of the summary: its subgroups, tallest piles, limits
+/// and capability. The settings' and the centre's texts are the view's.
+BoardSummary summariseRun(const QuincunxRun &run);
 
 /// "Quincunx board: 20 rows of pins, subgroup size 5. 12 subgroups dropped. ..."
 QString describeBoard(const BoardSummary &summary);

@@ -8,7 +8,6 @@
 #include "common/zoom.h"
 #include "core/spokendescriptions.h"
 #include "core/capability.h"
-#include "core/numberformat.h"
 #include "reports/controlchartswindow.h"
 #include "reports/dataexport.h"
 #include "reports/histogramsview.h"
@@ -303,11 +302,6 @@ void QuincunxForm::setSpeed(int position)
     m_panel->setSpeedPosition(position);
 }
 
-float QuincunxForm::scaleValue(float slot) const
-{
-    return sharedStore().state().scale.scaleValue(slot);
-}
-
 void QuincunxForm::followScale(const ScaleChange &change)
 {
     if (change.scale)
@@ -600,22 +594,10 @@ void QuincunxForm::capabilityChanged(const CapabilityView &view)
 
 void QuincunxForm::describeBoard()
 {
-    BoardSummary summary;
+    BoardSummary summary = summariseRun(m_quincunx);
     summary.rows = m_panel->settingText(DemoControl::Rows);
     summary.subgroupSize = m_panel->settingText(DemoControl::SubgroupSize);
-    summary.subgroups = m_run.subgroupCount;
     summary.centre = m_board->funnel().centreLabel()->text();
-    for (int slot : tallestSlots(m_run.slotCount, 3))
-        summary.tallestPiles.append({formatNumber(scaleValue(float(slot)), sharedStore().state().formats.reading),
-                                     m_run.slotCount[slot]});
-    summary.xLimits = m_quincunx.limitTexts().x;
-    summary.rLimits = m_quincunx.limitTexts().r;
-    if (const CapabilityView &capability = m_quincunx.capability(); capability.visible) {
-        summary.cp = capability.cp;
-        summary.cpk = capability.cpk;
-        summary.pp = capability.pp;
-        summary.ppk = capability.ppk;
-    }
     m_picture->setAccessibleDescription(kelvara::describeBoard(summary));
 }
 

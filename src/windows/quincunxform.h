@@ -46,7 +46,6 @@ public:
     void firstActivation();
 
     // Public operations other windows use.
-    float scaleValue(float slot) const;
     void setControlsEnabled(bool enabled);
     /// Starts a new run with the panel's settings; every full drawing of the board begins with it.
     void resetRun();
