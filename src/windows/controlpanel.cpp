@@ -308,11 +308,6 @@ int ControlPanel::subgroupSize() const
     return ControlFactors::indexFor(wholeNumberIn(subgrouptext));
 }
 
-int ControlPanel::controlLimitCount() const
-{
-    return wholeNumberIn(climitstext);
-}
-
 int16 ControlPanel::pinLevels() const
 {
     return toInt16(readNumber(rowstext->text()) + 1.0);

@@ -49,8 +49,6 @@ public:
     RunSettings settings() const;
     /// n, as the factor tables are indexed.
     int subgroupSize() const;
-    /// k: the subgroups the control limits are fixed from.
-    int controlLimitCount() const;
     /// The board's pin levels: one more than the offset rows.
     int16 pinLevels() const;
     /// The text a setting's box shows.
