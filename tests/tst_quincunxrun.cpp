@@ -40,7 +40,8 @@ struct Headless {
 // Counts what a listener is told.
 class Tally : public RunListener {
 public:
-    int limits = 0, steps = 0, landings = 0;
+    int limits = 0, steps = 0, landings = 0, resets = 0;
+    void runReset() override { ++resets; }
     void limitTextsChanged(const LimitTexts &) override { ++limits; }
     bool ballStepped(const PathStepper &) override { return ++steps > 0; }
     void ballLanded(const BallLanding &, bool) override { ++landings; }
@@ -250,8 +251,11 @@ private slots:
         h.drop(21);
         h.run.moveFunnel(-1);
         const float xBarBar = h.run.state().xBarBar;
+        Tally tally;
+        h.run.setListener(&tally);
         h.run.reset();
         const RunState &state = h.run.state();
+        QCOMPARE(tally.resets, 1);
         QCOMPARE(h.run.record().rowCount(), 0);
         QCOMPARE(int(state.subgroupCount), 0);
         QCOMPARE(state.slotCount, PerSlot<int16>());

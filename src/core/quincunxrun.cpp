@@ -40,6 +40,7 @@ void QuincunxRun::reset()
     m_state.isRunning = false;
     m_signals.clear();
     m_stop = RunStop::None;
+    m_listener->runReset();
 }
 
 void QuincunxRun::run()

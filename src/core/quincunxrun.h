@@ -45,6 +45,8 @@ class RunListener {
 public:
     virtual ~RunListener() = default;
 
+    /// A new run began: no subgroups, empty slots, baffle and record.
+    virtual void runReset() {}
     virtual void runStarted() {}
     virtual void runEnded() {}
     /// Lets pending events run; false when the program is closing.

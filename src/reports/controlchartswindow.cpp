@@ -19,6 +19,7 @@
 #include "core/signaltexts.h"
 #include "core/spokendescriptions.h"
 #include "core/subgrouprecord.h"
+#include "core/texttable.h"
 #include "reports/chartsaving.h"
 #include "reports/signalpanel.h"
 #include "surface/drawingsurface.h"
@@ -145,8 +146,8 @@ void printCentred(DrawingSurface &chart, const QString &text, double x, double t
 
 } // namespace
 
-ControlChartsWindow::ControlChartsWindow(const QuincunxRun &run, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_run(run),
+ControlChartsWindow::ControlChartsWindow(const QuincunxRun &run, const TextTable &shownTable, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_run(run), m_shownTable(shownTable),
       m_xTitle(titleLabel(QStringLiteral("xcharttitle"), this, true)),
       m_xValues(titleLabel(QStringLiteral("xvaluestitle"), this, false)),
       m_rTitle(titleLabel(QStringLiteral("rcharttitle"), this, true)),
@@ -410,7 +411,7 @@ void ControlChartsWindow::describePage()
         if (!points.isEmpty()) {
             summary.first = m_page.first + int(points.first().x());
             summary.last = m_page.first + int(points.last().x());
-            summary.latestValue = m_run.record().measurementText(summary.last, column, sharedStore().state().formats);
+            summary.latestValue = m_shownTable.text(summary.last, column);
         }
         const SignalChart kind = chart == m_xChart ? SignalChart::Mean : SignalChart::Range;
         for (int subgroup = summary.first; summary.rulesShown && subgroup <= summary.last; ++subgroup)

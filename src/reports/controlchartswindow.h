@@ -32,13 +32,15 @@ struct ScaleChange;
 class DrawingSurface;
 class QuincunxRun;
 class SignalPanel;
+class TextTable;
 struct ChartFrame;
 
 class ControlChartsWindow : public QWidget {
     Q_OBJECT
 public:
-    /// The charts of `run`, its record and limits read at drawing time.
-    explicit ControlChartsWindow(const QuincunxRun &run, QWidget *parent = nullptr);
+    /// The charts of `run`, its record and limits read at drawing time;
+    /// `shownTable` is the measurement table as the user reads it.
+    ControlChartsWindow(const QuincunxRun &run, const TextTable &shownTable, QWidget *parent = nullptr);
 
     /// Clears the upper chart and draws its empty frame from the chart bounds.
     void setupXBarChart();
@@ -133,6 +135,9 @@ private:
     void followScale(const ScaleChange &change);
 
     const QuincunxRun &m_run;
+    // Its cells keep the decimals they were written with; a screen reader
+    // reads the newest point as the table shows it.
+    const TextTable &m_shownTable;
     QLabel *m_xTitle;
     QLabel *m_xValues;
     QLabel *m_rTitle;

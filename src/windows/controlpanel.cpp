@@ -299,7 +299,7 @@ RunSettings ControlPanel::settings() const
     settings.limitCount = wholeNumberIn(climitstext);
     settings.dropCount = wholeNumberIn(howmanytext);
     settings.animated = Animationcheck->isChecked();
-    settings.baffle = baffleShown();
+    settings.baffle = bafflepresentcheck->isChecked();
     return settings;
 }
 
@@ -316,11 +316,6 @@ int16 ControlPanel::pinLevels() const
 QString ControlPanel::settingText(DemoControl setting) const
 {
     return settingBox(setting)->text();
-}
-
-bool ControlPanel::baffleShown() const
-{
-    return bafflepresentcheck->isChecked();
 }
 
 void ControlPanel::setRunning(bool running)

@@ -53,7 +53,6 @@ public:
     int16 pinLevels() const;
     /// The text a setting's box shows.
     QString settingText(DemoControl setting) const;
-    bool baffleShown() const;
 
     /// Locks the controls that must wait while balls drop ("Pause" and the
     /// help stay), or unlocks them.

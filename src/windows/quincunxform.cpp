@@ -69,7 +69,7 @@ QuincunxForm::QuincunxForm(QWidget *parent)
     buildLayout();
     setTabOrder();
     m_grdScaled.enlargeHeader();
-    m_charts = new ControlChartsWindow(m_quincunx, this);
+    m_charts = new ControlChartsWindow(m_quincunx, m_grdScaled, this);
     m_charts->hide();
     setupGrids();
     m_demo = std::make_unique<Demonstration>(*this);
@@ -400,11 +400,15 @@ void QuincunxForm::resetRun()
 {
     m_quincunx.setSettings(runSettings());
     m_quincunx.reset();
+    setSpeed(defaultSpeed);
+    describeBoard();
+}
+
+void QuincunxForm::runReset()
+{
     resetSubgroupTable(m_grdScaled, subgroupSize());
     m_board->shapes().balls.unloadAll();
     m_panel->showSubgroupCount(0);
-    setSpeed(defaultSpeed);
-    describeBoard();
 }
 
 void QuincunxForm::resetbutton_Click()

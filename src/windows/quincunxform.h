@@ -116,6 +116,7 @@ protected:
 
 private:
     // RunListener
+    void runReset() override;
     void runStarted() override { setControlsEnabled(false); }
     void runEnded() override { setControlsEnabled(true); }
     bool letEventsRun() override;
