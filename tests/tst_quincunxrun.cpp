@@ -41,6 +41,8 @@ struct Headless {
 class Tally : public RunListener {
 public:
     int limits = 0, steps = 0, landings = 0, resets = 0;
+    QStringList messages;
+    void stopped(RunStop, const QString &message) override { messages << message; }
     void runReset() override { ++resets; }
     void limitTextsChanged(const LimitTexts &) override { ++limits; }
     bool ballStepped(const PathStepper &) override { return ++steps > 0; }
@@ -112,9 +114,12 @@ private slots:
         QTest::addColumn<bool>("baffle");
         QTest::addColumn<bool>("unlimitedRoom");
         QTest::addColumn<RunStop>("stop");
-        QTest::newRow("a pile reaches the baffle") << false << false << RunStop::BoardFull;
-        QTest::newRow("the baffle holds six a slot") << true << false << RunStop::BaffleFull;
-        QTest::newRow("out of sight no slot fills up") << false << true << RunStop::None;
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("a pile reaches the baffle") << false << false << RunStop::BoardFull
+            << QStringList{" The Quincunx Board is Full. \n Please click 'Reset' button and Restart."};
+        QTest::newRow("the baffle holds six a slot") << true << false << RunStop::BaffleFull
+            << QStringList{" The Baffle is Full. \n Please Empty and Continue."};
+        QTest::newRow("out of sight no slot fills up") << false << true << RunStop::None << QStringList();
     }
     void stopsWhenTheBoardOrBaffleIsFull()
     {
@@ -125,9 +130,12 @@ private slots:
         settings.baffle = baffle;
         settings.unlimitedRoom = unlimitedRoom;
         h.run.setSettings(settings);
+        Tally tally;
+        h.run.setListener(&tally);
         for (int press = 0; press < 10 && h.run.stop() == RunStop::None; ++press)
             h.drop(99);
         QTEST(h.run.stop(), "stop");
+        QTEST(tally.messages, "messages");
         const RunState &state = h.run.state();
         int tallest = 0, highestBaffle = 0;
         for (int slot = 1; slot <= slotTotal; ++slot) {

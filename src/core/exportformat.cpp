@@ -2,6 +2,7 @@
 #include "core/exportformat.h"
 
 #include "core/numberformat.h"
+#include "core/subgrouprecord.h"
 #include "core/texttable.h"
 
 #include <QStringList>
@@ -22,7 +23,7 @@ QStringList subgroupFields(const TextTable &measurementTable, int row, int subgr
 {
     // A plain number, never grouped: "1000", not "1,000".
     QStringList fields{QString::number(row)};
-    for (int column = 1; column <= subgroupSize + 2; ++column)
+    for (int column = 1; column <= SubgroupRecord::rangeColumn(subgroupSize); ++column)
         fields << measurementTable.text(row, column);
     return fields;
 }

@@ -373,13 +373,13 @@ void ControlChartsWindow::drawcharts(int first)
     page.centre = m_run.state().xBarBar;
     page.meanRange = m_run.state().rBar;
     page.limits = limitsFor(page.centre, page.meanRange, n, state.factors);
-    page.x = readColumn(n + 1, first, first, last, [this, &state](float v) {
+    page.x = readColumn(SubgroupRecord::averageColumn(n), first, first, last, [this, &state](float v) {
         m_bounds.trackMaxX(v, state.scale);
         m_bounds.trackMinX(v, state.scale);
     });
     // The first of single readings has no moving range.
     const int firstRange = n == 1 && first == 1 ? 2 : first;
-    page.r = readColumn(n + 2, firstRange, first, last, [this, &state](float v) {
+    page.r = readColumn(SubgroupRecord::rangeColumn(n), firstRange, first, last, [this, &state](float v) {
         m_bounds.trackMaxR(v, state.scale);
     });
     // The frame takes in the page's values and the limits, also after a new
@@ -419,8 +419,8 @@ void ControlChartsWindow::describePage()
                 summary.ruleBreaks << signalText({subgroup, kind, rules}, n);
         chart->setAccessibleDescription(describeChartPage(summary));
     };
-    describe(m_xChart, m_page.x, m_xValues, n + 1);
-    describe(m_rChart, m_page.r, m_rValues, n + 2);
+    describe(m_xChart, m_page.x, m_xValues, SubgroupRecord::averageColumn(n));
+    describe(m_rChart, m_page.r, m_rValues, SubgroupRecord::rangeColumn(n));
 }
 
 // The page's points (i - first, value) of a column, from row `from` on. Every

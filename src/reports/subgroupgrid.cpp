@@ -2,6 +2,7 @@
 #include "reports/subgroupgrid.h"
 
 #include "core/numeric.h"
+#include "core/subgrouprecord.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -94,12 +95,12 @@ void SubgroupGrid::rowCompleted(int row)
 
 void SubgroupGrid::columnsLaidOut(int subgroupSize)
 {
-    const int width = toInt16(m_table->width() / (1.2 * (subgroupSize + 3)));
+    const int width = toInt16(m_table->width() / (1.2 * SubgroupRecord::columnCount(subgroupSize)));
     for (int column = 0; column <= subgroupSize; ++column)
         m_table->setColumnWidth(column, width);
     const int defaultWidth = m_table->horizontalHeader()->defaultSectionSize();
-    m_table->setColumnWidth(subgroupSize + 1, defaultWidth);
-    m_table->setColumnWidth(subgroupSize + 2, defaultWidth);
+    m_table->setColumnWidth(SubgroupRecord::averageColumn(subgroupSize), defaultWidth);
+    m_table->setColumnWidth(SubgroupRecord::rangeColumn(subgroupSize), defaultWidth);
 }
 
 void SubgroupGrid::enlargeHeader()
