@@ -97,6 +97,14 @@ public:
     void run();
     /// Asks a Run going on to stop after its current subgroup.
     void pause() { m_state.pauseRequested = true; }
+    /// Counts no Run as going on any more (Reset, the demonstration's start).
+    void markIdle() { m_state.isRunning = false; }
+    /// The wait between an animated ball's steps, in seconds.
+    void setStepDelay(double seconds) { m_state.stepDelay = seconds; }
+    /// Whether an animated ball leaves a trace line behind it.
+    void setTraceShown(bool shown) { m_state.traceOn = shown; }
+    /// The width of a ball as drawn, in board units.
+    void setBallSize(float size) { m_state.ballSize = size; }
 
     /// Drops one ball and records where it rested in the state (not in the
     /// record); false when it did not land.

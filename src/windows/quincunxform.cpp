@@ -290,7 +290,7 @@ void QuincunxForm::firstActivation()
     m_board->drawQuincunx(21);
     OverlayShape *ball = m_board->shapes().balls.templateElement();
     ball->setSize(ball->height(), ball->height());
-    m_run.ballSize = float(ball->height());
+    m_quincunx.setBallSize(float(ball->height()));
     setSpeed(defaultSpeed);
     m_panel->focusRun();
     describeBoard();
@@ -298,7 +298,7 @@ void QuincunxForm::firstActivation()
 
 void QuincunxForm::setSpeed(int position)
 {
-    m_run.stepDelay = defaultStepDelay;
+    m_quincunx.setStepDelay(defaultStepDelay);
     m_panel->setSpeedPosition(position);
 }
 
@@ -336,7 +336,7 @@ void QuincunxForm::setSpeedPosition(int position)
 
 void QuincunxForm::readyForDemonstration()
 {
-    m_run.isRunning = false;
+    m_quincunx.markIdle();
     m_panel->readyForDemonstration();
 }
 
@@ -418,7 +418,7 @@ void QuincunxForm::resetbutton_Click()
     m_charts->resetCharts();
     m_board->drawQuincunx(m_panel->pinLevels());
     setSpeed(defaultSpeed);
-    m_run.isRunning = false;
+    m_quincunx.markIdle();
 }
 
 void QuincunxForm::dropbutton_Click()
@@ -441,12 +441,12 @@ void QuincunxForm::HScroll1_Change(int position)
 {
     static constexpr double delays[] = {0.02, 0.03, 0.04, 0.16, 0.32};
     if (position >= 1 && position <= 5)
-        m_run.stepDelay = delays[position - 1];
+        m_quincunx.setStepDelay(delays[position - 1]);
 }
 
 void QuincunxForm::chkTrace_Click(bool shown)
 {
-    m_run.traceOn = shown;
+    m_quincunx.setTraceShown(shown);
     if (!shown)
         m_board->shapes().clearTraceLines();
 }

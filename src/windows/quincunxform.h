@@ -167,7 +167,7 @@ private:
     void showInformation(const QString &text);
 
     QuincunxRun m_quincunx;
-    RunState &m_run;
+    const RunState &m_run;
     ControlPanel *m_panel;
     DrawingSurface *m_picture;
     HistogramsView *m_histograms;
