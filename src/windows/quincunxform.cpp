@@ -83,7 +83,12 @@ QuincunxForm::QuincunxForm(QWidget *parent)
     fitOnScreen(this, (QSizeF(1000, 700) * zoom::factor()).toSize());
 }
 
-QuincunxForm::~QuincunxForm() = default;
+// The charts window reads the run and the measurement table, which go
+// before the children do: it goes first.
+QuincunxForm::~QuincunxForm()
+{
+    delete m_charts;
+}
 
 void QuincunxForm::buildLayout()
 {
