@@ -38,9 +38,9 @@ OverlayLine *specLine(DrawingSurface *picture, const QString &name)
 
 } // namespace
 
-QuincunxBoard::QuincunxBoard(DrawingSurface *picture, QuincunxRun &run, const SharedState &shared)
-    : m_picture(picture), m_quincunx(run), m_run(run.state()), m_shared(shared), m_shapes(picture),
-      m_funnel(picture, m_run, shared), m_funnelRules(picture, m_run), m_baffle(picture, m_run, m_shapes),
+QuincunxBoard::QuincunxBoard(DrawingSurface *picture, QuincunxRun &run)
+    : m_picture(picture), m_quincunx(run), m_run(run.state()), m_shared(run.shared()), m_shapes(picture),
+      m_funnel(picture, m_run, m_shared), m_funnelRules(picture, m_run), m_baffle(picture, m_run, m_shapes),
       m_dropper(picture, run, m_shapes),
       m_usl(specLine(picture, QStringLiteral("usl"))), m_lsl(specLine(picture, QStringLiteral("lsl"))),
       m_uslLabel(specLabel(picture, QStringLiteral("usllabel"), QStringLiteral("USL"))),

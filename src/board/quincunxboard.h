@@ -27,7 +27,7 @@ class QuincunxBoard {
 public:
     static constexpr double specLineTop = 57.99;
 
-    QuincunxBoard(DrawingSurface *picture, QuincunxRun &run, const SharedState &shared);
+    explicit QuincunxBoard(DrawingSurface *picture, QuincunxRun &run);
 
     /// Who clears what shows of the run before a full drawing of the board,
     /// which starts a new run.

@@ -202,6 +202,11 @@ bool QuincunxRun::limitsFixed() const
     return m_state.subgroupCount >= m_settings.limitCount;
 }
 
+ControlLimits QuincunxRun::controlLimits() const
+{
+    return limitsFor(m_state.xBarBar, m_state.rBar, subgroupSize(), m_shared.factors);
+}
+
 void QuincunxRun::showCapability() { updateCapability(); }
 
 void QuincunxRun::updateCapability()
@@ -214,7 +219,7 @@ void QuincunxRun::updateCapability()
     input.processUnchanged = m_state.processUnchanged;
     input.xBarBar = m_state.xBarBar;
     input.rBar = m_state.rBar;
-    input.d2 = m_shared.factors.d2[ControlFactors::indexFor(input.n)];
+    input.d2 = m_shared.factors.d2[input.n];
     input.usl = m_shared.scale.usl;
     input.lsl = m_shared.scale.lsl;
     // Reading every value back costs time in a long Run: only when it shows.
@@ -234,10 +239,9 @@ void QuincunxRun::followSignals()
 {
     if (!limitsFixed())
         return;
-    const int n = subgroupSize();
-    const ControlLimits limits = limitsFor(m_state.xBarBar, m_state.rBar, n, m_shared.factors);
+    const ControlLimits limits = controlLimits();
     const int completed = std::min<int>(m_state.subgroupCount, m_record.rowCount());
-    m_signals.follow(m_record, n, completed, {m_state.xBarBar, limits.uclX, limits.lclX},
+    m_signals.follow(m_record, subgroupSize(), completed, {m_state.xBarBar, limits.uclX, limits.lclX},
                      {m_state.rBar, limits.uclR, limits.lclR});
 }
 

@@ -133,6 +133,8 @@ public:
     int limitCount() const { return m_settings.limitCount; }
     /// This run has dropped its first k subgroups: its limits are fixed.
     bool limitsFixed() const;
+    /// The control limits of the centre lines fixed last.
+    ControlLimits controlLimits() const;
 
     /// What the capability labels show; hidden until the limits are fixed.
     const CapabilityView &capability() const { return m_capability; }

@@ -109,10 +109,8 @@ bool RunLengthLab::judge(int subgroup) const
 {
     ChartLines lines = m_theory;
     if (!m_settings.theoryLimits) {
-        const RunState &state = m_run->state();
-        const ControlLimits limits
-            = limitsFor(state.xBarBar, state.rBar, m_settings.subgroupSize, m_shared.factors);
-        lines = {state.xBarBar, limits.uclX, limits.lclX};
+        const ControlLimits limits = m_run->controlLimits();
+        lines = {m_run->state().xBarBar, limits.uclX, limits.lclX};
     }
     const RuleSet rules = meanChartRules(m_means, subgroup - 1, lines);
     return (rules & (m_settings.allRules ? ~RuleSet(0) : ruleBit(1))) != 0;

@@ -372,7 +372,7 @@ void ControlChartsWindow::drawcharts(int first)
     page.limitsFixed = m_run.limitsFixed();
     page.centre = m_run.state().xBarBar;
     page.meanRange = m_run.state().rBar;
-    page.limits = limitsFor(page.centre, page.meanRange, n, state.factors);
+    page.limits = m_run.controlLimits();
     page.x = readColumn(SubgroupRecord::averageColumn(n), first, first, last, [this, &state](float v) {
         m_bounds.trackMaxX(v, state.scale);
         m_bounds.trackMinX(v, state.scale);

@@ -61,7 +61,7 @@ QuincunxForm::QuincunxForm(QWidget *parent)
     m_picture->setObjectName(QStringLiteral("qpicture"));
     m_picture->setReferenceHeight(640);
     m_quincunx.setListener(this);
-    m_board = std::make_unique<QuincunxBoard>(m_picture, m_quincunx, sharedStore().state());
+    m_board = std::make_unique<QuincunxBoard>(m_picture, m_quincunx);
     m_board->setNewRunHandler([this] { resetRun(); });
     m_quincunx.setFunnelRule(&m_board->funnelRules());
     // Before the charts window listens too: a new scale redraws the board first.
