@@ -334,40 +334,13 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("5"));
     }
 
-    // Last: closing the main window asks the application to quit.
-    void closingEndsCleanly_data()
-    {
-        QTest::addColumn<bool>("atCaption");
-        QTest::newRow("at a caption") << true;
-        QTest::newRow("during a Run") << false;
-    }
-
-    void closingEndsCleanly()
-    {
-        QFETCH(bool, atCaption);
-        const auto seen = play(m_main, [atCaption](int shown) { return atCaption && shown == 2 ? Answer::Close : Answer::Key; },
-                               atCaption ? std::function<void()>() : [this] {
-                                   if (form(m_main)->quincunxRun().state().isRunning)
-                                       m_main->close();
-                               });
-        QVERIFY(form(m_main)->isClosing());
-        QVERIFY(!m_main->isVisible());
-        if (!atCaption)
-            QVERIFY(child(m_main, "teachpanel")->isHidden()); // no caption came up after the close
-        QCOMPARE(seen, captionsUpTo(2));
-        // The Run of 5 subgroups after caption 2 never ran, or stopped at the close.
-        QVERIFY(form(m_main)->quincunxRun().state().subgroupCount < 5);
-        QVERIFY(!form(m_main)->quincunxRun().state().isRunning);
-    }
-
 private:
+    // What the labels and boxes of these names read.
     QStringList texts(const QStringList &names) const
     {
         QStringList shown;
-        for (const QString &name : names) {
-            auto *label = m_main->findChild<QLabel *>(name);
-            shown << (label ? label->text() : child<QLineEdit>(m_main, name)->text());
-        }
+        for (const QString &name : names)
+            shown << child(m_main, name)->property("text").toString();
         return shown;
     }
     bool checked(const char *name) const { return child<QCheckBox>(m_main, QLatin1String(name))->isChecked(); }
