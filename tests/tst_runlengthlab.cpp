@@ -153,7 +153,7 @@ private slots:
         QCOMPARE(lab.results().falseAlarmPercent() > 0, falseAlarm);
     }
 
-    void tenRunsGiveTheirStatistics()
+    void tenRunsGiveTheirStatisticsAndAShiftIsKeptInReach()
     {
         rundriver::startRun(m_main, 5);
         QWidget *lab = openLab();
@@ -169,13 +169,7 @@ private slots:
         QCOMPARE(labelText(lab, "exactLabel"), QStringLiteral("Exact ARL 7.37"));
         QVERIFY(child<QPushButton>(lab, QStringLiteral("startButton"))->isEnabled());
         QVERIFY(!child<QPushButton>(lab, QStringLiteral("cancelButton"))->isEnabled());
-        lab->close();
-    }
-
-    void aShiftBeyondTheFunnelsReachIsMadeSmaller()
-    {
-        QWidget *lab = openLab();
-        box(lab, "runsBox")->setValue(10);
+        // A shift beyond the funnel's reach is made smaller.
         box(lab, "shiftBox")->setValue(-10);
         QVERIFY(startWhile(lab, [] {}));
         QVERIFY2(labelText(lab, "noteLabel").contains(QStringLiteral("only 5 slots")), qPrintable(labelText(lab, "noteLabel")));
