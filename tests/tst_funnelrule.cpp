@@ -152,12 +152,7 @@ private slots:
         SharedState shared = SharedState::initial();
         TwisterSource random(1);
         QuincunxRun run(shared, random);
-        RunSettings settings;
-        settings.rows = 4;
-        settings.subgroupSize = 2;
-        settings.dropCount = 502;
-        settings.unlimitedRoom = true;
-        run.setSettings(settings);
+        run.setSettings(RunSettings{.rows = 4, .subgroupSize = 2, .dropCount = 502, .unlimitedRoom = true});
         run.reset();
         run.run();
         std::vector<int16> landed;

@@ -19,9 +19,7 @@ struct Headless {
     explicit Headless(std::uint32_t seed = 20261207, int subgroupSize = 5) : random(seed)
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        RunSettings settings;
-        settings.subgroupSize = subgroupSize;
-        run.setSettings(settings);
+        run.setSettings(RunSettings{.subgroupSize = subgroupSize});
         run.reset();
     }
     void drop(int subgroups)
@@ -123,10 +121,7 @@ private slots:
         QFETCH(bool, baffle);
         QFETCH(bool, unlimitedRoom);
         Headless h;
-        RunSettings settings = h.run.settings();
-        settings.baffle = baffle;
-        settings.unlimitedRoom = unlimitedRoom;
-        h.run.setSettings(settings);
+        h.run.setSettings(RunSettings{.baffle = baffle, .unlimitedRoom = unlimitedRoom});
         Tally tally;
         h.run.setListener(&tally);
         for (int press = 0; press < 10 && h.run.stop() == RunStop::None; ++press)

@@ -236,12 +236,7 @@ private slots:
         QFETCH(int, n);
         QFETCH(int, shift);
         QFETCH(int, runs);
-        RunLengthSettings settings;
-        settings.subgroupSize = n;
-        settings.shift = shift;
-        settings.shiftAfter = 1;
-        settings.theoryLimits = true;
-        settings.runs = runs;
+        const RunLengthSettings settings{.subgroupSize = n, .shift = shift, .shiftAfter = 1, .theoryLimits = true, .runs = runs};
         const SharedState shared = SharedState::initial();
         TwisterSource random(20261207);
         RunLengthLab lab(settings, shared, random);

@@ -115,9 +115,7 @@ private slots:
     // moved after subgroup S: the same readings and the same first X-bar signal.
     void aLabRunIsTheBoardsRun()
     {
-        RunLengthSettings settings;
-        settings.allRules = true;
-        settings.runs = 1;
+        const RunLengthSettings settings{.allRules = true, .runs = 1};
         testing::seedRandom(seed);
         RunLengthLab lab(settings, sharedStore().state(), randomSource());
         while (!lab.finished())
