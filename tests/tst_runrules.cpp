@@ -215,7 +215,6 @@ private slots:
     void menuItemIsRemembered()
     {
         startMain();
-        QVERIFY(rulesItem()->isCheckable());
         QVERIFY(!rulesItem()->isChecked());
         QVERIFY(!signalList()->isVisibleTo(m_charts));
         for (bool shown : {true, false}) {
