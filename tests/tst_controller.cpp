@@ -218,12 +218,12 @@ private slots:
     {
         testsupport::click(m_form, QStringLiteral("cmdPause"));
         QVERIFY(m_form->quincunxRun().state().pauseRequested);
-        child<QLineEdit>(m_form, "howmanytext")->setText(QStringLiteral("3"));
-        testsupport::click(m_form, QStringLiteral("dropbutton"));
+        QVERIFY(testsupport::runSubgroups(m_form, 3).isEmpty());
         QCOMPARE(int(m_form->quincunxRun().state().subgroupCount), 3);
     }
 
-    void tabOrderFollowsTheDesign()
+    // The tab order, the hints and the captions.
+    void controlsFollowTheDesign()
     {
         const QStringList order = {
             "funnelleftbutton", "funnelrightbutton", "bafflehandle", "rowstext", "spnRows", "subgrouptext",
@@ -239,20 +239,7 @@ private slots:
             widget = widget->nextInFocusChain();
         }
         QCOMPARE(chain, order);
-    }
 
-    void exitClosesTheProgram()
-    {
-        testsupport::click(m_form, QStringLiteral("contchrbutton"));
-        QWidget *charts = testsupport::topLevel(QStringLiteral("frmCtrlChrt"));
-        QVERIFY(charts->isVisible());
-        testsupport::click(m_form, QStringLiteral("exitbutton"));
-        QVERIFY(m_form->isClosing());
-        QVERIFY(!m_form->isVisible() && !charts->isVisible());
-    }
-
-    void hintsAndCaptionsReadAsDesigned()
-    {
         const QList<QPair<QString, QString>> hints = {
             {"spnRows", "Min:1, Max:20"}, {"spnSubGroup", "Min:1, Max:15"}, {"spnClimit", "Min:5, Max:30"},
             {"selfscriptbutton", "View self-running demo (Ctrl+M)"}, {"contchrbutton", "View Control Charts (Ctrl+L)"},
@@ -267,6 +254,16 @@ private slots:
         for (const auto &[name, caption] : captions)
             QCOMPARE(child<QAbstractButton>(m_form, name)->text(), caption);
         QCOMPARE(m_form->windowTitle(), QStringLiteral("Kelvara"));
+    }
+
+    void exitClosesTheProgram()
+    {
+        testsupport::click(m_form, QStringLiteral("contchrbutton"));
+        QWidget *charts = testsupport::topLevel(QStringLiteral("frmCtrlChrt"));
+        QVERIFY(charts->isVisible());
+        testsupport::click(m_form, QStringLiteral("exitbutton"));
+        QVERIFY(m_form->isClosing());
+        QVERIFY(!m_form->isVisible() && !charts->isVisible());
     }
 };
 

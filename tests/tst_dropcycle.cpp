@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The order and the numbers of a Run, with a scripted board behind it: rows
-// written to both tables, averages and (moving) ranges, the limits at the k-th
-// subgroup, capability from k + 1, and every way a Run ends.
+// The order and the exact numbers of a Run, with a scripted board behind it:
+// the rows, the limits at the k-th subgroup, capability from k + 1, every end.
 
 #include "core/dropcycle.h"
 
@@ -28,8 +27,7 @@ class ScriptedHost : public DropCycleHost {
 public:
     ScriptedHost(RunState &run) : m_run(run) {}
 
-    int dropCount = 5, subgroupSize = 5, limitCount = 20, rows = 20;
-    bool animation = false;
+    RunSettings runSettings{.dropCount = 5};
     std::deque<float> readings;
     std::function<void(int ball)> onBall;   // runs before each ball lands
     bool closing = false;
@@ -40,16 +38,7 @@ public:
     QList<bool> enabledCalls;
     int capabilityCalls = 0, balls = 0;
 
-    RunSettings settings() const override
-    {
-        RunSettings settings;
-        settings.dropCount = dropCount;
-        settings.subgroupSize = subgroupSize;
-        settings.limitCount = limitCount;
-        settings.rows = rows;
-        settings.animated = animation;
-        return settings;
-    }
+    RunSettings settings() const override { return runSettings; }
     void setControlsEnabled(bool enabled) override { enabledCalls.append(enabled); }
     bool letEventsRun() override { return !closing; }
     void clearTraceLines() override {}
@@ -96,7 +85,7 @@ struct Fixture {
     }
     void setSubgroupSize(int n)
     {
-        host.subgroupSize = n;
+        host.runSettings.subgroupSize = n;
         record.clear(n);
     }
     void runCycle() { DropCycle(run, shared, record, host, random).run(); }
@@ -107,7 +96,6 @@ struct Fixture {
             cells << record.measurementText(row, c, shared.formats);
         return cells;
     }
-    QString slotText(int row, int column) const { return record.slotText(row, column); }
 };
 
 } // namespace
@@ -119,17 +107,15 @@ private slots:
     void runDropsCountTimesNBalls()
     {
         Fixture f;
-        f.host.dropCount = 12;
-        f.host.limitCount = 30;
+        f.host.runSettings.dropCount = 12;
+        f.host.runSettings.limitCount = 30;
         f.runCycle();
         QCOMPARE(f.host.balls, 60);
-        QCOMPARE(f.record.rowCount(), 12);
         QCOMPARE(f.host.statuses, QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
         QCOMPARE(f.host.chartPages, QList<int>({1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 2}));
         QCOMPARE(f.host.enabledCalls, QList<bool>({false, true}));
         QVERIFY(!f.run.isRunning);
         QCOMPARE(int(f.run.subgroupCount), 12);
-        QCOMPARE(f.slotText(12, 0), QStringLiteral("12"));
     }
 
     // One subgroup's row in both tables. The scaled average is that of the readings as shown:
@@ -159,29 +145,23 @@ private slots:
         QFETCH(Scale, scale);
         f.shared.scale = scale;
         f.setSubgroupSize(n);
-        f.host.dropCount = 1;
+        f.host.runSettings.dropCount = 1;
         f.host.readings.assign(readings.begin(), readings.end());
         f.runCycle();
         QTEST(f.scaledRow(1), "scaledRow");
-        QTEST((QStringList{f.slotText(1, n + 1), f.slotText(1, n + 2)}), "slotAverageAndRange");
+        QTEST((QStringList{f.record.slotText(1, n + 1), f.record.slotText(1, n + 2)}), "slotAverageAndRange");
         QLocale::setDefault(english);
     }
 
-    // Moving ranges for single readings; the limits are fixed once, at the k-th subgroup.
-    void singleReadingsGetMovingRanges()
+    // The limits are fixed once, from the first k subgroups, not the last.
+    void singleReadingsFixTheLimitsAtTheKthSubgroup()
     {
         Fixture f;
         f.setSubgroupSize(1);
-        f.host.limitCount = 5;
-        f.host.dropCount = 6;
+        f.host.runSettings.limitCount = 5;
+        f.host.runSettings.dropCount = 6;
         f.host.readings = {15, 16, 18, 17, 17, 20};
         f.runCycle();
-        const QStringList slotRanges = {"0", "1", "2", "1", "0", "3"};
-        const QStringList scaledRanges = {"00.00", "01.00", "02.00", "01.00", "00.00", "03.00"};
-        for (int row = 1; row <= 6; ++row) {
-            QCOMPARE(f.slotText(row, 3), slotRanges[row - 1]);
-            QCOMPARE(f.scaledRow(row).at(3), scaledRanges[row - 1]);
-        }
         QCOMPARE(f.host.limitTexts.size(), 2);
         QVERIFY(f.host.limitTexts[0].startsWith(QStringLiteral("X-Bar = 16.60     UCLx = 19.26")));
         QVERIFY(f.host.limitTexts[1].startsWith(QStringLiteral("MR-Bar = 01.00     UCLmr = 03.268")));
@@ -201,42 +181,38 @@ private slots:
         QVERIFY(!f.run.isRunning);
 
         f.host.onBall = nullptr;
-        f.host.dropCount = 2;
+        f.host.runSettings.dropCount = 2;
         f.runCycle(); // the next Run clears the request and goes on with subgroup 4
         QCOMPARE(f.host.statuses, QList<int>({1, 2, 3, 4, 5}));
     }
 
-    void capacitiesComeFromTheBallSize()
-    {
-        Fixture f;
-        f.host.dropCount = 0;
-        f.runCycle();
-        // The float baffle line lies 64.99999 ball heights up; less one for headroom, 63.
-        QCOMPARE(int(f.run.slotCapacity), 63);
-        QCOMPARE(int(f.run.baffleCapacity), 6);
-        QCOMPARE(f.host.balls, 0);
-        QCOMPARE(f.host.enabledCalls, QList<bool>({false, true}));
-    }
-
+    // The capacities come from the ball's size: the float baffle line lies
+    // 64.99999 ball heights up; less one for headroom, 63. A full board or
+    // baffle stops the Run before its first subgroup.
     void fullBoardOrBaffleStopsBeforeTheSubgroup_data()
     {
+        QTest::addColumn<int>("dropCount");
         QTest::addColumn<int>("slotBalls");
         QTest::addColumn<int>("baffleBalls");
-        QTest::addColumn<RunStop>("stop");
-        QTest::newRow("pile over capacity") << 65 << 0 << RunStop::BoardFull;
-        QTest::newRow("pile and baffle together over capacity") << 60 << 5 << RunStop::BoardFull;
-        QTest::newRow("baffle full") << 0 << 6 << RunStop::BaffleFull;
+        QTest::addColumn<QList<RunStop>>("stops");
+        QTest::newRow("no subgroup asked") << 0 << 0 << 0 << QList<RunStop>();
+        QTest::newRow("pile over capacity") << 5 << 65 << 0 << QList<RunStop>{RunStop::BoardFull};
+        QTest::newRow("pile and baffle together over capacity") << 5 << 60 << 5 << QList<RunStop>{RunStop::BoardFull};
+        QTest::newRow("baffle full") << 5 << 0 << 6 << QList<RunStop>{RunStop::BaffleFull};
     }
     void fullBoardOrBaffleStopsBeforeTheSubgroup()
     {
         QFETCH(int, slotBalls);
         QFETCH(int, baffleBalls);
-        QFETCH(RunStop, stop);
         Fixture f;
+        QFETCH(int, dropCount);
+        f.host.runSettings.dropCount = dropCount;
         f.run.slotCount[9] = int16(slotBalls);
         f.run.baffleCount[9] = int16(baffleBalls);
         f.runCycle();
-        QCOMPARE(f.host.stops, QList<RunStop>({stop}));
+        QCOMPARE(int(f.run.slotCapacity), 63);
+        QCOMPARE(int(f.run.baffleCapacity), 6);
+        QTEST(f.host.stops, "stops");
         QCOMPARE(f.host.balls, 0);
         QCOMPARE(f.host.enabledCalls, QList<bool>({false, true}));
         QVERIFY(!f.run.isRunning);
@@ -252,26 +228,17 @@ private slots:
         QVERIFY(f.run.isRunning);
     }
 
-    void processChangesAreNotedAtTheNextSubgroup_data()
-    {
-        QTest::addColumn<float>("funnelAtSubgroup2");
-        QTest::addColumn<int>("rowsAtSubgroup2");
-        QTest::addColumn<bool>("unchanged");
-        QTest::newRow("nothing moved") << 16.0f << 20 << true;
-        QTest::newRow("rows changed") << 16.0f << 19 << false;
-    }
+    // A change of rows counts from the next subgroup; the run's start stays.
     void processChangesAreNotedAtTheNextSubgroup()
     {
-        QFETCH(float, funnelAtSubgroup2);
-        QFETCH(int, rowsAtSubgroup2);
-        QFETCH(bool, unchanged);
         Fixture f;
-        f.host.dropCount = 1;
+        f.host.runSettings.dropCount = 1;
         f.runCycle();
-        f.run.funnelPosition = funnelAtSubgroup2;
-        f.host.rows = rowsAtSubgroup2;
         f.runCycle();
-        QCOMPARE(f.run.processUnchanged, unchanged);
+        QVERIFY(f.run.processUnchanged);
+        f.host.runSettings.rows = 19;
+        f.runCycle();
+        QVERIFY(!f.run.processUnchanged);
         QCOMPARE(int(f.run.startFunnel), 16);
         QCOMPARE(int(f.run.startRows), 20);
     }

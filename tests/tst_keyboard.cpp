@@ -201,20 +201,12 @@ private slots:
     }
 
     // The picture buttons' hints are read with the others' in tst_controller.
-    void hintsNameTheKeys_data()
-    {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("hint");
-        QTest::newRow("Run") << "dropbutton" << "Run (Ctrl+R)";
-        QTest::newRow("Pause") << "cmdPause" << "Pause (Ctrl+P)";
-        QTest::newRow("Reset") << "resetbutton" << "Reset (Ctrl+N)";
-        QTest::newRow("Export") << "cmdOutput" << "Export Data (Ctrl+S)";
-    }
     void hintsNameTheKeys()
     {
-        QFETCH(QString, control);
-        QFETCH(QString, hint);
-        QCOMPARE(child<QWidget>(m_main, control)->toolTip(), hint);
+        const QList<QPair<QString, QString>> hints = {{"dropbutton", "Run (Ctrl+R)"}, {"cmdPause", "Pause (Ctrl+P)"},
+                                                      {"resetbutton", "Reset (Ctrl+N)"}, {"cmdOutput", "Export Data (Ctrl+S)"}};
+        for (const auto &[control, hint] : hints)
+            QCOMPARE(child<QWidget>(m_main, control)->toolTip(), hint);
     }
 
     void ctrlMPlaysTheDemonstration()

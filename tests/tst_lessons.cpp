@@ -1,13 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The manual's lessons, played as a teacher reads them: every step through
-// the program's own controls, and every text the lesson tells the class to
-// look at checked where it says it shows. Each lesson is played from a fresh
-// start and from the end of the lesson before it, with the choices Kelvara
-// remembers (Show Ideal, Show Run Rules) left as earlier lessons set them.
-//
-// A lesson is a list of steps. A later lesson guide adds its list to
-// lessons() and a row to play_data(); a step no kind below covers is a
-// Do::Custom with a small function of its own.
+// the program's own controls, every text the lesson points the class to
+// checked where it shows. A lesson plays from a fresh start and after the one
+// before it, with the remembered choices (Show Ideal, Show Run Rules) as set.
 
 #include "rundriver.h"
 #include "testsupport.h"
@@ -41,9 +36,10 @@ using testsupport::child;
 namespace {
 
 enum class Do {
-    Click,    // press the button `control`
+    Click,    // press the button `control`, `value` times (once when empty)
     Key,      // press the keys `value` in the window in front
-    Type,     // type `value` into the box `control`, over what it held
+    Type,     // type `value` into the box or spinner `control`, over what it held
+    Drop,     // type `value` into the drop count and press Run
     StepTo,   // step the box `control` with its arrows until it reads `value`
     Tick,     // make the box `control` ticked
     Untick,   // make the box `control` clear
@@ -62,7 +58,6 @@ enum class Do {
     MenuChoose, // right-click `control` and choose the menu item `value`
     Lab,      // take the steps `inside` in the run-length lab's window
     Choose,   // choose the item `value` in the list box `control`
-    SetNumber, // type `value` into the number box `control`, over what it held
     Custom,   // run `custom`
 };
 
@@ -74,8 +69,6 @@ struct Step {
     std::function<void(QuincunxForm &)> custom = {};
 };
 using Lesson = std::vector<Step>;
-
-const Step funnelRight{Do::Click, "funnelrightbutton"};
 
 // What the run-length lab's result line says.
 struct LabResult {
@@ -142,8 +135,7 @@ const std::map<int, Lesson> &lessons()
              {Do::Tick, "Animationcheck"},
              {Do::Tick, "chkTrace"},
              {Do::Slowest, "HScroll1"},
-             {Do::Type, "howmanytext", "1"},
-             {Do::Click, "dropbutton"},
+             {Do::Drop, "", "1"},
              {Do::Pile, "", "5 1 31"},
              // 2. The pile
              {Do::Untick, "Animationcheck"},
@@ -174,12 +166,10 @@ const std::map<int, Lesson> &lessons()
              {Do::Key, "", "Ctrl+L"},
              {Do::MenuTick, "xchartpicture", "Show Run Rules"},
              {Do::Shown, "signalList"},
-             {Do::Type, "howmanytext", "20"},
-             {Do::Click, "dropbutton"},
+             {Do::Drop, "", "20"},
              {Do::Expect, "xvaluestitle", "UCLx = "},
              // 2. Move the process
-             funnelRight,
-             funnelRight,
+             {Do::Click, "funnelrightbutton", "2"},
              {Do::Expect, "processcenteredatlabel", "^18.00$"},
              {Do::Type, "howmanytext", "1"},
              {Do::Key, "", "Ctrl+R"},
@@ -191,9 +181,8 @@ const std::map<int, Lesson> &lessons()
              {Do::Expect, "signalList", R"(^Subgroup \d+, (X-bar|R) chart: rules? \d)"},
              // 3. Smaller shifts take longer
              {Do::Click, "resetbutton"},
-             {Do::Type, "howmanytext", "20"},
-             {Do::Click, "dropbutton"},
-             funnelRight,
+             {Do::Drop, "", "20"},
+             {Do::Click, "funnelrightbutton"},
              {Do::Expect, "processcenteredatlabel", "^17.00$"},
              {Do::Type, "howmanytext", "1"},
              {Do::Key, "", "Ctrl+R"},
@@ -212,8 +201,7 @@ const std::map<int, Lesson> &lessons()
                {Do::Click, "scaleapplybutton"},
                {Do::Click, "scalepanelclosebutton"}}},
              // 2. A centred process
-             {Do::Type, "howmanytext", "25"},
-             {Do::Click, "dropbutton"},
+             {Do::Drop, "", "25"},
              {Do::Shown, "cptitlelabel"},
              {Do::Between, "cplabel", "1.2 1.8"},
              {Do::Between, "cpklabel", "1.2 1.8"},
@@ -222,11 +210,8 @@ const std::map<int, Lesson> &lessons()
              {Do::Note, "pplabel"},
              {Do::Note, "ppklabel"},
              // 3. A shift and what it costs
-             funnelRight,
-             funnelRight,
-             funnelRight,
-             {Do::Type, "howmanytext", "10"},
-             {Do::Click, "dropbutton"},
+             {Do::Click, "funnelrightbutton", "3"},
+             {Do::Drop, "", "10"},
              {Do::Expect, "cplabel", "^NA$"},
              {Do::Expect, "cpklabel", "^NA$"},
              {Do::Fell, "pplabel"},
@@ -239,8 +224,7 @@ const std::map<int, Lesson> &lessons()
                {Do::Type, "usltext", "20"},
                {Do::Click, "scaleapplybutton"},
                {Do::Click, "scalepanelclosebutton"}}},
-             {Do::Type, "howmanytext", "25"},
-             {Do::Click, "dropbutton"},
+             {Do::Drop, "", "25"},
              {Do::Between, "cplabel", "0.3 0.95"},
              {Do::Between, "cpklabel", "0.3 0.95"},
              {Do::Custom, "", "", {}, [](QuincunxForm &main) {
@@ -256,8 +240,7 @@ const std::map<int, Lesson> &lessons()
              {Do::Click, "resetbutton"},
              {Do::StepTo, "rowstext", "4"},
              {Do::StepTo, "subgrouptext", "1"},
-             {Do::Type, "howmanytext", "20"},
-             {Do::Click, "dropbutton"},
+             {Do::Drop, "", "20"},
              {Do::Pile, "", "20 14 18"},
              {Do::Expect, "processcenteredatlabel", "^16.00$"},
              // 2. Correcting for the last error
@@ -268,8 +251,7 @@ const std::map<int, Lesson> &lessons()
                   QCOMPARE(mark->left() + mark->width() / 2, startX(16.0f));
               }},
              {Do::Expect, "funnelRuleLabel", "^Funnel rule 2: 0 moves stopped at the edge$"},
-             {Do::Type, "howmanytext", "20"},
-             {Do::Click, "dropbutton"},
+             {Do::Drop, "", "20"},
              {Do::Pile, "", "40 12 20"},
              {Do::Between, "processcenteredatlabel", "14 18"},
              // 3. All four rules on the same balls
@@ -291,11 +273,9 @@ const std::map<int, Lesson> &lessons()
              {Do::StepTo, "rowstext", "20"},
              {Do::Expect, "subgrouptext", "^5$"},
              {Do::Expect, "climitstext", "^20$"},
-             {Do::Type, "howmanytext", "20"},
-             {Do::Click, "dropbutton"},
-             funnelRight,
-             {Do::Type, "howmanytext", "40"},
-             {Do::Click, "dropbutton"},
+             {Do::Drop, "", "20"},
+             {Do::Click, "funnelrightbutton"},
+             {Do::Drop, "", "40"},
              {Do::Key, "", "Ctrl+L"},
              {Do::MenuTick, "xchartpicture", "Show Run Rules"},
              {Do::Expect, "detectionLabel",
@@ -308,27 +288,27 @@ const std::map<int, Lesson> &lessons()
                {Do::Expect, "limitCountBox", "^20$"},
                {Do::Choose, "limitsChoice", "From theory"},
                {Do::Expect, "rulesChoice", "^Rule 1 only$"},
-               {Do::SetNumber, "shiftBox", "0"},
+               {Do::Type, "shiftBox", "0"},
                {Do::Click, "startButton"},
                {Do::Expect, "exactLabel", R"(^Exact ARL 558\.68$)"},
                labResultHolds([](const LabResult &now, const LabResult &) {
                    return now.mean > 450 && now.mean < 680 && now.median < now.mean;
                }),
                // 3. The funnel moves
-               {Do::SetNumber, "shiftBox", "1"},
+               {Do::Type, "shiftBox", "1"},
                {Do::Click, "startButton"},
                {Do::Expect, "exactLabel", R"(^Exact ARL 56\.77$)"},
                labResultHolds([](const LabResult &now, const LabResult &) {
                    return now.mean > 45 && now.mean < 70 && now.median >= 32 && now.median <= 48;
                }),
-               {Do::SetNumber, "shiftBox", "2"},
+               {Do::Type, "shiftBox", "2"},
                {Do::Click, "startButton"},
                {Do::Expect, "exactLabel", R"(^Exact ARL 7\.37$)"},
                labResultHolds([](const LabResult &now, const LabResult &) { return now.mean > 6 && now.mean < 9; }),
                // 4. As in class: estimated limits and more rules
                {Do::Choose, "limitsChoice", "From the first k subgroups"},
                {Do::Choose, "rulesChoice", "Rules 1 to 4"},
-               {Do::SetNumber, "shiftBox", "1"},
+               {Do::Type, "shiftBox", "1"},
                {Do::Click, "startButton"},
                {Do::Expect, "exactLabel", "^$"},
                labResultHolds([](const LabResult &now, const LabResult &before) {
@@ -389,10 +369,18 @@ private:
         if (!step.control.isEmpty() && !control)
             return fail(QStringLiteral("no control ") + step.control);
         switch (step.does) {
-        case Do::Click: return testsupport::click(window, step.control);
+        case Do::Click:
+            for (int press = 0; press < qMax(1, step.value.toInt()); ++press)
+                testsupport::click(window, step.control);
+            return;
         case Do::Key: return QTest::keySequence(QApplication::activeWindow(), QKeySequence(step.value));
-        case Do::Type: return type(static_cast<QLineEdit *>(control), step.value);
-        case Do::StepTo: return stepTo(static_cast<QLineEdit *>(control), step.value);
+        case Do::Type: return type(control, step.value);
+        case Do::Drop:
+            type(child(window, "howmanytext"), step.value);
+            return testsupport::click(window, "dropbutton");
+        case Do::StepTo:
+            rundriver::stepSetting(m_main, step.control, step.value.toInt());
+            return expect(control, QStringLiteral("^%1$").arg(step.value));
         case Do::Tick:
         case Do::Untick:
             if (static_cast<QCheckBox *>(control)->isChecked() != (step.does == Do::Tick))
@@ -406,13 +394,6 @@ private:
             auto *box = static_cast<QComboBox *>(control);
             box->setCurrentIndex(box->findText(step.value));
             return check(box->currentText() == step.value, step.control + QStringLiteral(" reads ") + box->currentText());
-        }
-        case Do::SetNumber: {
-            auto *box = static_cast<QSpinBox *>(control);
-            box->setFocus();
-            box->selectAll();
-            QTest::keyClicks(box, step.value);
-            return check(box->value() == step.value.toInt(), step.control + QStringLiteral(" reads ") + box->text());
         }
         case Do::Dialog: return inDialog(step);
         case Do::RunUntil:
@@ -438,45 +419,29 @@ private:
         }
     }
 
-    void type(QLineEdit *box, const QString &value)
+    void type(QWidget *box, const QString &value)
     {
         box->setFocus();
-        box->selectAll();
+        QMetaObject::invokeMethod(box, "selectAll");
         QTest::keyClicks(box, value);
-        check(box->text() == value, box->objectName() + QStringLiteral(" reads ") + box->text());
-    }
-
-    void stepTo(QLineEdit *box, const QString &value)
-    {
-        rundriver::stepSetting(m_main, box->objectName(), value.toInt());
-        check(box->text() == value, box->objectName() + QStringLiteral(" reads ") + box->text());
+        check(text(box) == value, box->objectName() + QStringLiteral(" reads ") + text(box));
     }
 
     // Right-clicks the chart and chooses the item in its menu; an item to tick
     // is left as it is when ticked already.
     void useMenu(QWidget *chart, const QString &item, bool tick)
     {
-        QTimer::singleShot(0, [&] {
-            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            if (!menu)
-                return;
-            const auto actions = menu->actions();
-            const auto found = std::find_if(actions.begin(), actions.end(), [&](QAction *a) { return a->text() == item; });
-            if (found == actions.end() || (tick && (*found)->isChecked())) {
-                menu->close();
-                return;
-            }
-            menu->setActiveAction(*found);
-            QTest::keyClick(menu, Qt::Key_Return);
-        });
+        const auto actions = chart->window()->findChildren<QAction *>();
+        const auto ticked = [&] {
+            return std::any_of(actions.begin(), actions.end(), [&](QAction *a) { return a->text() == item && a->isChecked(); });
+        };
+        if (tick && ticked())
+            return;
+        testsupport::chooseInNextMenu(item);
         auto *area = qobject_cast<QAbstractScrollArea *>(chart);
         QTest::mouseClick(area ? area->viewport() : chart, Qt::RightButton);
-        if (!tick)
-            return;
-        bool ticked = false;
-        for (QAction *action : chart->window()->findChildren<QAction *>())
-            ticked = ticked || (action->text() == item && action->isChecked());
-        check(ticked, item + QStringLiteral(" is not ticked"));
+        if (tick)
+            check(ticked(), item + QStringLiteral(" is not ticked"));
     }
 
     void inDialog(const Step &step)
@@ -529,10 +494,10 @@ private:
     void peak(const QString &value)
     {
         const QStringList wanted = value.split(u' ');
+        const auto &piles = m_main->quincunxRun().state().slotCount;
         int tallest = 1;
         for (int slot = 2; slot <= slotTotal; ++slot)
-            if (m_main->quincunxRun().state().slotCount[slot] > m_main->quincunxRun().state().slotCount[tallest])
-                tallest = slot;
+            tallest = piles[slot] > piles[tallest] ? slot : tallest;
         check(tallest >= wanted[0].toInt() && tallest <= wanted[1].toInt(), QStringLiteral("tallest pile in slot %1").arg(tallest));
     }
 
@@ -540,14 +505,7 @@ private:
     {
         if (auto *list = qobject_cast<QListWidget *>(control))
             return list->count() ? list->item(list->count() - 1)->text() : QString();
-        if (auto *box = qobject_cast<QLineEdit *>(control))
-            return box->text();
-        if (auto *box = qobject_cast<QAbstractSpinBox *>(control))
-            return box->text();
-        if (auto *box = qobject_cast<QComboBox *>(control))
-            return box->currentText();
-        auto *label = qobject_cast<QLabel *>(control);
-        return label ? label->text() : QString();
+        return control->property(qobject_cast<QComboBox *>(control) ? "currentText" : "text").toString();
     }
 
     static double number(QWidget *control) { return QLocale().toDouble(text(control)); }

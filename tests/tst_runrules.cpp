@@ -215,7 +215,6 @@ private slots:
     void menuItemIsRemembered()
     {
         startMain();
-        QVERIFY(rulesItem()->isCheckable());
         QVERIFY(!rulesItem()->isChecked());
         QVERIFY(!signalList()->isVisibleTo(m_charts));
         for (bool shown : {true, false}) {
@@ -274,7 +273,7 @@ private slots:
 
     // Double-clicking a signal, or Return on it, pages the charts to its
     // subgroup, where the point is a red dot.
-    void choosingASignalPagesToIt()
+    void signalsAndPages()
     {
         startMovedRun(5, 10, 5);
         QVERIFY(rundriver::dropSubgroups(m_main, 30));
@@ -299,17 +298,10 @@ private slots:
         list->setCurrentItem(item);
         QTest::keyClick(list, Qt::Key_Return); // the keyboard's way to the same page
         QCOMPARE(m_charts->firstSubgroup(), first);
-        m_charts->hide();
-    }
 
-    // Every page, the first one too, shows the subgroups that fit whole: twelve
-    // at most, their points, numbers and rule numbers inside the charts, no two
-    // texts over one another and no line through a rule number.
-    void pagesShowWhatFitsWhole()
-    {
-        startMovedRun(5, 10, 5);
-        QVERIFY(rundriver::dropSubgroups(m_main, 30));
-        click(m_main, "contchrbutton");
+        // Every page, the first one too, shows the subgroups that fit whole: twelve
+        // at most, their points, numbers and rule numbers inside the charts, no two
+        // texts over one another and no line through a rule number.
         for (int page = 0; page < 4; ++page)
             click(m_charts, "chartfastlbutton");
         QCOMPARE(m_charts->firstSubgroup(), 1);
@@ -328,35 +320,24 @@ private slots:
         QTest::addColumn<ChartLines>("lines");
         QTest::addColumn<QList<float>>("points");
         QTest::addColumn<QString>("rules");
-        const ChartLines lopsided{10, 16, 7}; // zones 12, 14 above; 9, 8 below
-        QTest::newRow("rule 1 strictly beyond either limit, not on it")
-            << symmetric << QList<float>{13, 10, 7, 10, 10, 13.5f, 10, 10, 6.5f} << "- - - - - 1 - - 1";
-        QTest::newRow("rule 2 above, first possible at the 3rd point")
-            << symmetric << QList<float>{12.5f, 10, 12.5f} << "- - 2";
-        QTest::newRow("rule 2: the 2nd point never, and the point itself must be beyond")
-            << symmetric << QList<float>{12.5f, 12.5f, 11} << "- - -";
-        QTest::newRow("rule 2: on the 2-sigma line is not beyond")
-            << symmetric << QList<float>{12, 10, 12.5f, 10, 8, 7.5f} << "- - - - - -";
-        QTest::newRow("rule 2: one on each side is not the same side")
-            << symmetric << QList<float>{12.5f, 10, 7.5f} << "- - -";
-        QTest::newRow("rule 3 above, first possible at the 5th point")
-            << symmetric << QList<float>{11.5f, 11.5f, 10, 11.5f, 11.5f} << "- - - - 3";
-        QTest::newRow("rule 3: four beyond before the window is whole")
-            << symmetric << QList<float>{11.5f, 11.5f, 11.5f, 11.5f, 10} << "- - - - -";
-        QTest::newRow("rule 3: one short, as one lies on the 1-sigma line")
-            << symmetric << QList<float>{11.5f, 11, 10, 11.5f, 11.5f} << "- - - - -";
-        QTest::newRow("rule 4 above from the 8th point on")
-            << symmetric << QList<float>{10.5f, 10.5f, 10.5f, 10.5f, 10.5f, 10.5f, 10.5f, 10.5f, 10.5f}
-            << "- - - - - - - 4 4";
-        QTest::newRow("rule 4: a point on the centre line breaks the run")
-            << symmetric << QList<float>{10.5f, 10.5f, 10.5f, 10.5f, 10, 10.5f, 10.5f, 10.5f, 10.5f} << "- - - - - - - - -";
-        QTest::newRow("rule 4: seven, then the other side") << symmetric
-            << QList<float>{10.5f, 10.5f, 10.5f, 10.5f, 10.5f, 10.5f, 10.5f, 9.5f} << "- - - - - - - -";
-        QTest::newRow("several rules of one point, in order")
-            << symmetric << QList<float>{11.5f, 11.5f, 11.5f, 11.5f, 11.5f, 11.5f, 12.5f, 13.5f}
-            << "- - - - 3 3 3 1,2,3,4";
-        QTest::newRow("lopsided limits: each side's zones from its own limit")
-            << lopsided << QList<float>{13, 10, 13, 10, 7.9f, 10, 7.9f, 10, 15, 10, 15} << "- - - - - - 2 - - - 2";
+        const auto row = [](const char *name, const QList<float> &points, const char *rules, ChartLines lines = symmetric) {
+            QTest::newRow(name) << lines << points << QString(rules);
+        };
+        row("rule 1 strictly beyond either limit, not on it", {13, 10, 7, 10, 10, 13.5f, 10, 10, 6.5f}, "- - - - - 1 - - 1");
+        row("rule 2 above, first possible at the 3rd point", {12.5f, 10, 12.5f}, "- - 2");
+        row("rule 2: the 2nd point never, and the point itself must be beyond", {12.5f, 12.5f, 11}, "- - -");
+        row("rule 2: on the 2-sigma line is not beyond", {12, 10, 12.5f, 10, 8, 7.5f}, "- - - - - -");
+        row("rule 2: one on each side is not the same side", {12.5f, 10, 7.5f}, "- - -");
+        row("rule 3 above, first possible at the 5th point", {11.5f, 11.5f, 10, 11.5f, 11.5f}, "- - - - 3");
+        row("rule 3: four beyond before the window is whole", {11.5f, 11.5f, 11.5f, 11.5f, 10}, "- - - - -");
+        row("rule 3: one short, as one lies on the 1-sigma line", {11.5f, 11, 10, 11.5f, 11.5f}, "- - - - -");
+        row("rule 4 above from the 8th point on", QList<float>(9, 10.5f), "- - - - - - - 4 4");
+        row("rule 4: a point on the centre line breaks the run", {10.5f, 10.5f, 10.5f, 10.5f, 10, 10.5f, 10.5f, 10.5f, 10.5f},
+            "- - - - - - - - -");
+        row("rule 4: seven, then the other side", {10.5f, 10.5f, 10.5f, 10.5f, 10.5f, 10.5f, 10.5f, 9.5f}, "- - - - - - - -");
+        row("several rules of one point, in order", {11.5f, 11.5f, 11.5f, 11.5f, 11.5f, 11.5f, 12.5f, 13.5f}, "- - - - 3 3 3 1,2,3,4");
+        row("lopsided limits: each side's zones from its own limit", {13, 10, 13, 10, 7.9f, 10, 7.9f, 10, 15, 10, 15},
+            "- - - - - - 2 - - - 2", {10, 16, 7}); // zones 12, 14 above; 9, 8 below
     }
     void meanChartRules()
     {
@@ -433,30 +414,18 @@ private slots:
     }
 
     // The X and MR charts' words are read in signalsOfARun.
-    void words_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("one rule") << signalText({23, SignalChart::Mean, ruleBit(1)}, 5)
-                                  << "Subgroup 23, X-bar chart: rule 1";
-        QTest::newRow("two rules") << signalText({31, SignalChart::Mean, ruleBit(2) | ruleBit(4)}, 5)
-                                   << "Subgroup 31, X-bar chart: rules 2, 4";
-        QTest::newRow("R chart") << signalText({29, SignalChart::Range, ruleBit(1)}, 5) << "Subgroup 29, R chart: rule 1";
-        QTest::newRow("on the chart") << ruleNumbers(ruleBit(1) | ruleBit(2) | ruleBit(4), ",") << "1,2,4";
-        QTest::newRow("meanings") << ruleMeanings(ruleBit(2) | ruleBit(3))
-                                  << "Two of three points beyond 2 sigma on the same side\n"
-                                     "Four of five points beyond 1 sigma on the same side";
-        QTest::newRow("no change") << detectionText(0, 5) << "";
-        QTest::newRow("no signal yet") << detectionText(24, 0) << "Process changed after subgroup 24: no signal yet";
-        QTest::newRow("three later") << detectionText(24, 27)
-                                     << "Process changed after subgroup 24: first signal at subgroup 27, 3 subgroups later";
-        QTest::newRow("one later") << detectionText(24, 25)
-                                   << "Process changed after subgroup 24: first signal at subgroup 25, 1 subgroup later";
-    }
     void words()
     {
-        QFETCH(QString, text);
-        QTEST(text, "expected");
+        QCOMPARE(signalText({23, SignalChart::Mean, ruleBit(1)}, 5), "Subgroup 23, X-bar chart: rule 1");
+        QCOMPARE(signalText({31, SignalChart::Mean, ruleBit(2) | ruleBit(4)}, 5), "Subgroup 31, X-bar chart: rules 2, 4");
+        QCOMPARE(signalText({29, SignalChart::Range, ruleBit(1)}, 5), "Subgroup 29, R chart: rule 1");
+        QCOMPARE(ruleNumbers(ruleBit(1) | ruleBit(2) | ruleBit(4), ","), "1,2,4");
+        QCOMPARE(ruleMeanings(ruleBit(2) | ruleBit(3)), "Two of three points beyond 2 sigma on the same side\n"
+                                                        "Four of five points beyond 1 sigma on the same side");
+        QCOMPARE(detectionText(0, 5), "");
+        QCOMPARE(detectionText(24, 0), "Process changed after subgroup 24: no signal yet");
+        QCOMPARE(detectionText(24, 27), "Process changed after subgroup 24: first signal at subgroup 27, 3 subgroups later");
+        QCOMPARE(detectionText(24, 25), "Process changed after subgroup 24: first signal at subgroup 25, 1 subgroup later");
     }
 };
 
