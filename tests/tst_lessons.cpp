@@ -16,7 +16,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QRegularExpression>
@@ -390,11 +389,9 @@ private:
         case Do::MenuTick: return useMenu(control, step.value, true);
         case Do::MenuChoose: return useMenu(control, step.value, false);
         case Do::Lab: return inLab(step);
-        case Do::Choose: {
-            auto *box = static_cast<QComboBox *>(control);
-            box->setCurrentIndex(box->findText(step.value));
-            return check(box->currentText() == step.value, step.control + QStringLiteral(" reads ") + box->currentText());
-        }
+        case Do::Choose:
+            static_cast<QComboBox *>(control)->setCurrentIndex(static_cast<QComboBox *>(control)->findText(step.value));
+            return expect(control, QStringLiteral("^%1$").arg(QRegularExpression::escape(step.value)));
         case Do::Dialog: return inDialog(step);
         case Do::RunUntil:
             for (int press = 0; press < 30 && !text(control).contains(QRegularExpression(step.value)); ++press)
