@@ -28,8 +28,6 @@ namespace {
 // None: the test gave its own input at the caption.
 enum class Answer { Key, Escape, Click, Close, None };
 
-QuincunxForm *form(QWidget *main) { return qobject_cast<QuincunxForm *>(main); }
-
 // Plays the demonstration through, answering each caption picture as it
 // appears and calling `betweenCaptions` whenever events run with no caption
 // shown; returns the captions seen, in order. The Runs may only say that the
@@ -93,7 +91,7 @@ private slots:
     void init()
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        m_main = testsupport::startProgram();
+        m_main = qobject_cast<QuincunxForm *>(testsupport::startProgram());
         QVERIFY(m_main);
     }
 
@@ -123,7 +121,7 @@ private slots:
         bool startable = false;
         const QList<int> seen = play(m_main, [&](int) {
             startable = startable || child(m_main, "selfscriptbutton")->isEnabled();
-            form(m_main)->selfscriptbutton_Click();
+            m_main->selfscriptbutton_Click();
             return Answer::Key;
         });
         QCOMPARE(seen, captionsUpTo(captionCount));
@@ -132,12 +130,12 @@ private slots:
                  (QStringList{"1", "5", "20", "20", "Sub Group 0"}));
         QCOMPARE(QList<bool>({checked("Animationcheck"), checked("chkTrace"), checked("bafflepresentcheck")}),
                  QList<bool>(3, false));
-        QVERIFY(!form(m_main)->board().baffle().line()->isVisible());
-        QVERIFY(form(m_main)->board().baffle().handle()->isHidden());
+        QVERIFY(!m_main->board().baffle().line()->isVisible());
+        QVERIFY(m_main->board().baffle().handle()->isHidden());
         QCOMPARE(child<QScrollBar>(m_main, "HScroll1")->value(), 3);
-        QCOMPARE(form(m_main)->quincunxRun().state().subgroupCount, 0);
-        QCOMPARE(form(m_main)->quincunxRun().state().funnelPosition, 16.0f);
-        QVERIFY(form(m_main)->chartsWindow()->isHidden());
+        QCOMPARE(run().subgroupCount, 0);
+        QCOMPARE(run().funnelPosition, 16.0f);
+        QVERIFY(m_main->chartsWindow()->isHidden());
         expectHandedBack();
     }
 
@@ -163,8 +161,8 @@ private slots:
         QCOMPARE(texts({"howmanytext", "rowstext", "subgroupstatuslabel"}),
                  (QStringList{dropCount, "20", "Sub Group 0"}));
         QCOMPARE(checked("Animationcheck"), animation);
-        QCOMPARE(form(m_main)->quincunxRun().state().subgroupCount, 0);
-        QCOMPARE(form(m_main)->quincunxRun().state().funnelPosition, 16.0f);
+        QCOMPARE(run().subgroupCount, 0);
+        QCOMPARE(run().funnelPosition, 16.0f);
         expectHandedBack();
     }
 
@@ -192,7 +190,7 @@ private slots:
             QVERIFY(testsupport::runSubgroups(m_main, subgroups).isEmpty());
         const QStringList shown = {"howmanytext", "subgroupstatuslabel", "processcenteredatlabel"};
         const QStringList before = texts(shown);
-        const auto piles = form(m_main)->quincunxRun().state().slotCount;
+        const auto piles = run().slotCount;
         QList<testsupport::SeenMessage> questions;
         const auto seen = play(m_main, [](int) { return Answer::Escape; }, {}, QMessageBox::StandardButton(answer), &questions);
         const bool starts = question.isEmpty() || answer == QMessageBox::Yes;
@@ -206,10 +204,10 @@ private slots:
             QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No);
             QCOMPARE(asked.defaultButton, QMessageBox::No);
         }
-        QCOMPARE(int(form(m_main)->quincunxRun().state().subgroupCount), starts ? 0 : subgroups);
+        QCOMPARE(int(run().subgroupCount), starts ? 0 : subgroups);
         if (!starts) {
             QCOMPARE(texts(shown), before);
-            QVERIFY(form(m_main)->quincunxRun().state().slotCount == piles);
+            QVERIFY(run().slotCount == piles);
             QVERIFY(!checked("Animationcheck"));
         }
         expectHandedBack();
@@ -220,7 +218,7 @@ private slots:
     {
         kelvara::testing::setTimeScale(0.02);
         child<QLineEdit>(m_main, "howmanytext")->setText(QStringLiteral("3"));
-        QToolButton *right = form(m_main)->board().funnel().rightButton();
+        QToolButton *right = m_main->board().funnel().rightButton();
         float funnelAtCaption3 = 0, funnelAfterClick = 0;
         bool funnelUsable = false;
         int droppedBeforeCaption3 = 0;
@@ -228,11 +226,11 @@ private slots:
             if (shown != 3)
                 return shown == 1 ? Answer::Click : shown == 2 ? Answer::Key : Answer::Escape;
             // A click on an enabled control goes on, and the control never sees it.
-            droppedBeforeCaption3 = form(m_main)->quincunxRun().state().subgroupCount;
-            funnelAtCaption3 = form(m_main)->quincunxRun().state().funnelPosition;
+            droppedBeforeCaption3 = run().subgroupCount;
+            funnelAtCaption3 = run().funnelPosition;
             funnelUsable = right->isEnabled();
             QTest::mouseClick(right, Qt::LeftButton);
-            funnelAfterClick = form(m_main)->quincunxRun().state().funnelPosition;
+            funnelAfterClick = run().funnelPosition;
             return Answer::None;
         };
         // Between captions clicks and keys must not move the funnel either.
@@ -272,10 +270,8 @@ private slots:
         QFETCH(bool, atCharts);
         QFETCH(std::function<bool(QuincunxForm *)>, moment);
         kelvara::testing::setTimeScale(0.05);
-        QuincunxForm *main = form(m_main);
-        const auto state = [main] {
-            const RunState &run = main->quincunxRun().state();
-            return std::tuple(run.subgroupCount, run.funnelPosition, run.slotCount, run.baffleCount);
+        const auto state = [this] {
+            return std::tuple(run().subgroupCount, run().funnelPosition, run().slotCount, run().baffleCount);
         };
         std::optional<decltype(state())> atEscape;
         bool changedAfter = false;
@@ -283,20 +279,20 @@ private slots:
         const auto betweenCaptions = [&] {
             if (atEscape) {
                 changedAfter = changedAfter || state() != *atEscape;
-            } else if (moment(main)) {
+            } else if (moment(m_main)) {
                 atEscape = state();
-                chartsShownAtEscape = main->chartsWindow()->isVisible();
-                QTest::keyClick(atCharts ? static_cast<QWidget *>(main->chartsWindow()) : m_main, Qt::Key_Escape);
+                chartsShownAtEscape = m_main->chartsWindow()->isVisible();
+                QTest::keyClick(atCharts ? static_cast<QWidget *>(m_main->chartsWindow()) : m_main, Qt::Key_Escape);
             }
         };
         QCOMPARE(play(m_main, [](int) { return Answer::Key; }, betweenCaptions), captionsUpTo(lastCaption));
         QVERIFY(atEscape);
         QVERIFY(!changedAfter);
-        QCOMPARE(main->quincunxRun().state().isRunning, false);
-        QCOMPARE(form(m_main)->quincunxRun().state().subgroupCount, 0);
+        QCOMPARE(run().isRunning, false);
+        QCOMPARE(run().subgroupCount, 0);
         QCOMPARE(child<QLabel>(m_main, "subgroupstatuslabel")->text(), QStringLiteral("Sub Group 0"));
         // The charts window's own Esc would have hidden it: the key reached no window.
-        QCOMPARE(main->chartsWindow()->isVisible(), chartsShownAtEscape);
+        QCOMPARE(m_main->chartsWindow()->isVisible(), chartsShownAtEscape);
         expectHandedBack();
     }
 
@@ -312,7 +308,7 @@ private slots:
             return Answer::None;
         };
         QCOMPARE(play(m_main, atCaption), captionsUpTo(3));
-        QVERIFY(!form(m_main)->manual());
+        QVERIFY(!m_main->manual());
         expectHandedBack();
     }
 
@@ -343,6 +339,7 @@ private:
             shown << child(m_main, name)->property("text").toString();
         return shown;
     }
+    const RunState &run() const { return m_main->quincunxRun().state(); }
     bool checked(const char *name) const { return child<QCheckBox>(m_main, QLatin1String(name))->isChecked(); }
 
     // After the script the user has the window back, with no caption in the way.
@@ -354,7 +351,7 @@ private:
         QVERIFY(child<QLabel>(m_main, "teachpanel")->pixmap().isNull());
     }
 
-    QWidget *m_main = nullptr;
+    QuincunxForm *m_main = nullptr;
 };
 
 QTEST_MAIN(TestDemonstration)

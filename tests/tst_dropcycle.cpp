@@ -27,7 +27,7 @@ class ScriptedHost : public DropCycleHost {
 public:
     ScriptedHost(RunState &run) : m_run(run) {}
 
-    int dropCount = 5, subgroupSize = 5, limitCount = 20, rows = 20;
+    RunSettings runSettings{.dropCount = 5};
     std::deque<float> readings;
     std::function<void(int ball)> onBall;   // runs before each ball lands
     bool closing = false;
@@ -38,15 +38,7 @@ public:
     QList<bool> enabledCalls;
     int capabilityCalls = 0, balls = 0;
 
-    RunSettings settings() const override
-    {
-        RunSettings settings;
-        settings.dropCount = dropCount;
-        settings.subgroupSize = subgroupSize;
-        settings.limitCount = limitCount;
-        settings.rows = rows;
-        return settings;
-    }
+    RunSettings settings() const override { return runSettings; }
     void setControlsEnabled(bool enabled) override { enabledCalls.append(enabled); }
     bool letEventsRun() override { return !closing; }
     void clearTraceLines() override {}
@@ -93,7 +85,7 @@ struct Fixture {
     }
     void setSubgroupSize(int n)
     {
-        host.subgroupSize = n;
+        host.runSettings.subgroupSize = n;
         record.clear(n);
     }
     void runCycle() { DropCycle(run, shared, record, host, random).run(); }
@@ -115,8 +107,8 @@ private slots:
     void runDropsCountTimesNBalls()
     {
         Fixture f;
-        f.host.dropCount = 12;
-        f.host.limitCount = 30;
+        f.host.runSettings.dropCount = 12;
+        f.host.runSettings.limitCount = 30;
         f.runCycle();
         QCOMPARE(f.host.balls, 60);
         QCOMPARE(f.host.statuses, QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
@@ -153,7 +145,7 @@ private slots:
         QFETCH(Scale, scale);
         f.shared.scale = scale;
         f.setSubgroupSize(n);
-        f.host.dropCount = 1;
+        f.host.runSettings.dropCount = 1;
         f.host.readings.assign(readings.begin(), readings.end());
         f.runCycle();
         QTEST(f.scaledRow(1), "scaledRow");
@@ -166,8 +158,8 @@ private slots:
     {
         Fixture f;
         f.setSubgroupSize(1);
-        f.host.limitCount = 5;
-        f.host.dropCount = 6;
+        f.host.runSettings.limitCount = 5;
+        f.host.runSettings.dropCount = 6;
         f.host.readings = {15, 16, 18, 17, 17, 20};
         f.runCycle();
         QCOMPARE(f.host.limitTexts.size(), 2);
@@ -189,7 +181,7 @@ private slots:
         QVERIFY(!f.run.isRunning);
 
         f.host.onBall = nullptr;
-        f.host.dropCount = 2;
+        f.host.runSettings.dropCount = 2;
         f.runCycle(); // the next Run clears the request and goes on with subgroup 4
         QCOMPARE(f.host.statuses, QList<int>({1, 2, 3, 4, 5}));
     }
@@ -214,7 +206,7 @@ private slots:
         QFETCH(int, baffleBalls);
         Fixture f;
         QFETCH(int, dropCount);
-        f.host.dropCount = dropCount;
+        f.host.runSettings.dropCount = dropCount;
         f.run.slotCount[9] = int16(slotBalls);
         f.run.baffleCount[9] = int16(baffleBalls);
         f.runCycle();
@@ -240,11 +232,11 @@ private slots:
     void processChangesAreNotedAtTheNextSubgroup()
     {
         Fixture f;
-        f.host.dropCount = 1;
+        f.host.runSettings.dropCount = 1;
         f.runCycle();
         f.runCycle();
         QVERIFY(f.run.processUnchanged);
-        f.host.rows = 19;
+        f.host.runSettings.rows = 19;
         f.runCycle();
         QVERIFY(!f.run.processUnchanged);
         QCOMPARE(int(f.run.startFunnel), 16);

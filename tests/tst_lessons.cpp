@@ -36,7 +36,7 @@ using testsupport::child;
 namespace {
 
 enum class Do {
-    Click,    // press the button `control`
+    Click,    // press the button `control`, `value` times (once when empty)
     Key,      // press the keys `value` in the window in front
     Type,     // type `value` into the box or spinner `control`, over what it held
     Drop,     // type `value` into the drop count and press Run
@@ -69,8 +69,6 @@ struct Step {
     std::function<void(QuincunxForm &)> custom = {};
 };
 using Lesson = std::vector<Step>;
-
-const Step funnelRight{Do::Click, "funnelrightbutton"};
 
 // What the run-length lab's result line says.
 struct LabResult {
@@ -171,8 +169,7 @@ const std::map<int, Lesson> &lessons()
              {Do::Drop, "", "20"},
              {Do::Expect, "xvaluestitle", "UCLx = "},
              // 2. Move the process
-             funnelRight,
-             funnelRight,
+             {Do::Click, "funnelrightbutton", "2"},
              {Do::Expect, "processcenteredatlabel", "^18.00$"},
              {Do::Type, "howmanytext", "1"},
              {Do::Key, "", "Ctrl+R"},
@@ -185,7 +182,7 @@ const std::map<int, Lesson> &lessons()
              // 3. Smaller shifts take longer
              {Do::Click, "resetbutton"},
              {Do::Drop, "", "20"},
-             funnelRight,
+             {Do::Click, "funnelrightbutton"},
              {Do::Expect, "processcenteredatlabel", "^17.00$"},
              {Do::Type, "howmanytext", "1"},
              {Do::Key, "", "Ctrl+R"},
@@ -213,9 +210,7 @@ const std::map<int, Lesson> &lessons()
              {Do::Note, "pplabel"},
              {Do::Note, "ppklabel"},
              // 3. A shift and what it costs
-             funnelRight,
-             funnelRight,
-             funnelRight,
+             {Do::Click, "funnelrightbutton", "3"},
              {Do::Drop, "", "10"},
              {Do::Expect, "cplabel", "^NA$"},
              {Do::Expect, "cpklabel", "^NA$"},
@@ -279,7 +274,7 @@ const std::map<int, Lesson> &lessons()
              {Do::Expect, "subgrouptext", "^5$"},
              {Do::Expect, "climitstext", "^20$"},
              {Do::Drop, "", "20"},
-             funnelRight,
+             {Do::Click, "funnelrightbutton"},
              {Do::Drop, "", "40"},
              {Do::Key, "", "Ctrl+L"},
              {Do::MenuTick, "xchartpicture", "Show Run Rules"},
@@ -374,7 +369,10 @@ private:
         if (!step.control.isEmpty() && !control)
             return fail(QStringLiteral("no control ") + step.control);
         switch (step.does) {
-        case Do::Click: return testsupport::click(window, step.control);
+        case Do::Click:
+            for (int press = 0; press < qMax(1, step.value.toInt()); ++press)
+                testsupport::click(window, step.control);
+            return;
         case Do::Key: return QTest::keySequence(QApplication::activeWindow(), QKeySequence(step.value));
         case Do::Type: return type(control, step.value);
         case Do::Drop:
@@ -433,27 +431,17 @@ private:
     // is left as it is when ticked already.
     void useMenu(QWidget *chart, const QString &item, bool tick)
     {
-        QTimer::singleShot(0, [&] {
-            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            if (!menu)
-                return;
-            const auto actions = menu->actions();
-            const auto found = std::find_if(actions.begin(), actions.end(), [&](QAction *a) { return a->text() == item; });
-            if (found == actions.end() || (tick && (*found)->isChecked())) {
-                menu->close();
-                return;
-            }
-            menu->setActiveAction(*found);
-            QTest::keyClick(menu, Qt::Key_Return);
-        });
+        const auto actions = chart->window()->findChildren<QAction *>();
+        const auto ticked = [&] {
+            return std::any_of(actions.begin(), actions.end(), [&](QAction *a) { return a->text() == item && a->isChecked(); });
+        };
+        if (tick && ticked())
+            return;
+        testsupport::chooseInNextMenu(item);
         auto *area = qobject_cast<QAbstractScrollArea *>(chart);
         QTest::mouseClick(area ? area->viewport() : chart, Qt::RightButton);
-        if (!tick)
-            return;
-        bool ticked = false;
-        for (QAction *action : chart->window()->findChildren<QAction *>())
-            ticked = ticked || (action->text() == item && action->isChecked());
-        check(ticked, item + QStringLiteral(" is not ticked"));
+        if (tick)
+            check(ticked(), item + QStringLiteral(" is not ticked"));
     }
 
     void inDialog(const Step &step)

@@ -193,9 +193,8 @@ private slots:
 
     void exactText()
     {
-        QCOMPARE(exactArlText(56.7694), QStringLiteral("Exact ARL 56.77"));
+        // The lab's window shows the others (tst_runlengthlab).
         QCOMPARE(exactArlText(558.6809, QLocale(QStringLiteral("de_DE"))), QStringLiteral("Exact ARL 558,68"));
-        QCOMPARE(exactArlText(std::nullopt), QStringLiteral("Exact ARL: no signal is possible"));
     }
 
     void medianOfAnEvenCount()
@@ -237,12 +236,7 @@ private slots:
         QFETCH(int, n);
         QFETCH(int, shift);
         QFETCH(int, runs);
-        RunLengthSettings settings;
-        settings.subgroupSize = n;
-        settings.shift = shift;
-        settings.shiftAfter = 1;
-        settings.theoryLimits = true;
-        settings.runs = runs;
+        const RunLengthSettings settings{.subgroupSize = n, .shift = shift, .shiftAfter = 1, .theoryLimits = true, .runs = runs};
         const SharedState shared = SharedState::initial();
         TwisterSource random(20261207);
         RunLengthLab lab(settings, shared, random);

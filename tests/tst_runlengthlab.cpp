@@ -19,7 +19,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -116,9 +115,7 @@ private slots:
     // moved after subgroup S: the same readings and the same first X-bar signal.
     void aLabRunIsTheBoardsRun()
     {
-        RunLengthSettings settings;
-        settings.allRules = true;
-        settings.runs = 1;
+        const RunLengthSettings settings{.allRules = true, .runs = 1};
         testing::seedRandom(seed);
         RunLengthLab lab(settings, sharedStore().state(), randomSource());
         while (!lab.finished())
@@ -141,27 +138,20 @@ private slots:
         for (int row = 1; row <= firstSignal; ++row)
             for (int column = 1; column <= settings.subgroupSize + 1; ++column)
                 QCOMPARE(table.text(row, column), record.measurementText(row, column, sharedStore().state().formats));
-        // The board's first X-bar signal after the shift, as its list names it.
-        static const QRegularExpression meanSignal(QStringLiteral("^Subgroup (\\d+), X-bar chart"));
-        const auto *list = child<QListWidget>(m_main->chartsWindow(), QStringLiteral("signalList"));
-        int boardSignal = 0;
-        bool falseAlarm = false;
-        for (int i = 0; i < list->count(); ++i) {
-            const QRegularExpressionMatch match = meanSignal.match(list->item(i)->text());
-            if (!match.hasMatch())
-                continue;
-            const int subgroup = match.captured(1).toInt();
-            if (subgroup > settings.shiftAfter) {
-                boardSignal = subgroup;
-                break;
-            }
-            falseAlarm = true;
-        }
+        // The board's X-bar signals (the list's words for them are checked in tst_runrules).
+        const RunSignals &board = m_main->quincunxRun().runSignals();
+        int boardSignal = settings.shiftAfter + 1;
+        while (boardSignal < firstSignal && board.rulesAt(SignalChart::Mean, boardSignal) == 0)
+            ++boardSignal;
         QCOMPARE(boardSignal, firstSignal);
+        QVERIFY(board.rulesAt(SignalChart::Mean, firstSignal) != 0);
+        bool falseAlarm = false;
+        for (int subgroup = 1; subgroup <= settings.shiftAfter; ++subgroup)
+            falseAlarm |= board.rulesAt(SignalChart::Mean, subgroup) != 0;
         QCOMPARE(lab.results().falseAlarmPercent() > 0, falseAlarm);
     }
 
-    void tenRunsGiveTheirStatistics()
+    void tenRunsGiveTheirStatisticsAndAShiftIsKeptInReach()
     {
         rundriver::startRun(m_main, 5);
         QWidget *lab = openLab();
@@ -177,13 +167,7 @@ private slots:
         QCOMPARE(labelText(lab, "exactLabel"), QStringLiteral("Exact ARL 7.37"));
         QVERIFY(child<QPushButton>(lab, QStringLiteral("startButton"))->isEnabled());
         QVERIFY(!child<QPushButton>(lab, QStringLiteral("cancelButton"))->isEnabled());
-        lab->close();
-    }
-
-    void aShiftBeyondTheFunnelsReachIsMadeSmaller()
-    {
-        QWidget *lab = openLab();
-        box(lab, "runsBox")->setValue(10);
+        // A shift beyond the funnel's reach is made smaller.
         box(lab, "shiftBox")->setValue(-10);
         QVERIFY(startWhile(lab, [] {}));
         QVERIFY2(labelText(lab, "noteLabel").contains(QStringLiteral("only 5 slots")), qPrintable(labelText(lab, "noteLabel")));
