@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The run-length lab's window: opened from the charts' menu with the board's
-// settings, its runs the board's own, and Start ended by Cancel, Esc or
-// closing the window, with what was done shown.
+// The run-length lab's window: opened with the board's settings, its runs the
+// board's own, Start ended by Cancel, Esc or closing the window.
 
 #include "rundriver.h"
 #include "testsupport.h"
