@@ -328,7 +328,6 @@ private slots:
     void play_data()
     {
         QTest::addColumn<QList<int>>("course"); // the lessons taught in a row, on one start of the program
-        QTest::newRow("lesson 1 from a fresh start") << QList<int>{1};
         QTest::newRow("lesson 2 from a fresh start") << QList<int>{2};
         QTest::newRow("lesson 3 from a fresh start") << QList<int>{3};
         QTest::newRow("lesson 4 from a fresh start") << QList<int>{4};
