@@ -9,7 +9,6 @@
 #include "windows/scaledialog.h"
 
 #include <QClipboard>
-#include <QMenu>
 #include <QTableWidget>
 
 using namespace kelvara;

@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QValueAxis>
-#include <QMenu>
 #include <QScrollBar>
 #include <QTableWidget>
 
@@ -85,11 +84,8 @@ private slots:
         const QList<float> averages{14.5f, 15.5f, 15.33333f, 0.4f, 31.6f, 0, 0, 31.4f, 1, 3};
         SubgroupRecord record;
         record.clear(2);
-        for (const float average : averages) {
-            SubgroupRow row;
-            row.slotAverage = average;
-            record.appendRow(row);
-        }
+        for (const float average : averages)
+            record.appendRow({.positions = {}, .readings = {}, .slotAverage = average});
         QList<int> expected(slotTotal, 0);
         expected[0] = expected[13] = expected[14] = expected[15] = expected[30] = 1; // slots 1, 14, 15, 16, 31
         const SlotCounts counts = averageCounts(record, int(averages.size()) - 1);

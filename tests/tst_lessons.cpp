@@ -16,7 +16,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QRegularExpression>
@@ -329,7 +328,6 @@ private slots:
     void play_data()
     {
         QTest::addColumn<QList<int>>("course"); // the lessons taught in a row, on one start of the program
-        QTest::newRow("lesson 1 from a fresh start") << QList<int>{1};
         QTest::newRow("lesson 2 from a fresh start") << QList<int>{2};
         QTest::newRow("lesson 3 from a fresh start") << QList<int>{3};
         QTest::newRow("lesson 4 from a fresh start") << QList<int>{4};
@@ -390,11 +388,9 @@ private:
         case Do::MenuTick: return useMenu(control, step.value, true);
         case Do::MenuChoose: return useMenu(control, step.value, false);
         case Do::Lab: return inLab(step);
-        case Do::Choose: {
-            auto *box = static_cast<QComboBox *>(control);
-            box->setCurrentIndex(box->findText(step.value));
-            return check(box->currentText() == step.value, step.control + QStringLiteral(" reads ") + box->currentText());
-        }
+        case Do::Choose:
+            static_cast<QComboBox *>(control)->setCurrentIndex(static_cast<QComboBox *>(control)->findText(step.value));
+            return expect(control, QStringLiteral("^%1$").arg(QRegularExpression::escape(step.value)));
         case Do::Dialog: return inDialog(step);
         case Do::RunUntil:
             for (int press = 0; press < 30 && !text(control).contains(QRegularExpression(step.value)); ++press)

@@ -14,7 +14,6 @@
 #include "core/runsignals.h"
 #include "core/signaltexts.h"
 #include "core/subgrouprecord.h"
-#include "core/texttable.h"
 #include "reports/controlchartswindow.h"
 #include "surface/drawingsurface.h"
 #include "surface/palette.h"
@@ -389,13 +388,8 @@ private slots:
     {
         SubgroupRecord table;
         table.clear(1);
-        const QList<float> cells{13.5f, 0, 10, 3.5f, 12.5f, 2.5f, 12.5f, 0, 10, 2.5f, 10.5f, 0};
-        for (int row = 1; row <= 6; ++row) {
-            SubgroupRow subgroup;
-            subgroup.average = cells[2 * row - 2];
-            subgroup.range = cells[2 * row - 1];
-            table.appendRow(subgroup);
-        }
+        for (const auto &[average, range] : {std::pair{13.5f, 0.0f}, {10.0f, 3.5f}, {12.5f, 2.5f}, {12.5f, 0.0f}, {10.0f, 2.5f}, {10.5f, 0.0f}})
+            table.appendRow({.positions = {}, .readings = {}, .average = average, .range = range});
         const ChartLines range{1, 3, 0.25f}; // an MR point of 0 for subgroup 1 would break it
         RunSignals run;
         QCOMPARE(run.follow(table, 1, 4, symmetric, range), 0);

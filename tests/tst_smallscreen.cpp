@@ -7,7 +7,6 @@
 #include "common/zoom.h"
 #include "reports/controlchartswindow.h"
 #include "readability.h"
-#include "rundriver.h"
 #include "testsupport.h"
 
 #include <QAction>
@@ -43,8 +42,7 @@ private slots:
     void resizingTheChartsKeepsThePageOnShow()
     {
         QWidget *main = startMainWindow();
-        rundriver::startRun(main, 5);
-        QVERIFY(rundriver::dropSubgroups(main, 25));
+        QVERIFY(runSubgroups(main, 25).isEmpty());
         click(main, QStringLiteral("contchrbutton"));
         auto *charts = qobject_cast<kelvara::ControlChartsWindow *>(topLevel(QStringLiteral("frmCtrlChrt")));
         click(charts, QStringLiteral("chartlbutton"));

@@ -16,7 +16,6 @@
 #include "windows/helpwindow.h"
 #include "windows/scaledialog.h"
 
-#include <QBarCategoryAxis>
 #include <QGraphicsSimpleTextItem>
 #include <QLabel>
 #include <QMenu>
