@@ -86,25 +86,16 @@ private slots:
         QTEST(boundsOf(bounds), "expected");
     }
 
-    void controlFactors_data()
-    {
-        QTest::addColumn<int>("n");
-        QTest::addColumn<QList<float>>("A2D3D4d2");
-        QTest::newRow("n = 1 individuals: A2 = 3 / 1.128") << 1 << QList{2.66f, 0.0f, 3.268f, 1.128f};
-        QTest::newRow("n = 2") << 2 << QList{1.88f, 0.0f, 3.268f, 1.128f};
-        QTest::newRow("n = 5") << 5 << QList{0.577f, 0.0f, 2.114f, 2.326f};
-        QTest::newRow("n = 7 first non-zero D3") << 7 << QList{0.419f, 0.076f, 1.924f, 2.704f};
-        QTest::newRow("n = 15 last") << 15 << QList{0.223f, 0.347f, 1.653f, 3.472f};
-    }
+    // A2, D3, D4 and d2 for n = 1 (individuals: A2 = 3 / 1.128), 2, 5, 7 (the first non-zero D3)
+    // and 15 (the last); n is clamped to 1..15.
     void controlFactors()
     {
-        QFETCH(int, n);
         const ControlFactors f = ControlFactors::load();
-        QTEST((QList<float>{f.A2[n], f.D3[n], f.D4[n], f.d2[n]}), "A2D3D4d2");
-    }
-
-    void factorIndexClamps()
-    {
+        const QMap<int, QList<float>> expected{{1, {2.66f, 0.0f, 3.268f, 1.128f}}, {2, {1.88f, 0.0f, 3.268f, 1.128f}},
+                                               {5, {0.577f, 0.0f, 2.114f, 2.326f}}, {7, {0.419f, 0.076f, 1.924f, 2.704f}},
+                                               {15, {0.223f, 0.347f, 1.653f, 3.472f}}};
+        for (const auto &[n, values] : expected.asKeyValueRange())
+            QCOMPARE((QList<float>{f.A2[n], f.D3[n], f.D4[n], f.d2[n]}), values);
         const auto indexFor = ControlFactors::indexFor;
         QCOMPARE((QList<int>{indexFor(-4), indexFor(0), indexFor(7), indexFor(15), indexFor(16)}),
                  (QList<int>{1, 1, 7, 15, 15}));

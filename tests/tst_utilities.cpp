@@ -61,24 +61,10 @@ private slots:
         QVERIFY(testsupport::answerMessages([] { reportError(QStringLiteral("Again")); }).isEmpty());
     }
 
-    void windowsRepaintDuringAWait()
-    {
-        QStringList log;
-        Recorder widget(QStringLiteral("widget"), log);
-        widget.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&widget));
-        QTRY_VERIFY(widget.paints > 0);
-        const int before = widget.paints;
-        QTimer::singleShot(0, &widget, [&widget] { widget.update(); });
-        testing::setTimeScale(1);
-        waitSeconds(0.3);
-        QVERIFY(widget.paints > before);
-    }
-
-    // Keys, clicks and the window system's close request that come during a
-    // wait act after it, in their order; input for a receiver deleted
-    // meanwhile goes nowhere.
-    void inputDuringAWaitActsAfterItInOrder()
+    // Windows repaint during a wait. Keys, clicks and the window system's close
+    // request that come during it act after it, in their order; input for a
+    // receiver deleted meanwhile goes nowhere.
+    void waitRepaintsAndInputActsAfterItInOrder()
     {
         QStringList log;
         Recorder first(QStringLiteral("first"), log), second(QStringLiteral("second"), log);
@@ -86,7 +72,10 @@ private slots:
         for (QWidget *widget : {static_cast<QWidget *>(&first), static_cast<QWidget *>(&second), static_cast<QWidget *>(gone)})
             widget->show();
         QVERIFY(QTest::qWaitForWindowExposed(&second));
+        QTRY_VERIFY(first.paints > 0);
+        const int before = first.paints;
         QTimer::singleShot(0, &first, [&] {
+            first.update();
             QTest::keyClick(&first, Qt::Key_A);
             QTest::mouseClick(&second, Qt::LeftButton);
             QTest::keyClick(gone, Qt::Key_B);
@@ -97,27 +86,18 @@ private slots:
         });
         testing::setTimeScale(1);
         waitSeconds(0.3);
+        QVERIFY(first.paints > before);
         QVERIFY2(log.isEmpty(), qPrintable(log.join(u',')));
         QTRY_COMPARE(log, (QStringList{"first key a", "second click", "first closes", "second key c"}));
         QVERIFY(!first.isVisible());
     }
 
-    void centredHighOnTheScreen_data()
-    {
-        QTest::addColumn<QSize>("window");
-        QTest::addColumn<QSize>("screen");
-        QTest::addColumn<QPoint>("position");
-        // 0.85 x 768 = 652.8 rounds to 653; 653 \ 2 - 300 \ 2 = 326 - 150.
-        QTest::newRow("1024 x 768") << QSize(320, 300) << QSize(1024, 768) << QPoint(352, 176);
-        // 0.85 x 1080 = 918; 918 \ 2 - 401 \ 2 = 459 - 200.
-        QTest::newRow("odd window on full HD") << QSize(401, 401) << QSize(1920, 1080) << QPoint(760, 259);
-    }
     void centredHighOnTheScreen()
     {
-        QFETCH(QSize, window);
-        QFETCH(QSize, screen);
-        QFETCH(QPoint, position);
-        QCOMPARE(centredPosition(window, screen), position);
+        // 0.85 x 768 = 652.8 rounds to 653; 653 \ 2 - 300 \ 2 = 326 - 150.
+        QCOMPARE(centredPosition(QSize(320, 300), QSize(1024, 768)), QPoint(352, 176));
+        // An odd window on full HD: 0.85 x 1080 = 918; 918 \ 2 - 401 \ 2 = 459 - 200.
+        QCOMPARE(centredPosition(QSize(401, 401), QSize(1920, 1080)), QPoint(760, 259));
     }
 };
 
