@@ -5,7 +5,6 @@
 
 #include "testsupport.h"
 
-#include "common/shared.h"
 #include "reports/controlchartswindow.h"
 #include "surface/drawingsurface.h"
 #include "windows/aboutwindow.h"

@@ -6,12 +6,10 @@
 
 #include "surface/drawingsurface.h"
 #include "surface/overlay.h"
-#include "windows/quincunxform.h"
 #include "windows/scaledialog.h"
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QScrollBar>
 #include <QToolButton>
 
@@ -154,13 +152,14 @@ private slots:
         const QString lastAverage = form->measurementTable().text(5, 6);
         setRows(form, 7);
 
-        QCOMPARE(form->quincunxRun().state().slotCount, piles);
-        QCOMPARE(form->quincunxRun().state().baffleCount, PerSlot<int16>());
-        QCOMPARE(int(form->quincunxRun().state().baffleBallCount), 0);
+        const RunState &run = form->quincunxRun().state();
+        QCOMPARE(run.slotCount, piles);
+        QCOMPARE(run.baffleCount, PerSlot<int16>());
+        QCOMPARE(int(run.baffleBallCount), 0);
+        QCOMPARE(int(run.subgroupCount), 5);
+        QCOMPARE(run.funnelPosition, 16.0f);
         QCOMPARE(form->findChildren<OverlayShape *>(QStringLiteral("qball")).size(), 1);
-        QCOMPARE(int(form->quincunxRun().state().subgroupCount), 5);
         QCOMPARE(form->measurementTable().text(5, 6), lastAverage);
-        QCOMPARE(form->quincunxRun().state().funnelPosition, 16.0f);
     }
 
     void boardPictureIsSquareAtAnyWindowShape_data()
@@ -216,10 +215,9 @@ private slots:
                 const auto *label = child<QLabel>(form, name);
                 const QString where = QStringLiteral("%1 at %2 px: %3 in %4 px, %5 pt").arg(name).arg(board->width())
                         .arg(label->text()).arg(label->width()).arg(label->font().pointSizeF());
-                QVERIFY2(label->isVisible(), qPrintable(where));
-                QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width(), qPrintable(where));
-                QVERIFY2(label->font().pointSizeF() >= 7.0, qPrintable(where));
-                QVERIFY2(board->rect().contains(label->geometry()), qPrintable(where));
+                QVERIFY2(label->isVisible() && label->font().pointSizeF() >= 7.0
+                             && label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width()
+                             && board->rect().contains(label->geometry()), qPrintable(where));
             }
         }
     }

@@ -5,12 +5,10 @@
 
 #include "testsupport.h"
 
-#include "windows/quincunxform.h"
 #include "windows/runlengthwindow.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QLabel>
 #include <QProcess>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -46,10 +44,6 @@ int runProbe(int argc, char *argv[], const QByteArray &mode)
 
     QTimer watcher;
     bool closedBusy = false;
-    const auto labRunning = [] {
-        const auto *lab = qobject_cast<kelvara::RunLengthWindow *>(testsupport::topLevel(QStringLiteral("frmRunLength")));
-        return lab && lab->running();
-    };
     QTimer::singleShot(0, form, [&] {
         if (mode == "lab") {
             form->openRunLengthLab();
@@ -66,8 +60,9 @@ int runProbe(int argc, char *argv[], const QByteArray &mode)
     // Runs inside the Run's or the caption's own event processing.
     QObject::connect(&watcher, &QTimer::timeout, form, [&] {
         const bool captionShown = testsupport::child(form, QStringLiteral("teachpanel"))->isVisible();
+        const auto *lab = qobject_cast<kelvara::RunLengthWindow *>(testsupport::topLevel(QStringLiteral("frmRunLength")));
         const bool busy = mode == "caption" ? captionShown && !form->quincunxRun().state().isRunning
-                          : mode == "lab"   ? labRunning()
+                          : mode == "lab"   ? lab && lab->running()
                                             : form->quincunxRun().state().isRunning;
         if (busy) {
             closedBusy = true;

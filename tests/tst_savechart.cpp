@@ -10,8 +10,6 @@
 #include <QChartView>
 #include <QPainter>
 #include <QSvgRenderer>
-#include <QTemporaryDir>
-#include <QtTest>
 
 using namespace kelvara;
 using namespace testsupport;
@@ -97,9 +95,7 @@ private slots:
     // A file that cannot be written: nothing is left, and the error waits for its report.
     void failedSaveLeavesNoFile()
     {
-        QFile blocker(m_folder.filePath("plain"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        QVERIFY(QFile(m_folder.filePath("plain")).open(QIODevice::WriteOnly)); // a file where a folder should be
         ChartPicture picture{"Title", "Values", {}, QSize(400, 200),
                              [](QPainter &painter, const QSize &size, double) { painter.fillRect(QRect(QPoint(), size), Qt::blue); }};
         for (const ChartFileType type : {ChartFileType::Png, ChartFileType::Svg}) {

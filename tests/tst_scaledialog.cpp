@@ -5,12 +5,10 @@
 #include "common/sharedstore.h"
 #include "core/numberformat.h"
 #include "testsupport.h"
-#include "windows/quincunxform.h"
 #include "windows/scaledialog.h"
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QTableWidget>
 
 #include <memory>

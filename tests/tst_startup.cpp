@@ -7,11 +7,9 @@
 
 #include "common/sharedstore.h"
 #include "reports/controlchartswindow.h"
-#include "windows/quincunxform.h"
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProcess>
 #include <QScrollBar>
 
