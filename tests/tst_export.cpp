@@ -30,6 +30,7 @@ class TestExport : public QObject {
     Q_OBJECT
     QWidget *m_window = nullptr;
     auto exportVia(QString button = "cmdOutput") { return answerMessages([this, button] { click(m_window, button); }); }
+    bool run(int n, int subgroups) { rundriver::startRun(m_window, n); return rundriver::dropSubgroups(m_window, subgroups); }
 
 private slots:
     void initTestCase()
@@ -67,12 +68,10 @@ private slots:
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         const QTemporaryDir folder;
-        rundriver::startRun(m_window, 3);
-        QVERIFY(rundriver::dropSubgroups(m_window, 12));
+        QVERIFY(run(3, 12));
         testing::answerNextExportDialog(folder.filePath("run.csv"), ExportType::CommaSeparated);
         QVERIFY(exportVia().isEmpty());
-        rundriver::startRun(m_window, 2);
-        QVERIFY(rundriver::dropSubgroups(m_window, 3));
+        QVERIFY(run(2, 3));
         answerMessages([this] { click(m_window, "histbutton"); });
         testing::answerNextExportDialog(folder.filePath("run.csv"), ExportType::CommaSeparated);
         QVERIFY(exportVia("cmdHistoOutput").isEmpty());
@@ -95,8 +94,7 @@ private slots:
     {
         const QTemporaryDir folder;
         QVERIFY(writeFile(folder.filePath("old.csv"), "previous\r\n"));
-        rundriver::startRun(m_window, 2);
-        QVERIFY(rundriver::dropSubgroups(m_window, 3));
+        QVERIFY(run(2, 3));
         testing::answerNextExportDialog(folder.filePath("old.csv/new.csv"), ExportType::CommaSeparated);
         const auto seen = exportVia();
         QCOMPARE(seen.size(), 1);
@@ -128,8 +126,7 @@ private slots:
         QFETCH(int, questions);
         const QTemporaryDir folder;
         QVERIFY(writeFile(folder.filePath("lesson1.csv"), "old\r\n"));
-        rundriver::startRun(m_window, 2);
-        QVERIFY(rundriver::dropSubgroups(m_window, 3));
+        QVERIFY(run(2, 3));
         const DialogVisit visit =
             useSaveDialog([this] { QVERIFY(exportVia().isEmpty()); }, folder.filePath("lesson1"), filter, {answer});
         QCOMPARE(visit.questions.size(), questions);
@@ -149,8 +146,7 @@ private slots:
         QCOMPARE(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), documents.path());
         const QString unwritable = programFolder.filePath("program.csv/bin"); // its parent is a file
         QVERIFY(writeFile(programFolder.filePath("program.csv"), "x"));
-        rundriver::startRun(m_window, 2);
-        QVERIFY(rundriver::dropSubgroups(m_window, 1));
+        QVERIFY(run(2, 1));
         const auto openedIn = [this](const QString &program) {
             testing::setProgramFolder(program);
             return useSaveDialog([this] { exportVia(); }).folder;

@@ -35,7 +35,6 @@ private slots:
         QTest::newRow("50 +- 3: slot 17 is one step of 0.2 up") << narrow << 17.0f << 50.2f;
         QTest::newRow("50 +- 3: slot 31 is 53") << narrow << 31.0f << 53.0f;
         QTest::newRow("below zero: slot 1 is -40") << Scale{.center = -10, .halfWidth = 30} << 1.0f << -40.0f;
-        QTest::newRow("default: slot 0 is 0") << Scale() << 0.0f << 0.0f;
         QTest::newRow("50 +- 3: slot 0 is 0, not 46.8") << narrow << 0.0f << 0.0f;
     }
     void scaleValue()

@@ -154,14 +154,11 @@ private slots:
         SubgroupRecord record;
         record.clear(2);
         const int subgroups = int(readings.size() + 1) / 2;
-        const auto append = [&record](const F &values) {
+        for (int i = 0; i <= readings.size(); i += 2) {
             SubgroupRow row;
-            row.readings = values;
+            row.readings = i < readings.size() ? readings.mid(i, 2) : F{99, 99}; // a row past the count is not read
             record.appendRow(row);
-        };
-        for (int i = 0; i < readings.size(); i += 2)
-            append(readings.mid(i, 2));
-        append({99, 99}); // a row past the count is not read
+        }
         CapabilityInput input{.subgroupCount = 20, .showSpecLimits = true, .processUnchanged = unchanged,
                               .xBarBar = 16, .rBar = 4, .d2 = 2.326f, .usl = 31, .lsl = 1};
         input.readings = readingSpread(record, subgroups);
