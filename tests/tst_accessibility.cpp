@@ -56,8 +56,7 @@ private slots:
     void initTestCase()
     {
         testsupport::freshConfiguration();
-        m_main = testsupport::startMainWindow();
-        QVERIFY(m_main);
+        QVERIFY((m_main = testsupport::startMainWindow()));
     }
 
     void everyEnabledControlHasAName()
