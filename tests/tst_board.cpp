@@ -18,11 +18,6 @@ using testsupport::child;
 
 namespace {
 
-void setRows(QuincunxForm *form, int rows)
-{
-    child<QLineEdit>(form, "rowstext")->setText(QString::number(rows));
-}
-
 // Applies a centre and half-width in the scale dialog and closes it, which sets the decimals.
 void applyScale(QuincunxForm *form, const QString &centre, const QString &halfWidth)
 {
@@ -67,7 +62,7 @@ private slots:
         QFETCH(double, slotOrigin);
         QFETCH(int, pinLevels);
         QuincunxForm *form = testsupport::startMainWindow();
-        setRows(form, rows);
+        child<QLineEdit>(form, "rowstext")->setText(QString::number(rows));
         const RunState &run = form->quincunxRun().state();
         QCOMPARE(form->board().slotOrigin(), slotOrigin);
         QCOMPARE(int(run.pinLevels), pinLevels);
@@ -150,7 +145,7 @@ private slots:
         for (int slot = 1; slot <= 31; ++slot)
             piles[slot] = int16(piles[slot] + form->quincunxRun().state().baffleCount[slot]);
         const QString lastAverage = form->measurementTable().text(5, 6);
-        setRows(form, 7);
+        child<QLineEdit>(form, "rowstext")->setText(QStringLiteral("7"));
 
         const RunState &run = form->quincunxRun().state();
         QCOMPARE(run.slotCount, piles);
@@ -200,7 +195,7 @@ private slots:
         QFETCH(int, movesLeft);
         QuincunxForm *form = testsupport::startMainWindow();
         applyScale(form, centre, halfWidth);
-        setRows(form, rows);
+        child<QLineEdit>(form, "rowstext")->setText(QString::number(rows));
         for (int move = 0; move < movesLeft; ++move)
             testsupport::click(form, QStringLiteral("funnelleftbutton"));
         child<QLineEdit>(form, "climitstext")->setText(QStringLiteral("5"));

@@ -25,12 +25,6 @@ class TestScaleDialog : public QObject {
     QuincunxForm *m_main = nullptr;
     std::unique_ptr<ScaleDialog> m_dialog;
 
-    void start()
-    {
-        m_dialog.reset();
-        QVERIFY((m_main = testsupport::startMainWindow()));
-    }
-
     // Opens the dialog as Change Scale does, but not modally, and fills the first boxes with `typed`.
     void openDialog(const QStringList &typed = {})
     {
@@ -64,13 +58,13 @@ class TestScaleDialog : public QObject {
     static QList<float> read(const QStringList &t) { return {readSingle(t[0]), readSingle(t[1]), readSingle(t[2]), readSingle(t[3])}; }
 
 private slots:
-    void init() { start(); }
+    void init() { m_dialog.reset(); QVERIFY((m_main = testsupport::startMainWindow())); }
     void cleanup() { m_dialog.reset(); }
 
     void applyKeepsTheRunOnlyForTheSameHalfWidth()
     {
         for (const bool kept : {false, true}) {
-            start();
+            init();
             testsupport::click(m_main, QStringLiteral("dropbutton")); // five subgroups
             const QStringList typed = kept ? QStringList{"50", "15", "40", "60"} : QStringList{"16", "20", "1", "31"};
             openDialog(typed);
@@ -120,7 +114,7 @@ private slots:
     {
         for (const QStringList &typed : {QStringList{"999999", "999999", "0", "999999"}, QStringList{"0", "999999", "-99999", "0.0001"},
                                          QStringList{"999999", "1", "999998", "999999"}}) {
-            start();
+            init();
             openDialog(typed);
             QVERIFY(said(QStringLiteral("speclimitscheck")).isEmpty());
             const double low = readNumber(typed[0]) - readNumber(typed[1]), high = readNumber(typed[0]) + readNumber(typed[1]);
