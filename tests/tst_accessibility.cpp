@@ -103,8 +103,7 @@ private slots:
         QVERIFY2(described.contains(limits.left(limits.indexOf(QStringLiteral(" UCLx"))) + ", UCLx"), qPrintable(described));
         QVERIFY2(described.endsWith(QStringLiteral("Cp No Spec, Cpk No Spec, Pp No Spec, Ppk No Spec.")), qPrintable(described));
 
-        auto *table = child<QTableWidget>(m_main, "grdScaled");
-        const QString latest = table->item(21 - 1, 6)->text();
+        const QString latest = child<QTableWidget>(m_main, "grdScaled")->item(21 - 1, 6)->text();
         QCOMPARE(spoken(m_main->chartsWindow()->xChart(), QAccessible::Name), QStringLiteral("XBar Chart"));
         const QString chart = spoken(m_main->chartsWindow()->xChart(), QAccessible::Description);
         QVERIFY2(chart.startsWith(QStringLiteral("XBar Chart: subgroups 11 to 21 of 21. Mean X-Bar = ")), qPrintable(chart));

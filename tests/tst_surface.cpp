@@ -61,7 +61,7 @@ private slots:
         QCOMPARE(m_board->picture().size(), QSize(1, 1));
     }
 
-    void printMovesPen()
+    void printMovesPenAndClsMovesItHome()
     {
         const QString text = QStringLiteral("Kelvara");
         const double width = m_board->textWidth(text), height = m_board->textHeight(text);
@@ -71,6 +71,11 @@ private slots:
         QCOMPARE(QPointF(m_board->currentX(), m_board->currentY()), QPointF(10 + width, 90));
         m_board->print(text, true); // a line end: one line lower, at the left
         QCOMPARE(QPointF(m_board->currentX(), m_board->currentY()), QPointF(0, 90 + height));
+        m_board->circle(50, 50, 30); // leaves the pen at its centre; the outline runs through pixel (160, 100)
+        m_board->cls();
+        QCOMPARE(m_board->primitiveCount(), 0);
+        QCOMPARE(QPointF(m_board->currentX(), m_board->currentY()), QPointF(0, 100));
+        QCOMPARE(m_board->picture().pixelColor(160, 100), QColor(Qt::white));
     }
 
     void drawingShowsAndIsRedrawnOnResize()
@@ -90,15 +95,6 @@ private slots:
         QCOMPARE(image.pixelColor(300, 100), QColor(Qt::white)); // the transparent one's centre
         // and its outline, which another Qt may set a pixel either side of its exact edge
         QVERIFY(image.pixelColor(339, 100) != QColor(Qt::white) || image.pixelColor(340, 100) != QColor(Qt::white));
-    }
-
-    void clsClearsAndMovesPenHome()
-    {
-        m_board->circle(50, 50, 30); // leaves the pen at its centre; the outline runs through pixel (160, 100)
-        m_board->cls();
-        QCOMPARE(m_board->primitiveCount(), 0);
-        QCOMPARE(QPointF(m_board->currentX(), m_board->currentY()), QPointF(0, 100));
-        QCOMPARE(m_board->picture().pixelColor(160, 100), QColor(Qt::white));
     }
 
     void overlaysPaintWhereAndWhileTheyAreShown()
