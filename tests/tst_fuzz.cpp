@@ -172,7 +172,6 @@ class TestFuzz : public QObject {
         return list;
     }
 
-
     /// What pressing `control` made the program say: "title, icon: text" per message.
     static QStringList said(QWidget *window, const QString &control)
     {

@@ -57,9 +57,7 @@ qint64 memoryInUse()
 #endif
 }
 
-// What a round must not leave behind, counted once the board is reset: every QObject below
-// the main window, the top-level windows, the primitives drawn on the board and on the two
-// charts, and the elements of `qball` and `traceLine`.
+// What a round must not leave behind, counted once the board is reset.
 QList<qsizetype> liveObjects(QuincunxForm *form)
 {
     ControlChartsWindow *charts = form->chartsWindow();
@@ -89,8 +87,7 @@ class TestSoak : public QObject {
     // the trace on, so balls and trace segments come and go as well.
     void run(int round)
     {
-        const bool animated = round % 10 == 7;
-        const bool baffle = round % 4 == 1;
+        const bool animated = round % 10 == 7, baffle = round % 4 == 1;
         child<QCheckBox>(m_form, QStringLiteral("Animationcheck"))->setChecked(animated);
         child<QCheckBox>(m_form, QStringLiteral("chkTrace"))->setChecked(animated);
         child<QCheckBox>(m_form, QStringLiteral("bafflepresentcheck"))->setChecked(baffle);
