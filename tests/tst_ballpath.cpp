@@ -103,8 +103,7 @@ private slots:
     void slotsAreNumberedOneToThirtyOne()
     {
         RunState run;
-        run.slotCount[1] = 3;
-        run.slotCount[31] = 4;
+        run.slotCount[1] = 3, run.slotCount[31] = 4;
         QCOMPARE(run.slotCount[1] + run.slotCount[31], 7);
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, run.slotCount[0]);
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, run.baffleCount[32]);
@@ -116,8 +115,7 @@ private slots:
         run.ballSize = 0.845f;
         run.slotX[16] = 48.75f;
         const double h = run.ballSize;
-        const PileBall first = addToPile(run, 16, h);
-        const PileBall second = addToPile(run, 16, h);
+        const PileBall first = addToPile(run, 16, h), second = addToPile(run, 16, h);
         QCOMPARE(first.x, 48.75);
         QVERIFY(qFuzzyCompare(first.y, 3 + h / 2));
         QVERIFY(qFuzzyCompare(second.y, 3 + 3 * h / 2));

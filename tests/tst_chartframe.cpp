@@ -86,11 +86,7 @@ private slots:
     {
         QFETCH(QList<double>, lines);
         QFETCH(double, highest);
-        LabelRoom room;
-        room.lines.assign(lines.begin(), lines.end());
-        room.lowest = 0.0;
-        room.highest = highest;
-        room.lineClearance = 0.25;
+        const LabelRoom room{{lines.begin(), lines.end()}, 0.0, highest, 0.25};
         QTEST(labelTopBeside(5.0, 0.5, 1.0, room), "top");
     }
 };
