@@ -41,8 +41,7 @@ private slots:
     {
         const QString text = errorReportText(QStringLiteral("Error saving data!"), 75,
                                              QStringLiteral("Not a directory"), QStringLiteral("Kelvara"));
-        const QString underscores(30, u'_');
-        QCOMPARE(text, QStringLiteral("Error saving data!\r\n") + underscores
+        QCOMPARE(text, QStringLiteral("Error saving data!\r\n") + QString(30, u'_')
                            + QStringLiteral("\r\n\r\nError No. :75\r\nError Description: Not a directory\r\n"
                                             "Error Source: Kelvara"));
     }
